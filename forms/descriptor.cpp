@@ -1,0 +1,31 @@
+#include "forms/descriptor.h"
+
+#include <algorithm>
+#include <string_view>
+
+DescriptorCounts NormaliseDescriptor(const char* text, std::int32_t length,
+                                     FixedText<DescriptorCapacity>& descriptor) {
+  const auto taken = static_cast<std::size_t>(std::clamp(length, 0, DescriptorCapacity));
+  AssignText(descriptor.All(), std::string_view(text == nullptr ? "" : text, text == nullptr ? 0 : taken));
+  descriptor.Set(1, RaiseLetter(descriptor(1)));
+
+  DescriptorCounts counts;
+  int nul = 0;
+  for (int p = 1; p < DescriptorCapacity; ++p) {
+    const char c = descriptor(p);
+    if (c == Nul) {
+      nul = p;
+      break;
+    }
+    if (c == '|') {
+      descriptor.Set(p + 1, RaiseLetter(descriptor(p + 1)));
+      const char next = descriptor(p + 1);
+      if (next != Letter(FieldType::TextLines) && next != Letter(FieldType::Heading)) ++counts.fieldCount;
+    }
+    if (c == '\\') ++counts.textLineCount;
+  }
+  const char first = descriptor(1);
+  if (first == Letter(FieldType::TextLines) || first == Letter(FieldType::Heading)) --counts.fieldCount;
+  counts.descriptorLength = nul > 0 ? nul - 1 : DescriptorCapacity - 1;
+  return counts;
+}

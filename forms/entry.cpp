@@ -1,0 +1,98 @@
+#include "forms/entry.h"
+
+#include <windows.h>
+
+#include "forms/descriptor.h"
+#include "forms/keys.h"
+#include "forms/window.h"
+
+namespace {
+
+// The form being shown; target of the loop's commands.
+WindowHandle formWindow = nullptr;
+// Set before the one registration attempt of the process.
+std::int32_t formClassRegistered = 0;
+int formClassRegistrations = 0;
+
+constexpr int DefaultPlacement = 0x8000;  // replaced when the form sizes itself
+
+}  // namespace
+
+int FormClassRegistrationCount() { return formClassRegistrations; }
+
+std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
+                              WindowHandle& window) {
+  std::int32_t result = 1;
+  formState.instance = instance;
+  if (formClassRegistered == 0) {
+    WNDCLASSA windowClass{};
+    windowClass.lpszClassName = FormClassName;
+    windowClass.hInstance = instance;
+    windowClass.lpfnWndProc = FormWindowProc;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    formClassRegistered = 1;
+    ++formClassRegistrations;
+    if (RegisterClassA(&windowClass) == 0) result = 0;
+  }
+  window = CreateWindowExA(0, FormClassName, FormWindowTitle, FormWindowStyle, DefaultPlacement, 0,
+                           DefaultPlacement, 0, owner, nullptr, instance, nullptr);
+  if (window != nullptr) {
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+  }
+  return result;
+}
+
+void RunFormLoop(InstanceHandle&, WindowHandle& window) {
+  MSG message;
+  bool ctrlBackspace = false;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_KEYDOWN)
+      ctrlBackspace = message.wParam == VK_BACK && GetKeyState(VK_CONTROL) < 0;
+    if (message.message == WM_CHAR) {
+      const auto character = static_cast<std::uint32_t>(message.wParam);
+      const std::uint32_t command = CommandForCharacter(character, ctrlBackspace);
+      if (character == BackspaceCharacter) ctrlBackspace = false;
+      if (command != 0) {
+        SendMessageA(window, WM_COMMAND, command, 1);
+        continue;
+      }
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descriptor,
+               std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values) {
+  const DescriptorCounts counts = NormaliseDescriptor(descriptor, length, formState.descriptor);
+  if (counts.fieldCount < 0 || counts.fieldCount > MaxFields) return false;
+  const auto fields = static_cast<std::size_t>(counts.fieldCount);
+  if (selections.size() < fields || values.size() < fields) return false;
+
+  formState.fieldCount = counts.fieldCount;
+  formState.textLineCount = counts.textLineCount;
+  formState.descriptorLength = counts.descriptorLength;
+  for (int k = 1; k <= counts.fieldCount; ++k) {
+    formState.selections[k] = selections[static_cast<std::size_t>(k - 1)];
+    formState.values[k] = values[static_cast<std::size_t>(k - 1)];
+  }
+  AssignText(formState.scratch.All(), std::string_view("\0", 1));
+  // A form that ends without a confirmation or a cancel (closed from its
+  // frame) must not report an earlier form's answer.
+  formState.confirmed = false;
+
+  formWindow = nullptr;
+  CreateFormWindow(instance, owner, formWindow);
+  if (formWindow == nullptr) return false;
+  RunFormLoop(instance, formWindow);
+
+  if (!formState.confirmed) return false;
+  for (int k = 1; k <= counts.fieldCount; ++k) {
+    selections[static_cast<std::size_t>(k - 1)] = formState.selections[k];
+    values[static_cast<std::size_t>(k - 1)] = formState.values[k];
+  }
+  return true;
+}

@@ -1,0 +1,3 @@
+#include "forms/state.h"
+
+FormState formState;

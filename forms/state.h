@@ -1,0 +1,134 @@
+// The one global record of the form facility, and the vocabulary shared by
+// every step of it: field type letters, control identifiers, command codes,
+// window styles and limits. Free of platform headers: window and instance
+// handles are the platform's opaque pointer types, declared here by name.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "forms/table.h"
+#include "text/fixed_text.h"
+
+struct HWND__;
+struct HINSTANCE__;
+using WindowHandle = HWND__*;
+using InstanceHandle = HINSTANCE__*;
+
+// Limits of one form.
+inline constexpr int MaxFields = 20;
+inline constexpr int MaxLines = 25;
+inline constexpr int MaxGroupButtons = 20;
+inline constexpr int MaxGroupSize = 8;
+inline constexpr int DescriptorCapacity = 2000;
+inline constexpr int LineWidth = 60;
+inline constexpr int PromptWidth = 30;
+inline constexpr int ScratchWidth = 80;
+// A choice or heading must fit `scratch` with its NUL.
+inline constexpr int MaxChoiceLength = ScratchWidth - 1;
+
+// The item letters of a descriptor. T and H items are not fields.
+enum class FieldType : char {
+  None = ' ',
+  ButtonGroup = 'B',
+  Text = 'C',
+  DoubleReal = 'D',
+  ShortInteger = 'I',
+  LongInteger = 'L',
+  SingleReal = 'R',
+  Selection = 'S',
+  TextLines = 'T',
+  Heading = 'H',
+};
+
+constexpr char Letter(FieldType type) { return static_cast<char>(type); }
+
+// Control identifiers and the command codes carried by WM_COMMAND.
+inline constexpr std::uint32_t IdOkButton = 200;
+inline constexpr std::uint32_t IdCancelButton = 201;
+inline constexpr std::uint32_t IdFirstFieldControl = 202;  // field i: 201 + i
+inline constexpr std::uint32_t CmdPreviousField = 301;
+inline constexpr std::uint32_t CmdNextField = 302;
+inline constexpr std::uint32_t CmdCancel = 303;
+inline constexpr std::uint32_t CmdConfirm = 304;
+inline constexpr std::uint32_t IdFirstGroupButton = 305;  // group button j: 304 + j
+
+// Window styles of the controls and of the form window itself.
+inline constexpr std::uint32_t PushButtonStyle = 0x50000000;    // child, visible, push button
+inline constexpr std::uint32_t EditComboStyle = 0x50a00002;     // + border, vscroll, drop-down
+inline constexpr std::uint32_t ListComboStyle = 0x50a00003;     // + border, vscroll, drop-down list
+inline constexpr std::uint32_t FormWindowStyle = 0x00CC4000;    // caption, system menu, sizing frame
+
+// Slot indexes of `controls` beyond the fields.
+inline constexpr int FocusTargetSlot = 0;
+inline constexpr int OkButtonSlot = 21;
+inline constexpr int CancelButtonSlot = 22;
+
+// One field's 8-byte value: a 16-bit or 32-bit integer, a single or double
+// real, or the address of the caller's text buffer, always at the start.
+// Writers zero the bytes beyond the value.
+struct ValueSlot {
+  unsigned char bytes[8];
+
+  template <typename T>
+  T Get() const {
+    static_assert(sizeof(T) <= sizeof(bytes));
+    T value;
+    std::memcpy(&value, bytes, sizeof(T));
+    return value;
+  }
+  template <typename T>
+  void Put(T value) {
+    static_assert(sizeof(T) <= sizeof(bytes));
+    std::memset(bytes, 0, sizeof(bytes));
+    std::memcpy(bytes, &value, sizeof(T));
+  }
+  // A C field's slot: the caller's text buffer of at least 31 bytes, or null.
+  char* TextAddress() const { return Get<char*>(); }
+
+  friend bool operator==(const ValueSlot& a, const ValueSlot& b) {
+    return std::memcmp(a.bytes, b.bytes, sizeof(a.bytes)) == 0;
+  }
+};
+static_assert(sizeof(ValueSlot) == 8);
+
+// Everything the facility keeps, for the one form open at a time.
+struct FormState {
+  // Shared part: written by the entry call, read back by it after the form.
+  FixedText<ScratchWidth> scratch;
+  InstanceHandle instance = nullptr;
+  Table<WindowHandle, 0, 22> controls;  // 0 focus target, 1..20 fields, 21 O.K., 22 CANCEL
+  FixedText<DescriptorCapacity> descriptor;
+  Table<std::int8_t, 1, MaxFields> selections;
+  Table<ValueSlot, 1, MaxFields> values;
+  std::int32_t fieldCount = 0;
+  std::int32_t textLineCount = 0;
+  std::int32_t descriptorLength = 0;
+  bool confirmed = false;
+
+  // Window part: built when the form window is created.
+  std::int32_t charWidth = 0;
+  std::int32_t lineHeight = 0;
+  std::int32_t lineCount = 0;
+  float linePitch = 0;
+  float controlHeight = 0;
+  float topMargin = 0;
+  std::int32_t windowWidth = 0;
+  std::int32_t windowHeight = 0;
+  Table<FixedText<LineWidth>, 1, MaxLines> lines;
+  Table<char, 1, MaxLines> lineMarks;
+  Table<FieldType, 1, MaxFields> fieldTypes;
+  Table<bool, 1, MaxLines> hasChoices;
+  Table<std::int32_t, 1, MaxFields> groupStart;
+  Table<std::int32_t, 1, MaxFields> groupSize;
+  std::int32_t buttonCount = 0;
+  Table<WindowHandle, 1, MaxGroupButtons> buttons;
+  Table<std::int32_t, 1, MaxGroupButtons> buttonField;
+  Table<FixedText<PromptWidth>, 1, MaxGroupSize> captions;
+  std::int32_t currentField = 0;
+  std::int32_t groupPosition = 0;
+  bool readBackIncomplete = false;
+};
+
+// The facility's one record, alive for the whole process.
+extern FormState formState;

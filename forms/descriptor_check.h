@@ -1,0 +1,32 @@
+// Whether a form descriptor can be shown: the language's shapes and the
+// form's limits, checked before any window exists so that a bad descriptor
+// is refused instead of building a form its author did not mean.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "forms/descriptor.h"
+#include "forms/state.h"
+
+// Limits of the texts in a descriptor. A text line and a prompt must fit a
+// line of the form; a choice or heading must fit `scratch` with its NUL.
+inline constexpr int MaxTextLineLength = LineWidth;
+inline constexpr int MaxPromptLength = LineWidth;
+inline constexpr int MaxHeadingLength = MaxChoiceLength;
+// A field's selection is one signed byte, so its list holds at most 127 entries.
+inline constexpr int MaxChoices = 127;
+
+// Why a normalised descriptor cannot be shown, as a clear one-line message naming the item and what is wrong;
+// empty when it is good. `counts` are what NormaliseDescriptor returned for it.
+//
+// Items are numbered from 1 in descriptor order. The first fault in
+// descriptor order is reported. A good descriptor is one whose scan
+// (ScanDescriptor) yields exactly `counts.fieldCount` fields and
+// `counts.textLineCount` text lines within every limit of the form; counts
+// that do not belong to the descriptor are refused too.
+std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts);
+// Convenience for callers and tests: normalises a copy of the caller's text first.
+// `text` must hold `length` readable characters (none are read for a null
+// `text` or a length below 1).
+std::string DescriptorProblem(const char* text, std::int32_t length);

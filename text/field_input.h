@@ -1,0 +1,44 @@
+// The input rules of a parse: collecting a field's characters, then
+// converting the collected text to an integer or a real.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "text/fixed_text.h"
+#include "text/record_format.h"
+
+enum class InputRule : std::uint8_t { Integer, Real };
+
+// The characters of a field that take part in the conversion. A field of at
+// most ReadableColumns characters collects at most one more (an added 0).
+struct CollectedText {
+  std::array<char, ReadableColumns + 1> chars{};
+  int length = 0;
+  std::string_view View() const { return {chars.data(), static_cast<std::size_t>(length)}; }
+};
+
+// Collects `field` (at most ReadableColumns characters, more is fatal) from
+// left to right: blanks and tabs are skipped, a comma, CR or LF ends the
+// field, the character of code 26 fails with EndOfFileMark. For integers a
+// "0" before anything else is collected is dropped; for reals a first "+" or
+// "-" is followed by an added "0" and a first "." is preceded by one.
+// `collected` is written only on success.
+RecordStatus CollectField(TextView field, InputRule rule, CollectedText& collected);
+
+// Converts collected integer text: an optional sign, then decimal digits up
+// to 2147483647, or a radix (2..36, none meaning 16) and "#" and digits of
+// that radix up to 4294967295 (2147483647 for radix 10) taken as a signed
+// 32-bit value; no digits give 0; the sign negates (modulo 2^32).
+// `value` is written only on success.
+RecordStatus ConvertInteger(std::string_view text, std::int32_t& value);
+
+// Converts collected real text: an optional sign, digits with at most one
+// point, an optional exponent (E, e, D or d with an optional sign, or a bare
+// sign) with at least one digit; no digits at all give 0. Significant digits
+// after the 25th are ignored and exponents are counted up to 5201 in
+// magnitude; the result is the nearest double (ties to even), a subnormal or
+// zero below the double range, ValueTooLarge beyond it. `value` is written
+// only on success.
+RecordStatus ConvertReal(std::string_view text, double& value);

@@ -1,0 +1,90 @@
+#include "text/fixed_point_output.h"
+
+#include <algorithm>
+#include <bit>
+#include <string_view>
+
+#include "text/decimal_digits.h"
+
+namespace {
+
+constexpr std::uint64_t SignBit = 0x8000000000000000;
+constexpr std::uint64_t ExponentMask = 0x7FF0000000000000;
+constexpr std::uint64_t FractionMask = 0x000FFFFFFFFFFFFF;
+constexpr std::uint64_t QuietBit = 0x0008000000000000;
+// Sign set and only the highest fraction bit: the processor's default NaN.
+constexpr std::uint64_t IndefiniteBits = 0xFFF8000000000000;
+
+constexpr std::string_view NonFiniteMarker(std::uint64_t bits) {
+  if ((bits & FractionMask) == 0) return "1#INF";
+  if (bits == IndefiniteBits) return "1#IND";
+  if ((bits & QuietBit) == 0) return "1#SNAN";
+  return "1#QNAN";
+}
+
+void WriteMarker(std::string_view marker, TextSpan field) {
+  const std::size_t shown = std::min(marker.size(), field.size());
+  std::copy_n(marker.begin(), shown, field.begin());
+  std::fill(field.begin() + static_cast<std::ptrdiff_t>(shown), field.end(), '.');
+}
+
+}  // namespace
+
+std::uint64_t WidenSingle(std::uint32_t bits) {
+  const std::uint32_t exponent = (bits >> 23) & 0xFF;
+  const std::uint32_t fraction = bits & 0x7FFFFF;
+  if (exponent == 0xFF && fraction != 0) {
+    const std::uint64_t sign = static_cast<std::uint64_t>(bits >> 31) << 63;
+    return sign | ExponentMask | QuietBit | (static_cast<std::uint64_t>(fraction) << 29);
+  }
+  return std::bit_cast<std::uint64_t>(static_cast<double>(std::bit_cast<float>(bits)));
+}
+
+void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan field) {
+  if ((bits & ExponentMask) == ExponentMask) {
+    WriteMarker(NonFiniteMarker(bits), field);
+    return;
+  }
+  const double x = std::bit_cast<double>(bits);
+  const int width = static_cast<int>(field.size());
+  DecimalExpansion expansion = ExpandDecimal(x);
+  bool negative = (bits & SignBit) != 0 && x != 0;
+  bool nonZero = x != 0;
+  if (expansion.exponent < -decimals) {
+    // Rounds to zero at this many decimals, whatever the sign.
+    negative = false;
+    nonZero = false;
+    expansion = DecimalExpansion{};
+    expansion.digits[0] = '0';
+    expansion.count = 1;
+    expansion.exponent = -decimals;  // nothing before the point, zeros after
+  } else if (nonZero) {
+    const int shown = decimals + expansion.exponent;
+    if (!RoundExpansion(expansion, std::min(precision, shown))) negative = false;
+  }
+  const int before = expansion.exponent;                 // digits before the point (i)
+  const bool leadingZero = before == 0 && decimals + before == 0;
+  const int length = (negative ? 1 : 0) + (leadingZero ? 1 : 0) + std::max(before, 0) + 1 + decimals;
+  if (length > width) {
+    std::fill(field.begin(), field.end(), '*');
+    return;
+  }
+  char* out = field.data();
+  std::fill(out, out + (width - length), Blank);
+  out += width - length;
+  if (negative) *out++ = '-';
+  if (leadingZero) *out++ = '0';
+  // Digit k (0-based) of the expansion, or 0 once it has run out.
+  const auto digit = [&expansion](int k) {
+    return k < expansion.count ? expansion.digits[static_cast<std::size_t>(k)] : '0';
+  };
+  for (int k = 0; k < before; ++k) *out++ = digit(k);
+  *out++ = '.';
+  if (before < 0) {
+    std::fill(out, out + std::min(-before, decimals), '0');
+    out += std::min(-before, decimals);
+    for (int k = 0; k < decimals + before; ++k) *out++ = digit(k);
+  } else {
+    for (int k = before; k < before + decimals; ++k) *out++ = digit(k);
+  }
+}

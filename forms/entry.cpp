@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "forms/descriptor.h"
+#include "forms/descriptor_check.h"
 #include "forms/keys.h"
 #include "forms/window.h"
 
@@ -68,7 +69,7 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values) {
   const DescriptorCounts counts = NormaliseDescriptor(descriptor, length, formState.descriptor);
-  if (counts.fieldCount < 0 || counts.fieldCount > MaxFields) return false;
+  if (!DescriptorProblem(formState.descriptor, counts).empty()) return false;
   const auto fields = static_cast<std::size_t>(counts.fieldCount);
   if (selections.size() < fields || values.size() < fields) return false;
 

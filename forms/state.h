@@ -23,6 +23,9 @@ inline constexpr int MaxGroupSize = 8;
 inline constexpr int DescriptorCapacity = 2000;
 inline constexpr int LineWidth = 60;
 inline constexpr int PromptWidth = 30;
+// A C field's text: at most 30 characters, then a NUL, in a caller's buffer
+// of at least 31 bytes.
+inline constexpr int TextValueLength = 30;
 inline constexpr int ScratchWidth = 80;
 // A choice or heading must fit `scratch` with its NUL.
 inline constexpr int MaxChoiceLength = ScratchWidth - 1;

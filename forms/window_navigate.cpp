@@ -1,8 +1,17 @@
-#include "forms/state.h"
+#include "forms/navigation.h"
 #include "forms/window.h"
 
-void PassFocusOn() { SetFocus(formState.controls[FocusTargetSlot]); }
+void PassFocusOn() {
+  ChooseFocusOnActivation(formState);
+  SetFocus(formState.controls[FocusTargetSlot]);
+}
 
-// Moving between fields is not built yet.
-void MoveToNextField() {}
-void MoveToPreviousField() {}
+void MoveToNextField() {
+  StepToNextField(formState);
+  SetFocus(formState.controls[FocusTargetSlot]);
+}
+
+void MoveToPreviousField() {
+  StepToPreviousField(formState);
+  SetFocus(formState.controls[FocusTargetSlot]);
+}

@@ -1,0 +1,152 @@
+#include "driver/form_driver.h"
+
+#include <cctype>
+
+#include "forms/entry.h"
+
+namespace {
+
+constexpr UINT TickMilliseconds = 20;
+FormScript* activeScript = nullptr;
+
+void SendKey(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+void PressKey(WORD virtualKey, bool ctrl, bool shift) {
+  if (ctrl) SendKey(VK_CONTROL, false);
+  if (shift) SendKey(VK_SHIFT, false);
+  SendKey(virtualKey, false);
+  SendKey(virtualKey, true);
+  if (shift) SendKey(VK_SHIFT, true);
+  if (ctrl) SendKey(VK_CONTROL, true);
+}
+
+void ClickAt(int x, int y) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[3]{};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + width / 2) / width;
+    input.mi.dy = (y * 65536 + height / 2) / height;
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(3, inputs, sizeof(INPUT));
+}
+
+}  // namespace
+
+FormScript& FormScript::Type(const std::string& text) {
+  for (char c : text) {
+    steps_.push_back([c] {
+      const SHORT scan = VkKeyScanA(c);
+      PressKey(static_cast<WORD>(scan & 0xFF), (scan & 0x200) != 0, (scan & 0x100) != 0);
+    });
+  }
+  return *this;
+}
+
+FormScript& FormScript::Key(WORD virtualKey, bool ctrl) {
+  steps_.push_back([virtualKey, ctrl] { PressKey(virtualKey, ctrl, false); });
+  return *this;
+}
+
+FormScript& FormScript::Click(std::function<HWND()> target) {
+  steps_.push_back([target = std::move(target)] {
+    RECT r{};
+    GetWindowRect(target(), &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  });
+  return *this;
+}
+
+FormScript& FormScript::Do(std::function<void()> step) {
+  steps_.push_back(std::move(step));
+  return *this;
+}
+
+void FormScript::Start(int graceTicks) {
+  Stop();
+  next_ = 0;
+  stuck_ = false;
+  graceLeft_ = graceTicks;
+  activeScript = this;
+  timer_ = SetTimer(nullptr, 0, TickMilliseconds, Tick);
+}
+
+void FormScript::Stop() {
+  if (timer_ != 0) KillTimer(nullptr, timer_);
+  timer_ = 0;
+  if (activeScript == this) activeScript = nullptr;
+}
+
+void CALLBACK FormScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (activeScript != nullptr) activeScript->RunOneStep();
+}
+
+void FormScript::RunOneStep() {
+  if (next_ < steps_.size()) {
+    // The step may run a nested loop (a button's click, a dropped list), so
+    // advance first.
+    const std::size_t step = next_++;
+    steps_[step]();
+    return;
+  }
+  HWND form = OpenFormWindow();
+  if (form == nullptr) {
+    Stop();
+    return;
+  }
+  if (--graceLeft_ <= 0) {
+    stuck_ = true;
+    Stop();
+    SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+}
+
+HWND OpenFormWindow() { return FindWindowA("FORM_ENTRY", nullptr); }
+
+HWND FormControl(int id) {
+  HWND form = OpenFormWindow();
+  return form == nullptr ? nullptr : GetDlgItem(form, id);
+}
+
+std::string WindowText(HWND window) {
+  char buffer[256] = {};
+  const int n = GetWindowTextA(window, buffer, sizeof buffer);
+  return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+std::string WindowClass(HWND window) {
+  char buffer[64] = {};
+  const int n = GetClassNameA(window, buffer, sizeof buffer);
+  return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+HWND FocusedControl() {
+  HWND focus = GetFocus();
+  if (focus != nullptr && WindowClass(focus) == "Edit") {
+    HWND parent = GetParent(focus);
+    if (parent != nullptr && _stricmp(WindowClass(parent).c_str(), "ComboBox") == 0) return parent;
+  }
+  return focus;
+}
+
+bool RunForm(FormScript& script, const std::string& descriptor, std::span<std::int8_t> selections,
+             std::span<ValueSlot> values) {
+  InstanceHandle instance = GetModuleHandleA(nullptr);
+  WindowHandle owner = nullptr;
+  script.Start();
+  const bool confirmed = FormEntry(instance, owner, descriptor.data(),
+                                   static_cast<std::int32_t>(descriptor.size()), selections, values);
+  script.Stop();
+  return confirmed;
+}

@@ -1,0 +1,205 @@
+#include "forms/construction.h"
+
+#include <algorithm>
+
+#include "forms/descriptor_scan.h"
+#include "forms/navigation.h"
+#include "text/display_text.h"
+
+namespace {
+
+constexpr char ChoiceMark = '~';
+
+// Builds lines and controls event by event, as the scan reports them.
+class FormBuilder final : public DescriptorEvents {
+ public:
+  FormBuilder(FormState& state, FormControlFactory& factory)
+      : state_(state), factory_(factory), metrics_(MetricsOf(state)) {}
+
+  void TextLine(TextView text) override {
+    FixedText<LineWidth>& line = state_.lines[++line_];
+    const std::size_t padding = text.size() < LineWidth ? (LineWidth - text.size()) / 2 : 0;
+    line = FixedText<LineWidth>();
+    AssignText(line.All().subspan(padding), text);
+  }
+
+  void Field(TextView prompt, char letter) override {
+    letter_ = letter;  // the item's choices belong to this field
+    ++line_;
+    ++field_;
+    FixedText<LineWidth>& line = state_.lines[line_];
+    AssignText(line.All(), prompt);
+    line.Set(PromptWidth + 1, Nul);
+    state_.controls[field_] = nullptr;
+
+    switch (static_cast<FieldType>(letter)) {
+      case FieldType::ButtonGroup:
+        captionCount_ = 0;
+        AddCaption(prompt);
+        return;
+      case FieldType::Selection:
+        state_.controls[field_] = CreateComboBox(ListComboStyle);
+        return;
+      case FieldType::Text:
+      case FieldType::ShortInteger:
+      case FieldType::LongInteger:
+      case FieldType::SingleReal:
+      case FieldType::DoubleReal:
+        state_.controls[field_] = CreateComboBox(EditComboStyle);
+        InitialText(static_cast<FieldType>(letter));
+        factory_.SetText(state_.controls[field_], state_.scratch.Terminated());
+        return;
+      default:
+        return;
+    }
+  }
+
+  void Choice(TextView text) override {
+    ToScratch(text);
+    if (static_cast<FieldType>(letter_) == FieldType::ButtonGroup) {
+      AddCaption(text);
+      return;
+    }
+    state_.hasChoices[field_] = true;
+    factory_.AddListEntry(state_.controls[field_], state_.scratch.Terminated());
+    state_.lineMarks[line_] = ChoiceMark;
+  }
+
+  void ItemEnd(char letter, TextView lastSegment) override {
+    switch (static_cast<FieldType>(letter)) {
+      case FieldType::ButtonGroup: CreateGroup(); break;
+      case FieldType::Text:
+      case FieldType::DoubleReal:
+      case FieldType::ShortInteger:
+      case FieldType::LongInteger:
+      case FieldType::SingleReal:
+      case FieldType::Selection: state_.fieldTypes[field_] = static_cast<FieldType>(letter); break;
+      case FieldType::Heading:
+        ToScratch(lastSegment);
+        factory_.SetCaption(state_.scratch.Terminated());
+        break;
+      default: break;
+    }
+  }
+
+ private:
+  WindowHandle CreateComboBox(std::uint32_t style) {
+    return factory_.CreateComboBox(style, ComboBoxBox(metrics_, line_),
+                                   IdFirstFieldControl - 1 + static_cast<std::uint32_t>(field_));
+  }
+
+  // The field's value as text in scratch, NUL-terminated.
+  void InitialText(FieldType type) {
+    const ValueSlot& slot = state_.values[field_];
+    switch (type) {
+      case FieldType::Text: {
+        const char* callerText = slot.TextAddress();
+        if (callerText != nullptr)
+          TerminatedToFixed(state_.scratch.All(), callerText);
+        else
+          state_.scratch.Set(1, Nul);
+        break;
+      }
+      case FieldType::ShortInteger: ShortIntegerDisplayText(slot.Get<std::int16_t>(), state_.scratch); break;
+      case FieldType::LongInteger: LongIntegerDisplayText(slot.Get<std::int32_t>(), state_.scratch); break;
+      case FieldType::SingleReal: SingleRealDisplayText(slot.Get<float>(), state_.scratch); break;
+      case FieldType::DoubleReal: DoubleRealDisplayText(slot.Get<double>(), state_.scratch); break;
+      default: break;
+    }
+  }
+
+  // `text` followed by a NUL in scratch (cut to 79 characters).
+  void ToScratch(TextView text) {
+    AssignText(state_.scratch.All(), text);
+    state_.scratch.Set(static_cast<int>(std::min<std::size_t>(text.size(), ScratchWidth - 1)) + 1, Nul);
+  }
+
+  // A group button caption: the first 30 characters, NUL-ended when shorter.
+  void AddCaption(TextView text) {
+    ++state_.buttonCount;
+    FixedText<PromptWidth>& caption = state_.captions[++captionCount_];
+    AssignText(caption.All(), text);
+    if (text.size() < PromptWidth) caption.Set(static_cast<int>(text.size()) + 1, Nul);
+  }
+
+  void CreateGroup() {
+    const std::int32_t k = captionCount_;
+    const std::int32_t i = field_;
+    state_.fieldTypes[i] = FieldType::ButtonGroup;
+    for (std::int32_t m = 1; m <= k; ++m) {
+      const std::int32_t j = state_.buttonCount - k + m;
+      AssignText(state_.scratch.All(), state_.captions[m].All());
+      // A caption of the full 30 characters has no NUL of its own.
+      state_.scratch.Set(PromptWidth + 1, Nul);
+      state_.buttons[j] = factory_.CreateButton(state_.scratch.Terminated(),
+                                                GroupButtonBox(metrics_, line_, m, k),
+                                                IdFirstGroupButton - 1 + static_cast<std::uint32_t>(j));
+      state_.buttonField[j] = i;
+    }
+    state_.lines[line_].Set(1, Nul);  // the first button shows the prompt
+    state_.groupSize[i] = k;
+    state_.groupStart[i] = state_.buttonCount - k;
+  }
+
+  FormState& state_;
+  FormControlFactory& factory_;
+  const FormMetrics metrics_;
+  std::int32_t line_ = 0;
+  std::int32_t field_ = 0;
+  std::int32_t captionCount_ = 0;
+  char letter_ = ' ';
+};
+
+void FillLists(FormState& state, FormControlFactory& factory) {
+  const FormMetrics metrics = MetricsOf(state);
+  for (std::int32_t i = 1; i <= state.fieldCount; ++i) {
+    if (state.fieldTypes[i] == FieldType::ButtonGroup) continue;
+    WindowHandle comboBox = state.controls[i];
+    const bool selection = state.fieldTypes[i] == FieldType::Selection;
+    if (selection || state.hasChoices[i]) {
+      if (selection || state.selections[i] != 0) factory.SelectListEntry(comboBox, state.selections[i] - 1);
+      factory.SetItemHeight(comboBox, 0, ControlRowHeight(metrics));
+      factory.SetItemHeight(comboBox, -1, ControlRowHeight(metrics));
+    } else {
+      factory.SetItemHeight(comboBox, 0, EmptyListItemHeight(metrics));
+    }
+  }
+}
+
+}  // namespace
+
+FormMetrics MetricsOf(const FormState& state) {
+  return {state.charWidth, state.lineHeight, state.lineCount,
+          {state.linePitch, state.controlHeight, state.topMargin}};
+}
+
+void BuildForm(FormState& state, std::int32_t charWidth, std::int32_t lineHeight,
+               FormControlFactory& factory) {
+  state.buttonCount = 0;
+  state.groupPosition = 0;
+  state.charWidth = charWidth;
+  state.lineHeight = lineHeight;
+  state.lineCount = std::clamp(state.fieldCount + state.textLineCount, 0, MaxLines);
+  for (std::int32_t n = 1; n <= state.lineCount; ++n) {
+    state.lineMarks[n] = Blank;
+    state.hasChoices[n] = false;
+  }
+  const LineSpacing spacing = SpacingFor(state.lineCount);
+  state.linePitch = spacing.linePitch;
+  state.controlHeight = spacing.controlHeight;
+  state.topMargin = spacing.topMargin;
+
+  const FormMetrics metrics = MetricsOf(state);
+  state.windowWidth = FormWindowWidth(metrics);
+  state.windowHeight = FormWindowHeight(metrics);
+  factory.PlaceFormWindow(state.windowWidth, state.windowHeight);
+
+  FormBuilder builder(state, factory);
+  ScanDescriptor(state.descriptor, state.descriptorLength, builder);
+  FillLists(state, factory);
+
+  state.controls[OkButtonSlot] = factory.CreateButton(OkCaption, OkButtonBox(metrics), IdOkButton);
+  state.controls[CancelButtonSlot] =
+      factory.CreateButton(CancelCaption, CancelButtonBox(metrics), IdCancelButton);
+  ChooseFirstPosition(state);
+}

@@ -1,0 +1,91 @@
+#include "forms/read_back.h"
+
+namespace {
+
+constexpr std::int32_t NumberColumns = 30;
+
+template <typename T>
+RecordStatus ParseInto(const Record& scratch, const RecordFormat& format, ValueSlot& slot) {
+  T value{};
+  const RecordStatus status = ParseRecord(scratch, format, value);
+  if (status == RecordStatus::Ok) slot.Put(value);
+  return status;
+}
+
+bool IsNumberField(FieldType type) {
+  return type == FieldType::ShortInteger || type == FieldType::LongInteger ||
+         type == FieldType::SingleReal || type == FieldType::DoubleReal;
+}
+
+// The 0-based position of the pressed button within field i's group, or -1
+// when the press belongs to no button of that group.
+std::int32_t GroupAnswer(const FormState& state, std::int32_t field, std::int32_t groupButton) {
+  if (groupButton < 1 || groupButton > state.buttonCount) return -1;
+  if (state.buttonField[groupButton] != field) return -1;
+  return groupButton - state.groupStart[field] - 1;
+}
+
+}  // namespace
+
+void AlignNumberText(Record& scratch, std::int32_t length) {
+  if (length < 1) {
+    scratch.Set(1, '0');
+    length = 1;
+  }
+  if (length >= NumberColumns) return;
+  const std::int32_t shift = NumberColumns - length;
+  for (std::int32_t p = NumberColumns; p >= 1; --p)
+    scratch.Set(p, p > shift ? scratch(p - shift) : Blank);
+}
+
+RecordStatus ReadNumber(FieldType type, const Record& scratch, ValueSlot& slot) {
+  switch (type) {
+    case FieldType::ShortInteger: return ParseInto<std::int16_t>(scratch, IntegerReadFormat, slot);
+    case FieldType::LongInteger: return ParseInto<std::int32_t>(scratch, IntegerReadFormat, slot);
+    case FieldType::SingleReal: return ParseInto<float>(scratch, RealReadFormat, slot);
+    case FieldType::DoubleReal: return ParseInto<double>(scratch, RealReadFormat, slot);
+    default: return RecordStatus::Ok;
+  }
+}
+
+bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& controls,
+                    PendingTexts& pending) {
+  state.confirmed = true;
+  state.readBackIncomplete = true;
+  pending.due.Fill(false);
+  for (state.currentField = 1; state.currentField <= state.fieldCount; ++state.currentField) {
+    const std::int32_t i = state.currentField;
+    const FieldType type = state.fieldTypes[i];
+    const std::int32_t answer = type == FieldType::ButtonGroup ? GroupAnswer(state, i, groupButton)
+                                                               : controls.ChosenEntry(i);
+    // Selections hold a signed byte; descriptors are refused before a list
+    // could hold more entries than one can number.
+    state.selections[i] = static_cast<std::int8_t>(answer + 1);
+    if (type == FieldType::ButtonGroup) continue;
+
+    std::int32_t length = controls.ReadText(i, state.scratch);
+    const bool typed = state.selections[i] == 0;
+    if (!typed) continue;
+    if (type == FieldType::Text) {
+      state.scratch.Set(length + 1, Nul);
+      FixedToTerminated(state.scratch.All(), pending.texts[i].All());
+      pending.due[i] = true;
+    } else if (IsNumberField(type)) {
+      AlignNumberText(state.scratch, length);
+      if (ReadNumber(type, state.scratch, state.values[i]) != RecordStatus::Ok) {
+        state.controls[FocusTargetSlot] = state.controls[i];
+        return false;
+      }
+    }
+  }
+  state.readBackIncomplete = false;
+  return true;
+}
+
+void DeliverPendingTexts(const FormState& state, const PendingTexts& pending) {
+  for (std::int32_t i = 1; i <= state.fieldCount; ++i) {
+    if (!pending.due[i]) continue;
+    char* buffer = state.values[i].TextAddress();
+    if (buffer != nullptr) FixedToTerminated(pending.texts[i].All(), TextSpan(buffer, TextValueLength + 1));
+  }
+}

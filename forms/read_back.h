@@ -1,0 +1,54 @@
+// Reading a confirmed form's fields back into the caller's types. The walk
+// is platform-free: the controls are reached through FieldControls, which
+// the form window implements with the real combo boxes.
+#pragma once
+
+#include <cstdint>
+
+#include "forms/state.h"
+#include "text/record_format.h"
+
+// What the walk asks of the form's controls.
+class FieldControls {
+ public:
+  virtual ~FieldControls() = default;
+  // 0-based index of the list entry chosen in field `field`'s combo box, or
+  // -1 when none is chosen.
+  virtual std::int32_t ChosenEntry(std::int32_t field) = 0;
+  // Reads the text of field `field`'s combo box into `scratch` as
+  // NUL-terminated text of at most 79 characters and returns its length;
+  // positions after the NUL keep their contents.
+  virtual std::int32_t ReadText(std::int32_t field, Record& scratch) = 0;
+};
+
+// Texts of C fields, held back until every field has converted, so that a
+// form that stops at a bad value and is then cancelled leaves the caller's
+// buffers as they were.
+struct PendingTexts {
+  Table<FixedText<TextValueLength + 1>, 1, MaxFields> texts;
+  Table<bool, 1, MaxFields> due;
+};
+
+// Walks fields 1..fieldCount of `state` with currentField as the index:
+// sets every field's selection (a chosen entry or button as its 1-based
+// number; `groupButton` is the pressed group button, 0 for none), converts
+// typed numbers into `values` (an empty number field reads as 0) and
+// collects typed C texts into `pending`. Sets `confirmed`; returns true when
+// every field converted. Otherwise stops at the field whose text does not
+// convert, leaving currentField and the focus target on it and that field's
+// value as it was.
+bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& controls,
+                    PendingTexts& pending);
+
+// Writes the collected C texts (at most 30 characters and a NUL) into the
+// caller's buffers named by the fields' value slots.
+void DeliverPendingTexts(const FormState& state, const PendingTexts& pending);
+
+// Prepares a typed number for parsing: an empty text becomes "0" and a text
+// shorter than 30 characters is right-aligned in columns 1..30.
+void AlignNumberText(Record& scratch, std::int32_t length);
+
+// Parses the first 30 columns of `scratch` into `slot` by the field's type
+// (I 16-bit, L 32-bit, R single, D double). The slot is rewritten, zeros
+// after the value, only on success.
+RecordStatus ReadNumber(FieldType type, const Record& scratch, ValueSlot& slot);

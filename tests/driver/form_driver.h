@@ -1,0 +1,84 @@
+// Drives a form while FormEntry's modal loop runs: a thread timer whose
+// every tick performs one scripted step. Keys and clicks go through
+// SendInput, so they arrive as real input: key state, TranslateMessage and
+// the controls' own handling all take part.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class FormScript {
+ public:
+  // Types `text` key by key into whatever has the focus.
+  FormScript& Type(const std::string& text);
+  // Presses and releases `virtualKey`, with CTRL held when `ctrl`.
+  FormScript& Key(WORD virtualKey, bool ctrl = false);
+  FormScript& Enter() { return Key(VK_RETURN); }
+  FormScript& Tab() { return Key(VK_TAB); }
+  FormScript& CtrlEnter() { return Key(VK_RETURN, true); }
+  FormScript& CtrlBackspace() { return Key(VK_BACK, true); }
+  FormScript& Escape() { return Key(VK_ESCAPE); }
+  FormScript& Space() { return Key(VK_SPACE); }
+  // Clicks the left mouse button in the middle of the window `target()`
+  // names when the step runs.
+  FormScript& Click(std::function<HWND()> target);
+  // Runs `step` on the live form (checks, or anything else).
+  FormScript& Do(std::function<void()> step);
+  // Waits one tick, so that what earlier steps caused has been handled.
+  FormScript& Idle() { return Do([] {}); }
+
+  // Starts the timer; the steps run while the next FormEntry call's loop
+  // runs. If the form is still open `graceTicks` ticks after the last step,
+  // it is closed from its frame and `stuck()` becomes true.
+  void Start(int graceTicks = 40);
+  // Stops the timer (also done by the destructor).
+  void Stop();
+  ~FormScript() { Stop(); }
+
+  bool finished() const { return next_ >= steps_.size(); }
+  bool stuck() const { return stuck_; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  void RunOneStep();
+
+  std::vector<std::function<void()>> steps_;
+  std::size_t next_ = 0;
+  int graceLeft_ = 0;
+  bool stuck_ = false;
+  UINT_PTR timer_ = 0;
+};
+
+// The open form window, or null.
+HWND OpenFormWindow();
+// The control of the open form with identifier `id`, or null.
+HWND FormControl(int id);
+// Text of a window, as GetWindowTextA gives it.
+std::string WindowText(HWND window);
+// Class name of a window, e.g. "Edit", "Button", "ComboBox".
+std::string WindowClass(HWND window);
+// The control that has the keyboard focus, climbing from a combo box's
+// edit field to the combo box itself.
+HWND FocusedControl();
+
+#include <cstdint>
+#include <span>
+
+#include "forms/state.h"
+
+// Runs FormEntry on `descriptor` (its length counting the descriptor's own
+// characters, NULs included) with `script` driving the form; the script
+// starts just before the call. Returns FormEntry's result.
+bool RunForm(FormScript& script, const std::string& descriptor, std::span<std::int8_t> selections,
+             std::span<ValueSlot> values);
+
+// A value slot holding `value`.
+template <typename T>
+ValueSlot Slot(T value) {
+  ValueSlot slot{};
+  slot.Put(value);
+  return slot;
+}

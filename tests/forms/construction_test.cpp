@@ -1,0 +1,229 @@
+#include "forms/construction.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "forms/descriptor.h"
+
+namespace {
+
+using namespace std::string_literals;
+using Calls = std::vector<std::string>;
+
+std::string BoxText(Box b) {
+  return std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.width) + "x" +
+         std::to_string(b.height);
+}
+
+// Records every call as one line of text; handles are named by identifier.
+class RecordingFactory final : public FormControlFactory {
+ public:
+  void PlaceFormWindow(std::int32_t w, std::int32_t h) override {
+    calls.push_back("place " + std::to_string(w) + "x" + std::to_string(h));
+  }
+  WindowHandle CreateComboBox(std::uint32_t style, Box box, std::uint32_t id) override {
+    calls.push_back((style == ListComboStyle ? "list "s : style == EditComboStyle ? "combo "s : "?? "s) +
+                    BoxText(box) + " id " + std::to_string(id));
+    return Handle(id);
+  }
+  WindowHandle CreateButton(const char* caption, Box box, std::uint32_t id) override {
+    calls.push_back("button '"s + caption + "' " + BoxText(box) + " id " + std::to_string(id));
+    return Handle(id);
+  }
+  void SetText(WindowHandle c, const char* text) override {
+    calls.push_back("text " + Name(c) + " '" + text + "'");
+  }
+  void AddListEntry(WindowHandle c, const char* text) override {
+    calls.push_back("add " + Name(c) + " '" + text + "'");
+  }
+  void SelectListEntry(WindowHandle c, std::int32_t index) override {
+    calls.push_back("select " + Name(c) + " " + std::to_string(index));
+  }
+  void SetItemHeight(WindowHandle c, std::int32_t index, std::int32_t height) override {
+    calls.push_back("height " + Name(c) + " " + std::to_string(index) + " " + std::to_string(height));
+  }
+  void SetCaption(const char* text) override { calls.push_back("caption '"s + text + "'"); }
+
+  std::string Name(WindowHandle handle) const {
+    return handle == nullptr ? "null" : std::to_string(ids_.at(handle));
+  }
+
+  Calls calls;
+
+ private:
+  WindowHandle Handle(std::uint32_t id) {
+    auto handle = reinterpret_cast<WindowHandle>(&storage_[ids_.size()]);
+    ids_[handle] = id;
+    return handle;
+  }
+  char storage_[64] = {};
+  std::map<WindowHandle, std::uint32_t> ids_;
+};
+
+// Normalises `descriptor` into a fresh state with the given answers and builds it.
+class Built {
+ public:
+  Built(const std::string& descriptor, std::vector<std::int8_t> selections = {},
+        std::vector<ValueSlot> values = {}) {
+    formState = FormState{};
+    const DescriptorCounts counts = NormaliseDescriptor(
+        descriptor.data(), static_cast<std::int32_t>(descriptor.size()), formState.descriptor);
+    formState.fieldCount = counts.fieldCount;
+    formState.textLineCount = counts.textLineCount;
+    formState.descriptorLength = counts.descriptorLength;
+    for (std::size_t k = 0; k < selections.size(); ++k) formState.selections[static_cast<int>(k) + 1] = selections[k];
+    for (std::size_t k = 0; k < values.size(); ++k) formState.values[static_cast<int>(k) + 1] = values[k];
+    BuildForm(formState, 8, 16, factory);
+  }
+  const Calls& calls() const { return factory.calls; }
+  std::string Focus() const { return factory.Name(formState.controls[FocusTargetSlot]); }
+  RecordingFactory factory;
+};
+
+template <typename T>
+ValueSlot Slot(T value) {
+  ValueSlot slot{};
+  slot.Put(value);
+  return slot;
+}
+
+std::string Line(int n) { return std::string(formState.lines[n].View()); }
+
+TEST(ConstructionNameForm, OneEditableFieldWithItsListEntry) {
+  char name[31] = "CLIP";
+  const Built form("CAVI FILE NAME LESS EXTENSION^Quit NOW ^|\0"s, {0}, {Slot(&name[0])});
+  EXPECT_EQ(form.calls(), (Calls{
+                              "place 512x160",
+                              "combo 240,16 240x168 id 202",
+                              "text 202 'CLIP'",
+                              "add 202 'Quit NOW '",
+                              "height 202 0 28",
+                              "height 202 -1 28",
+                              "button 'O.K.' 8,48 208x28 id 200",
+                              "button 'CANCEL' 256,48 208x28 id 201",
+                          }));
+  EXPECT_EQ(Line(1), "AVI FILE NAME LESS EXTENSION  \0"s + std::string(29, ' '));
+  EXPECT_EQ(formState.lineMarks[1], '~');
+  EXPECT_EQ(formState.fieldTypes[1], FieldType::Text);
+  EXPECT_EQ(form.Focus(), "202");
+  EXPECT_EQ(formState.currentField, 1);
+}
+
+TEST(ConstructionNextActionForm, SelectionListAndHeading) {
+  const Built form(
+      "SNEXT ACTION     ^EXIT PROGRAM^BACKUP ONE FORM^RETURN TO CURRENT FORM^|hOOPS! Chose Next Action|\0"s,
+      {1});
+  EXPECT_EQ(form.calls(), (Calls{
+                              "place 512x160",
+                              "list 240,16 240x168 id 202",
+                              "add 202 'EXIT PROGRAM'",
+                              "add 202 'BACKUP ONE FORM'",
+                              "add 202 'RETURN TO CURRENT FORM'",
+                              "caption 'OOPS! Chose Next Action'",
+                              "select 202 0",
+                              "height 202 0 28",
+                              "height 202 -1 28",
+                              "button 'O.K.' 8,48 208x28 id 200",
+                              "button 'CANCEL' 256,48 208x28 id 201",
+                          }));
+  EXPECT_EQ(Line(1).substr(0, 31), "NEXT ACTION                   \0"s);
+}
+
+TEST(ConstructionLists, SelectionAndItemHeightsByFieldKind) {
+  const Built form("SPICK^|SPICK^A^|CTEXT^A^B^|CPLAIN^|\0"s, {0, 0, 2, 3});
+  const Calls& c = form.calls();
+  const Calls lists(c.begin() + 10, c.end() - 2);
+  EXPECT_EQ(lists, (Calls{
+                       "select 202 -1", "height 202 0 28", "height 202 -1 28",  // S, nothing chosen
+                       "select 203 -1", "height 203 0 28", "height 203 -1 28",
+                       "select 204 1", "height 204 0 28", "height 204 -1 28",   // C with entry 2
+                       "height 205 0 196",                                         // no list: 7 rows
+                   }));
+}
+
+TEST(ConstructionInitialTexts, EveryNumberTypeAndText) {
+  char text[40] = "A TEXT OF MORE THAN THIRTY CHARACTERS";
+  const Built form("IA^|LB^|RC^|RD^|DE^|RF^|RG^|DH^|DJ^|CK^|CL^|\0"s, {},
+                   {Slot<std::int16_t>(42), Slot<std::int32_t>(-7), Slot(0.5f), Slot(-0.25f), Slot(0.0),
+                    Slot(5.0f), Slot(123.456f), Slot(1.5e13), Slot(1e300), Slot(&text[0]),
+                    Slot<char*>(nullptr)});
+  Calls texts;
+  for (const std::string& call : form.calls())
+    if (call.rfind("text ", 0) == 0) texts.push_back(call);
+  EXPECT_EQ(texts, (Calls{
+                       "text 202 '42'",
+                       "text 203 '-7'",
+                       "text 204 '.5'",
+                       "text 205 '-.25'",
+                       "text 206 '0.0'",
+                       "text 207 '5.'",
+                       "text 208 '123.456'",
+                       "text 209 '15000000000000.'",
+                       "text 210 '" + std::string(29, '*') + "'",
+                       "text 211 'A TEXT OF MORE THAN THIRTY CHA'",
+                       "text 212 ''",
+                   }));
+}
+
+TEST(ConstructionButtonGroups, RowsNumberedAcrossTheForm) {
+  const Built form("BFIRST^SECOND^THIRD^|BNEXT^LAST^|\0"s);
+  EXPECT_EQ(form.calls(), (Calls{
+                              "place 512x192",
+                              "button 'FIRST' 8,16 152x28 id 305",
+                              "button 'SECOND' 168,16 152x28 id 306",
+                              "button 'THIRD' 328,16 152x28 id 307",
+                              "button 'NEXT' 8,48 232x28 id 308",
+                              "button 'LAST' 248,48 232x28 id 309",
+                              "button 'O.K.' 8,80 208x28 id 200",
+                              "button 'CANCEL' 256,80 208x28 id 201",
+                          }));
+  EXPECT_EQ(formState.lines[1](1), '\0');
+  EXPECT_EQ(formState.lines[2](1), '\0');
+  EXPECT_EQ(formState.groupStart[1], 0);
+  EXPECT_EQ(formState.groupSize[1], 3);
+  EXPECT_EQ(formState.groupStart[2], 3);
+  EXPECT_EQ(formState.groupSize[2], 2);
+  EXPECT_EQ(formState.buttonField[4], 2);
+  EXPECT_EQ(formState.controls[1], nullptr);
+  EXPECT_EQ(form.Focus(), "305");
+  EXPECT_EQ(formState.groupPosition, 1);
+}
+
+TEST(ConstructionButtonGroups, CaptionsAreCutToThirty) {
+  const Built form("B" + std::string(35, 'P') + "^ONLY^|\0"s);
+  EXPECT_EQ(form.calls()[1], "button '" + std::string(30, 'P') + "' 8,16 232x28 id 305");
+  const Built one("BALONE^|\0"s);
+  EXPECT_EQ(one.calls()[1], "button 'ALONE' 8,16 472x28 id 305");
+}
+
+TEST(ConstructionTextLines, CentredInSixtyWithTheOddBlankRight) {
+  const Built form("TABCD\\" + std::string(23, 'x') + "\\" + std::string(59, 'y') + "\\|\0"s);
+  EXPECT_EQ(Line(1), std::string(28, ' ') + "ABCD" + std::string(28, ' '));
+  EXPECT_EQ(Line(2), std::string(18, ' ') + std::string(23, 'x') + std::string(19, ' '));
+  EXPECT_EQ(Line(3), std::string(59, 'y') + " ");
+  EXPECT_EQ(formState.lineCount, 3);
+  EXPECT_EQ(form.Focus(), "200");  // no fields: O.K.
+}
+
+TEST(ConstructionPrompts, PaddedToThirtyWithANulInThirtyOne) {
+  const Built form("C" + std::string(40, 'Q') + "^|C^|\0"s);
+  EXPECT_EQ(Line(1), std::string(30, 'Q') + "\0"s + std::string(9, 'Q') + std::string(20, ' '));
+  EXPECT_EQ(Line(2), std::string(30, ' ') + "\0"s + std::string(29, ' '));
+}
+
+TEST(ConstructionSpacing, ElevenLinesArePacked) {
+  std::string descriptor = "T";
+  for (int k = 0; k < 10; ++k) descriptor += "LINE\\";
+  descriptor += "|IN^|\0"s;
+  const Built form(descriptor, {}, {Slot<std::int16_t>(0)});
+  EXPECT_EQ(form.calls()[0], "place 512x293");
+  EXPECT_EQ(form.calls()[1], "combo 240,192 240x115 id 202");
+  EXPECT_EQ(form.calls().end()[-2], "button 'O.K.' 8,211 208x19 id 200");
+  EXPECT_EQ(form.calls().end()[-3], "height 202 0 134");  // 16 x 1.2 x 7
+}
+
+}  // namespace

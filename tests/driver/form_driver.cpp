@@ -1,6 +1,7 @@
 #include "driver/form_driver.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "forms/entry.h"
 
@@ -149,4 +150,124 @@ bool RunForm(FormScript& script, const std::string& descriptor, std::span<std::i
                                    static_cast<std::int32_t>(descriptor.size()), selections, values);
   script.Stop();
   return confirmed;
+}
+
+RECT ClientBox(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool SaveScreenshot(const RECT& area, const std::string& name) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageBytes;
+  info.bmiHeader.biSizeImage = imageBytes;
+  bool saved = false;
+  CreateDirectoryA("screenshots", nullptr);
+  const std::string path = "screenshots\\" + name + ".bmp";
+  if (FILE* out = std::fopen(path.c_str(), "wb")) {
+    saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+            std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+            std::fwrite(bits, 1, imageBytes, out) == imageBytes;
+    saved = std::fclose(out) == 0 && saved;
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return saved;
+}
+
+namespace {
+
+WindowCallLog* activeLog = nullptr;
+
+bool IsFormWindow(HWND window) { return window != nullptr && WindowClass(window) == "FORM_ENTRY"; }
+
+std::string Hex(unsigned long value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%08lx", value);
+  return text;
+}
+
+// The form's own name for a window: its identifier, or "form".
+std::string WindowName(HWND window) {
+  return IsFormWindow(window) ? "form" : std::to_string(GetDlgCtrlID(window));
+}
+
+}  // namespace
+
+WindowCallLog::WindowCallLog() {
+  activeLog = this;
+  createHook_ = SetWindowsHookExA(WH_CBT, OnCreate, nullptr, GetCurrentThreadId());
+  sendHook_ = SetWindowsHookExA(WH_CALLWNDPROC, OnSend, nullptr, GetCurrentThreadId());
+}
+
+WindowCallLog::~WindowCallLog() {
+  UnhookWindowsHookEx(createHook_);
+  UnhookWindowsHookEx(sendHook_);
+  activeLog = nullptr;
+}
+
+LRESULT CALLBACK WindowCallLog::OnCreate(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && activeLog != nullptr) {
+    const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+    const bool named = HIWORD(reinterpret_cast<UINT_PTR>(cs.lpszClass)) != 0;
+    const std::string windowClass = named ? cs.lpszClass : "#atom";
+    if (windowClass == "FORM_ENTRY" || IsFormWindow(cs.hwndParent)) {
+      activeLog->lines.push_back(
+          "create " + windowClass + " '" + (cs.lpszName != nullptr ? cs.lpszName : "") + "' " +
+          Hex(static_cast<unsigned long>(cs.style)) + " " + std::to_string(cs.x) + "," + std::to_string(cs.y) +
+          " " + std::to_string(cs.cx) + "x" + std::to_string(cs.cy) + " id " +
+          std::to_string(reinterpret_cast<UINT_PTR>(cs.hMenu)));
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowCallLog::OnSend(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && activeLog != nullptr) {
+    const CWPSTRUCT& sent = *reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (IsFormWindow(sent.hwnd) || IsFormWindow(GetParent(sent.hwnd))) {
+      const std::string who = WindowName(sent.hwnd);
+      const auto index = std::to_string(static_cast<int>(sent.wParam));
+      switch (sent.message) {
+        case WM_SETTEXT:
+          activeLog->lines.push_back(who + " WM_SETTEXT '" + reinterpret_cast<const char*>(sent.lParam) + "'");
+          break;
+        case CB_ADDSTRING:
+          activeLog->lines.push_back(who + " CB_ADDSTRING '" + reinterpret_cast<const char*>(sent.lParam) + "'");
+          break;
+        case CB_SETCURSEL: activeLog->lines.push_back(who + " CB_SETCURSEL " + index); break;
+        case CB_SETITEMHEIGHT:
+          activeLog->lines.push_back(who + " CB_SETITEMHEIGHT " + index + " " +
+                                     std::to_string(static_cast<int>(sent.lParam)));
+          break;
+        default: break;
+      }
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }

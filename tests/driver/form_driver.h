@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -82,3 +83,32 @@ ValueSlot Slot(T value) {
   slot.Put(value);
   return slot;
 }
+
+// Position and size of `control` in its parent's client area.
+RECT ClientBox(HWND control);
+// Saves the screen's pixels inside `area` as the 24-bit BMP file
+// screenshots\<name>.bmp under the working directory.
+bool SaveScreenshot(const RECT& area, const std::string& name);
+
+// While alive, records on this thread every control or form window created
+// (class, text, style, position, size, identifier) and the text and list
+// messages sent to them, as one line each, e.g.
+//   "create combobox '' 50a00002 240,16 240x168 id 202"
+//   "202 CB_SETITEMHEIGHT 0 28"
+// Only the form window and its own children are recorded, not the parts a
+// combo box makes for itself.
+class WindowCallLog {
+ public:
+  WindowCallLog();
+  ~WindowCallLog();
+  WindowCallLog(const WindowCallLog&) = delete;
+  WindowCallLog& operator=(const WindowCallLog&) = delete;
+
+  std::vector<std::string> lines;
+
+ private:
+  static LRESULT CALLBACK OnCreate(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK OnSend(int code, WPARAM wParam, LPARAM lParam);
+  HHOOK createHook_;
+  HHOOK sendHook_;
+};

@@ -1,0 +1,235 @@
+// The form as it stands on the screen: window and control rectangles, texts,
+// lists, the caption, and the pixels the form paints itself.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/form_driver.h"
+#include "forms/painting.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+const std::string NameForm = "CAVI FILE NAME LESS EXTENSION^Quit NOW ^|\0"s;
+const std::string NextActionForm =
+    "SNEXT ACTION     ^EXIT PROGRAM^BACKUP ONE FORM^RETURN TO CURRENT FORM^|hOOPS! Chose Next Action|\0"s;
+
+std::string Box(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
+         "x" + std::to_string(r.bottom - r.top);
+}
+
+std::string Control(int id) { return Box(ClientBox(FormControl(id))); }
+
+std::vector<std::string> ListEntries(int id) {
+  std::vector<std::string> entries;
+  const auto count = SendMessageA(FormControl(id), CB_GETCOUNT, 0, 0);
+  for (LRESULT k = 0; k < count; ++k) {
+    char text[100] = {};
+    SendMessageA(FormControl(id), CB_GETLBTEXT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(text));
+    entries.push_back(text);
+  }
+  return entries;
+}
+
+void Screenshot(const std::string& name) {
+  RECT area{};
+  GetWindowRect(OpenFormWindow(), &area);
+  EXPECT_TRUE(SaveScreenshot(area, name));
+}
+
+using Lines = std::vector<std::string>;
+
+// Runs `checks` on a live form built from `descriptor`, then cancels it;
+// returns the log of the windows it made and the messages sent to them.
+Lines Inspect(const std::string& descriptor, std::vector<std::int8_t> selections,
+              std::vector<ValueSlot> values, std::function<void()> checks) {
+  selections.resize(20);
+  values.resize(20);
+  FormScript script;
+  script.Idle().Do(std::move(checks)).Escape();
+  WindowCallLog log;
+  EXPECT_FALSE(RunForm(script, descriptor, selections, values));
+  EXPECT_FALSE(script.stuck());
+  // The form window comes first. Its position and size are placeholders that
+  // the form replaces, and which the window system may already have
+  // replaced with its defaults before the log sees them.
+  EXPECT_EQ(log.lines.at(0).substr(0, 34), "create FORM_ENTRY 'FORM' 00cc4000 ");
+  return Lines(log.lines.begin() + 1, log.lines.end());
+}
+
+TEST(FormWindowNameForm, GeometryTextsAndList) {
+  char name[31] = "CLIP";
+  const Lines log = Inspect(NameForm, {0}, {Slot(&name[0])}, [] {
+    RECT window{};
+    GetWindowRect(OpenFormWindow(), &window);
+    EXPECT_EQ(Box(window), "0,0 512x160");
+    EXPECT_EQ(WindowText(OpenFormWindow()), "FORM");
+    EXPECT_EQ(Control(202).substr(0, 11), "240,16 240x");
+    EXPECT_EQ(WindowText(FormControl(202)), "CLIP");
+    EXPECT_EQ(SendMessageA(FormControl(202), CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(ListEntries(202), (std::vector<std::string>{"Quit NOW "}));
+    EXPECT_EQ(Control(200), "8,48 208x28");
+    EXPECT_EQ(Control(201), "256,48 208x28");
+    EXPECT_EQ(WindowText(FormControl(200)), "O.K.");
+    EXPECT_EQ(WindowText(FormControl(201)), "CANCEL");
+    EXPECT_EQ(FocusedControl(), FormControl(202));
+    Screenshot("name-form");
+  });
+  // What the form asked of the window system. (A combo box keeps only the
+  // closed height and moves its border and scroll bar to its list, so the
+  // creation arguments are the place to see them.)
+  EXPECT_EQ(log, (Lines{
+                     "create combobox '' 50a00002 240,16 240x168 id 202",
+                     "202 WM_SETTEXT 'CLIP'",
+                     "202 CB_ADDSTRING 'Quit NOW '",
+                     "202 CB_SETITEMHEIGHT 0 28",
+                     "202 CB_SETITEMHEIGHT -1 28",
+                     "create button 'O.K.' 50000000 8,48 208x28 id 200",
+                     "create button 'CANCEL' 50000000 256,48 208x28 id 201",
+                 }));
+}
+
+TEST(FormWindowNextActionForm, SelectedEntryAndHeading) {
+  const Lines log = Inspect(NextActionForm, {1}, {}, [] {
+    RECT window{};
+    GetWindowRect(OpenFormWindow(), &window);
+    EXPECT_EQ(Box(window), "0,0 512x160");
+    EXPECT_EQ(WindowText(OpenFormWindow()), "OOPS! Chose Next Action");
+    EXPECT_EQ(WindowText(FormControl(202)), "EXIT PROGRAM");
+    EXPECT_EQ(ListEntries(202),
+              (std::vector<std::string>{"EXIT PROGRAM", "BACKUP ONE FORM", "RETURN TO CURRENT FORM"}));
+    Screenshot("next-action-form");
+  });
+  EXPECT_EQ(log, (Lines{
+                     "create combobox '' 50a00003 240,16 240x168 id 202",
+                     "202 CB_ADDSTRING 'EXIT PROGRAM'",
+                     "202 CB_ADDSTRING 'BACKUP ONE FORM'",
+                     "202 CB_ADDSTRING 'RETURN TO CURRENT FORM'",
+                     "form WM_SETTEXT 'OOPS! Chose Next Action'",
+                     "202 CB_SETCURSEL 0",
+                     "202 CB_SETITEMHEIGHT 0 28",
+                     "202 CB_SETITEMHEIGHT -1 28",
+                     "create button 'O.K.' 50000000 8,48 208x28 id 200",
+                     "create button 'CANCEL' 50000000 256,48 208x28 id 201",
+                 }));
+}
+
+TEST(FormWindowNameForm, ReturningWithTheEntryChosenShowsIt) {
+  char name[31] = "";
+  Inspect(NameForm, {1}, {Slot(&name[0])}, [] {
+    EXPECT_EQ(WindowText(FormControl(202)), "Quit NOW ");
+    EXPECT_EQ(SendMessageA(FormControl(202), CB_GETCURSEL, 0, 0), 0);
+  });
+}
+
+TEST(FormWindowSpacing, TenLinesAndElevenLines) {
+  std::string ten = "T";
+  for (int k = 0; k < 9; ++k) ten += "TEXT\\";
+  const Lines spacious = Inspect(ten + "|IN^|\0"s, {}, {}, [] {
+    RECT window{};
+    GetWindowRect(OpenFormWindow(), &window);
+    EXPECT_EQ(Box(window), "0,0 512x448");
+    EXPECT_EQ(Control(200), "8,336 208x28");
+    EXPECT_EQ(Control(202).substr(0, 12), "240,304 240x");
+  });
+  EXPECT_EQ(spacious[0], "create combobox '' 50a00002 240,304 240x168 id 202");
+  EXPECT_EQ(spacious[2], "202 CB_SETITEMHEIGHT 0 196");  // no list: seven rows
+  const Lines packed = Inspect("T" + ten.substr(1) + "TEXT\\|IN^|\0"s, {}, {}, [] {
+    RECT window{};
+    GetWindowRect(OpenFormWindow(), &window);
+    EXPECT_EQ(Box(window), "0,0 512x293");
+    EXPECT_EQ(Control(200), "8,211 208x19");
+    EXPECT_EQ(Control(201), "256,211 208x19");
+    EXPECT_EQ(Control(202).substr(0, 12), "240,192 240x");
+  });
+  EXPECT_EQ(packed[0], "create combobox '' 50a00002 240,192 240x115 id 202");
+  EXPECT_EQ(packed[2], "202 CB_SETITEMHEIGHT 0 134");
+}
+
+TEST(FormWindowButtonGroups, ARowOfButtonsNumberedAcrossTheForm) {
+  Inspect("BONE^TWO^THREE^|BFOUR^|CTEXT^|\0"s, {}, {}, [] {
+    EXPECT_EQ(Control(305), "8,16 152x28");
+    EXPECT_EQ(Control(306), "168,16 152x28");
+    EXPECT_EQ(Control(307), "328,16 152x28");
+    EXPECT_EQ(Control(308), "8,48 472x28");
+    EXPECT_EQ(WindowText(FormControl(305)), "ONE");
+    EXPECT_EQ(WindowText(FormControl(307)), "THREE");
+    EXPECT_EQ(WindowText(FormControl(308)), "FOUR");
+    EXPECT_EQ(FormControl(309), nullptr);
+    EXPECT_EQ(Control(204).substr(0, 11), "240,80 240x");
+    EXPECT_EQ(FocusedControl(), FormControl(305));  // a leading group starts on its first button
+    Screenshot("button-groups");
+  });
+}
+
+TEST(FormWindowInitialTexts, NumbersShownAsTheirDisplayTexts) {
+  Inspect("IA^|LB^|RC^|RD^|DE^|RF^|RG^|DH^|DJ^|\0"s, {},
+          {Slot<std::int16_t>(42), Slot<std::int32_t>(-7), Slot(0.5f), Slot(-0.25f), Slot(0.0), Slot(5.0f),
+           Slot(123.456f), Slot(1.5e13), Slot(-1e300)},
+          [] {
+            const char* expected[] = {"42", "-7", ".5", "-.25", "0.0", "5.", "123.456", "15000000000000."};
+            for (int k = 0; k < 8; ++k) EXPECT_EQ(WindowText(FormControl(202 + k)), expected[k]) << k;
+            EXPECT_EQ(WindowText(FormControl(210)), std::string(29, '*'));
+          });
+}
+
+// The form's own text, compared pixel for pixel with the same text drawn
+// in the same font on a blank bitmap of exactly the text's cells.
+class TextPixels {
+ public:
+  explicit TextPixels(HWND window) : dc_(GetDC(window)), window_(window) {}
+  ~TextPixels() { ReleaseDC(window_, dc_); }
+
+  // Counts the pixels of the cells of `text` at (x, y) where the window
+  // differs from `text` drawn in the stock fixed font on the window colour.
+  int Differences(int x, int y, const std::string& text) const {
+    HDC memory = CreateCompatibleDC(dc_);
+    SelectObject(memory, GetStockObject(SYSTEM_FIXED_FONT));
+    SIZE cells{};
+    GetTextExtentPoint32A(memory, text.data(), static_cast<int>(text.size()), &cells);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc_, cells.cx, cells.cy);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT all{0, 0, cells.cx, cells.cy};
+    HBRUSH background = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+    FillRect(memory, &all, background);
+    DeleteObject(background);
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, GetSysColor(COLOR_WINDOWTEXT));
+    TextOutA(memory, 0, 0, text.data(), static_cast<int>(text.size()));
+    int differences = 0;
+    for (int dy = 0; dy < cells.cy; ++dy)
+      for (int dx = 0; dx < cells.cx; ++dx)
+        if (GetPixel(memory, dx, dy) != GetPixel(dc_, x + dx, y + dy)) ++differences;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return differences;
+  }
+
+ private:
+  HDC dc_;
+  HWND window_;
+};
+
+TEST(FormWindowPainting, PromptsMarksTextLinesAndKeyHelpAtTheirPixels) {
+  Inspect("THELLO\\|CAVI FILE NAME LESS EXTENSION^Quit NOW ^|\0"s, {}, {}, [] {
+    const TextPixels pixels(OpenFormWindow());
+    // Line 1: a text line, centred in 60 columns: 27 blanks, HELLO, 28 blanks.
+    EXPECT_EQ(pixels.Differences(8, 16, std::string(27, ' ') + "HELLO" + std::string(28, ' ')), 0);
+    EXPECT_GT(pixels.Differences(16, 16, std::string(27, ' ') + "HELLO"), 0);
+    // Line 2: the prompt at (8, 48) and its mark at (485, 52).
+    EXPECT_EQ(pixels.Differences(8, 48, "AVI FILE NAME LESS EXTENSION"), 0);
+    EXPECT_EQ(pixels.Differences(485, 52, "~"), 0);
+    EXPECT_GT(pixels.Differences(486, 52, "~"), 0);  // one pixel off is seen
+    // Key help: lineCount 2, so rows 2 x 2 + 4 = 8 and 9 line heights down.
+    EXPECT_EQ(pixels.Differences(8, 128, KeyHelpFirst), 0);
+    EXPECT_EQ(pixels.Differences(8, 144, KeyHelpSecond), 0);
+    EXPECT_GT(pixels.Differences(8, 145, KeyHelpSecond), 0);
+    Screenshot("text-line-and-field");
+  });
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "forms/painting.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/construction.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+class RecordingCanvas final : public TextCanvas {
+ public:
+  void DrawChars(Point origin, TextView text) override {
+    drawn.push_back(std::to_string(origin.x) + "," + std::to_string(origin.y) + " '" +
+                    std::string(text.data(), text.size()) + "'");
+  }
+  std::vector<std::string> drawn;
+};
+
+void Lines(std::int32_t count) {
+  formState = FormState{};
+  formState.charWidth = 8;
+  formState.lineHeight = 16;
+  formState.lineCount = count;
+  const LineSpacing spacing = SpacingFor(count);
+  formState.linePitch = spacing.linePitch;
+  formState.controlHeight = spacing.controlHeight;
+  formState.topMargin = spacing.topMargin;
+  for (int n = 1; n <= count; ++n) formState.lineMarks[n] = ' ';
+}
+
+const std::string Help1 = "ENTER or TAB=down   CTRL-BACKSPACE=up   ESCAPE = Cancel";
+const std::string Help2 = "SPACE BAR presses button       CNTR-ENTER=confirms form";
+
+TEST(PaintingLines, PromptsThirtyWideTextLinesSixtyMarksAlways) {
+  Lines(3);
+  formState.lines[1] = FixedText<LineWidth>("AVI FILE NAME" + std::string(17, ' ') + "\0tail"s);
+  formState.lineMarks[1] = '~';
+  formState.lines[2] = FixedText<LineWidth>(std::string(28, ' ') + "ABCD");
+  formState.lines[3] = FixedText<LineWidth>("\0BUTTONS"s);
+  RecordingCanvas canvas;
+  PaintFormText(formState, canvas);
+  EXPECT_EQ(canvas.drawn, (std::vector<std::string>{
+                              "8,16 'AVI FILE NAME" + std::string(17, ' ') + "'",
+                              "485,20 '~'",
+                              "8,48 '" + std::string(28, ' ') + "ABCD" + std::string(28, ' ') + "'",
+                              "485,52 ' '",
+                              "485,84 ' '",  // a group's line: no text, the mark all the same
+                              "8,160 '" + Help1 + "'",
+                              "8,176 '" + Help2 + "'",
+                          }));
+  EXPECT_EQ(std::string(formState.scratch.View().substr(0, 56)), Help2 + " ");
+}
+
+TEST(PaintingLines, NoLinesDrawOnlyTheKeyHelp) {
+  Lines(0);
+  RecordingCanvas canvas;
+  PaintFormText(formState, canvas);
+  EXPECT_EQ(canvas.drawn, (std::vector<std::string>{"8,64 '" + Help1 + "'", "8,80 '" + Help2 + "'"}));
+}
+
+TEST(PaintingLines, ElevenLinesStartAtTheTop) {
+  Lines(11);
+  for (int n = 1; n <= 11; ++n) formState.lines[n] = FixedText<LineWidth>("L" + std::to_string(n));
+  RecordingCanvas canvas;
+  PaintFormText(formState, canvas);
+  ASSERT_EQ(canvas.drawn.size(), 24u);
+  EXPECT_EQ(canvas.drawn[0].substr(0, 8), "8,0 'L1 ");
+  EXPECT_EQ(canvas.drawn[1], "485,4 ' '");
+  EXPECT_EQ(canvas.drawn[2].substr(0, 9), "8,19 'L2 ");
+  EXPECT_EQ(canvas.drawn[22].substr(0, 6), "8,233 ");
+  EXPECT_EQ(canvas.drawn[23].substr(0, 6), "8,249 ");
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+#include "forms/read_back.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "forms/descriptor.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+// Controls whose chosen entries and texts a test sets; records what was read.
+class FakeControls final : public FieldControls {
+ public:
+  std::int32_t ChosenEntry(std::int32_t field) override {
+    asked += std::to_string(field);
+    return chosen.count(field) ? chosen[field] : -1;
+  }
+  std::int32_t ReadText(std::int32_t field, Record& scratch) override {
+    const std::string& text = texts[field];
+    const std::size_t n = std::min<std::size_t>(text.size(), ScratchWidth - 1);
+    for (std::size_t k = 0; k < n; ++k) scratch.Set(static_cast<int>(k) + 1, text[k]);
+    scratch.Set(static_cast<int>(n) + 1, Nul);
+    return static_cast<std::int32_t>(n);
+  }
+  std::map<int, std::int32_t> chosen;
+  std::map<int, std::string> texts;
+  std::string asked;
+};
+
+template <typename T>
+ValueSlot Slot(T value) {
+  ValueSlot slot{};
+  slot.Put(value);
+  return slot;
+}
+
+ValueSlot Garbage() {
+  ValueSlot slot;
+  std::memset(slot.bytes, 0xA5, sizeof slot.bytes);
+  return slot;
+}
+
+// A form state of the given field letters (digits after B give group sizes).
+void Prepare(const std::string& letters) {
+  formState = FormState{};
+  int field = 0;
+  for (std::size_t k = 0; k < letters.size(); ++k) {
+    ++field;
+    formState.fieldTypes[field] = static_cast<FieldType>(letters[k]);
+    formState.values[field] = Garbage();
+    formState.selections[field] = 99;
+    if (letters[k] == 'B') {
+      const int size = letters[++k] - '0';
+      formState.groupStart[field] = formState.buttonCount;
+      formState.groupSize[field] = size;
+      for (int b = 0; b < size; ++b) formState.buttonField[++formState.buttonCount] = field;
+    }
+  }
+  formState.fieldCount = field;
+}
+
+struct NumberCase {
+  char letter;
+  std::string typed;
+  std::string expected;  // the value read back, as text
+};
+
+std::string ValueText(char letter, const ValueSlot& slot) {
+  switch (letter) {
+    case 'I': return std::to_string(slot.Get<std::int16_t>());
+    case 'L': return std::to_string(slot.Get<std::int32_t>());
+    case 'R': return std::to_string(slot.Get<float>());
+    default: return std::to_string(slot.Get<double>());
+  }
+}
+
+TEST(ReadBackNumbers, TypedTextBecomesTheFieldsType) {
+  const NumberCase cases[] = {
+      {'I', "12", "12"},
+      {'I', "", "0"},
+      {'I', "   -7 ", "-7"},
+      {'I', std::string(29, '0') + "1234", "1"},  // only the first 30 columns
+      {'L', "2147483647", "2147483647"},
+      {'L', "16#FF", "255"},
+      {'L', "", "0"},
+      {'R', "1.5", "1.500000"},
+      {'R', "", "0.000000"},
+      {'R', "-.25", "-0.250000"},
+      {'D', "1.5D3", "1500.000000"},
+      {'D', "", "0.000000"},
+  };
+  for (const NumberCase& c : cases) {
+    Prepare(std::string(1, c.letter));
+    FakeControls controls;
+    controls.texts[1] = c.typed;
+    PendingTexts pending;
+    EXPECT_TRUE(ReadBackFields(formState, 0, controls, pending)) << c.typed;
+    EXPECT_EQ(formState.selections[1], 0);
+    EXPECT_EQ(ValueText(c.letter, formState.values[1]), c.expected) << c.letter << " " << c.typed;
+    EXPECT_TRUE(formState.confirmed);
+    EXPECT_FALSE(formState.readBackIncomplete);
+  }
+}
+
+TEST(ReadBackNumbers, BytesBeyondTheValueAreZero) {
+  Prepare("ILR");
+  FakeControls controls;
+  controls.texts = {{1, "-1"}, {2, "-1"}, {3, "-1"}};
+  PendingTexts pending;
+  ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
+  const unsigned char expected[3][8] = {{0xFF, 0xFF, 0, 0, 0, 0, 0, 0},
+                                        {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0},
+                                        {0x00, 0x00, 0x80, 0xBF, 0, 0, 0, 0}};
+  for (int i = 1; i <= 3; ++i)
+    EXPECT_EQ(std::memcmp(formState.values[i].bytes, expected[i - 1], 8), 0) << i;
+}
+
+TEST(ReadBackChoices, AChosenEntryIsReturnedAsItsNumberAlone) {
+  Prepare("ICS");
+  char buffer[31] = "BEFORE";
+  formState.values[2] = Slot(&buffer[0]);
+  FakeControls controls;
+  controls.chosen = {{1, 1}, {2, 0}};
+  controls.texts = {{1, "NOT A NUMBER"}, {2, "Quit NOW "}};
+  PendingTexts pending;
+  ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
+  DeliverPendingTexts(formState, pending);
+  EXPECT_EQ(formState.selections[1], 2);
+  EXPECT_EQ(formState.selections[2], 1);
+  EXPECT_EQ(formState.selections[3], 0);  // S with nothing chosen
+  EXPECT_EQ(formState.values[1], Garbage());
+  EXPECT_STREQ(buffer, "BEFORE");
+}
+
+TEST(ReadBackText, TypedTextGoesToTheCallersBufferOnlyWhenDelivered) {
+  Prepare("CCC");
+  char first[40], third[31];
+  std::memset(first, '#', sizeof first);
+  std::memset(third, '#', sizeof third);
+  formState.values[1] = Slot(&first[0]);
+  formState.values[2] = Slot<char*>(nullptr);
+  formState.values[3] = Slot(&third[0]);
+  FakeControls controls;
+  controls.texts = {{1, "CLIP"}, {2, "NOWHERE"}, {3, std::string(35, 'x')}};
+  PendingTexts pending;
+  ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(first[0], '#');
+  DeliverPendingTexts(formState, pending);
+  EXPECT_EQ(std::string(first, 6), "CLIP\0#"s);
+  EXPECT_EQ(std::string(third, 31), std::string(30, 'x') + "\0"s);
+}
+
+TEST(ReadBackGroups, OnlyThePressedGroupAnswers) {
+  Prepare("B3CB2");
+  FakeControls controls;
+  PendingTexts pending;
+  ASSERT_TRUE(ReadBackFields(formState, 2, controls, pending));  // second button of the first group
+  EXPECT_EQ(formState.selections[1], 2);
+  EXPECT_EQ(formState.selections[3], 0);
+  EXPECT_EQ(controls.asked, "2");  // groups ask no control
+  ASSERT_TRUE(ReadBackFields(formState, 5, controls, pending));  // last button of the second group
+  EXPECT_EQ(formState.selections[1], 0);
+  EXPECT_EQ(formState.selections[3], 2);
+  ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(formState.selections[1], 0);
+  EXPECT_EQ(formState.selections[3], 0);
+  ASSERT_TRUE(ReadBackFields(formState, 9, controls, pending));  // no such button in this form
+  EXPECT_EQ(formState.selections[1], 0);
+}
+
+TEST(ReadBackFailure, StopsAtTheFieldThatDoesNotConvert) {
+  Prepare("CIL");
+  char buffer[31] = "OLD";
+  formState.values[1] = Slot(&buffer[0]);
+  int sentinel = 0;
+  formState.controls[2] = reinterpret_cast<WindowHandle>(&sentinel);
+  FakeControls controls;
+  controls.texts = {{1, "NEW"}, {2, "40000"}, {3, "5"}};
+  PendingTexts pending;
+  EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(formState.currentField, 2);
+  EXPECT_EQ(formState.controls[FocusTargetSlot], formState.controls[2]);
+  EXPECT_TRUE(formState.confirmed);
+  EXPECT_TRUE(formState.readBackIncomplete);
+  EXPECT_EQ(formState.selections[2], 0);      // its selection is new
+  EXPECT_EQ(formState.values[2], Garbage());  // its value is not
+  EXPECT_EQ(formState.selections[3], 99);     // field 3 is not read
+  EXPECT_EQ(formState.values[3], Garbage());
+  EXPECT_EQ(controls.asked, "12");
+  EXPECT_STREQ(buffer, "OLD");
+}
+
+TEST(ReadBackAlignment, RightAlignsShortTextsInThirtyColumns) {
+  Record scratch("12\0"s + std::string(77, '#'));
+  AlignNumberText(scratch, 2);
+  EXPECT_EQ(std::string(scratch.View().substr(0, 31)), std::string(28, ' ') + "12#");
+  Record empty("\0"s);
+  AlignNumberText(empty, 0);
+  EXPECT_EQ(std::string(empty.View().substr(0, 30)), std::string(29, ' ') + "0");
+  Record full(std::string(35, '9'));
+  AlignNumberText(full, 35);
+  EXPECT_EQ(std::string(full.View().substr(0, 35)), std::string(35, '9'));
+}
+
+}  // namespace

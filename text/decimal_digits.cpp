@@ -1,36 +1,270 @@
 #include "text/decimal_digits.h"
 
-#include <charconv>
-#include <cmath>
-#include <system_error>
+#include <bit>
 
+#include "text/digit_pairs.h"
 #include "text/fatal_error.h"
+
+namespace {
+
+// An unsigned integer of up to 40 32-bit limbs (1280 bits), least
+// significant first: room for any double times 10^341 or shifted left by 971.
+// 32-bit limbs keep every step in 64-bit arithmetic on every processor.
+class BigNumber {
+ public:
+  explicit BigNumber(std::uint64_t value) {
+    limbs_[0] = static_cast<std::uint32_t>(value);
+    limbs_[1] = static_cast<std::uint32_t>(value >> 32);
+    size_ = limbs_[1] != 0 ? 2 : 1;
+  }
+
+  void MultiplyBy(std::uint32_t factor) {
+    std::uint64_t carry = 0;
+    for (int k = 0; k < size_; ++k) {
+      const std::uint64_t product = static_cast<std::uint64_t>(limbs_[Index(k)]) * factor + carry;
+      limbs_[Index(k)] = static_cast<std::uint32_t>(product);
+      carry = product >> 32;
+    }
+    if (carry != 0) Append(static_cast<std::uint32_t>(carry));
+  }
+
+  void MultiplyByPowerOfTen(int power) {
+    for (; power >= 9; power -= 9) MultiplyBy(Billion);
+    if (power > 0) MultiplyBy(SmallPowersOfTen[static_cast<std::size_t>(power)]);
+  }
+
+  void ShiftLeft(int bits) {
+    const int words = bits / 32;
+    const int rest = bits % 32;
+    if (size_ + words + 1 > Capacity) FatalRunTimeError("decimal expansion beyond its capacity");
+    limbs_[Index(size_ + words)] = 0;
+    for (int k = size_ - 1; k >= 0; --k) {
+      const std::uint64_t wide = static_cast<std::uint64_t>(limbs_[Index(k)]) << rest;
+      limbs_[Index(k + words + 1)] |= static_cast<std::uint32_t>(wide >> 32);
+      limbs_[Index(k + words)] = static_cast<std::uint32_t>(wide);
+    }
+    for (int k = 0; k < words; ++k) limbs_[Index(k)] = 0;
+    size_ += words + 1;
+    Trim();
+  }
+
+  // Divides in place and returns the remainder.
+  std::uint32_t DivideBy(std::uint32_t divisor) {
+    std::uint64_t remainder = 0;
+    for (int k = size_ - 1; k >= 0; --k) {
+      const std::uint64_t part = (remainder << 32) | limbs_[Index(k)];
+      limbs_[Index(k)] = static_cast<std::uint32_t>(part / divisor);
+      remainder = part % divisor;
+    }
+    Trim();
+    return static_cast<std::uint32_t>(remainder);
+  }
+
+  // Divides in place by 10^power; true when the division was exact.
+  bool DivideByPowerOfTen(int power) {
+    bool exact = true;
+    for (; power >= 9; power -= 9) exact = DivideBy(Billion) == 0 && exact;
+    if (power > 0) exact = DivideBy(SmallPowersOfTen[static_cast<std::size_t>(power)]) == 0 && exact;
+    return exact;
+  }
+
+  // How the lowest `bits` bits compare with one half of 2^bits.
+  int CompareLowBitsWithHalf(int bits) const {
+    const int top = bits - 1;
+    if (!Bit(top)) return -1;
+    for (int k = 0; k < top / 32; ++k)
+      if (limbs_[Index(k)] != 0) return 1;
+    const std::uint32_t below = (std::uint32_t{1} << (top % 32)) - 1;
+    return (Limb(top / 32) & below) != 0 ? 1 : 0;
+  }
+
+  // The value shifted right by `bits`, which must fit 64 bits.
+  std::uint64_t High64(int bits) const {
+    const int word = bits / 32;
+    const int rest = bits % 32;
+    const std::uint64_t low = Limb(word) | (Limb(word + 1) << 32);
+    const std::uint64_t high = Limb(word + 2);
+    const bool beyond = (rest == 0 ? high != 0 : (high >> rest) != 0) || size_ > word + 3;
+    if (beyond) FatalRunTimeError("decimal expansion digits beyond 64 bits");
+    return rest == 0 ? low : (low >> rest) | (high << (64 - rest));
+  }
+
+ private:
+  static constexpr int Capacity = 40;
+  static constexpr std::uint32_t Billion = 1'000'000'000;
+  static constexpr std::uint32_t SmallPowersOfTen[] = {1,      10,      100,      1000,      10000,
+                                                       100000, 1000000, 10000000, 100000000, 1000000000};
+
+  static std::size_t Index(int k) { return static_cast<std::size_t>(k); }
+  std::uint64_t Limb(int k) const { return k < size_ ? limbs_[Index(k)] : 0; }
+  bool Bit(int bit) const { return ((Limb(bit / 32) >> (bit % 32)) & 1) != 0; }
+  void Append(std::uint32_t limb) {
+    if (size_ == Capacity) FatalRunTimeError("decimal expansion beyond its capacity");
+    limbs_[Index(size_++)] = limb;
+  }
+  void Trim() {
+    while (size_ > 1 && limbs_[Index(size_ - 1)] == 0) --size_;
+  }
+
+  // Only limbs below size_ are ever read: no need to clear the rest.
+  std::array<std::uint32_t, Capacity> limbs_;
+  int size_ = 1;
+};
+
+constexpr std::uint64_t SeventeenDigits = 100'000'000'000'000'000;  // 10^17
+constexpr std::uint64_t SixteenDigits = 10'000'000'000'000'000;     // 10^16
+
+constexpr std::uint64_t PowersOfTen[] = {1,
+                                         10,
+                                         100,
+                                         1000,
+                                         10000,
+                                         100000,
+                                         1000000,
+                                         10000000,
+                                         100000000,
+                                         1000000000,
+                                         10000000000,
+                                         100000000000,
+                                         1000000000000,
+                                         10000000000000,
+                                         100000000000000,
+                                         1000000000000000,
+                                         10000000000000000,
+                                         100000000000000000,
+                                         1000000000000000000,
+                                         10000000000000000000u};
+
+// A 128-bit product.
+struct Wide {
+  std::uint64_t high;
+  std::uint64_t low;
+};
+
+Wide Multiply(std::uint64_t a, std::uint64_t b) {
+#if defined(__SIZEOF_INT128__)
+  const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
+  return {static_cast<std::uint64_t>(product >> 64), static_cast<std::uint64_t>(product)};
+#else
+  const std::uint64_t aLow = a & 0xFFFFFFFF, aHigh = a >> 32;
+  const std::uint64_t bLow = b & 0xFFFFFFFF, bHigh = b >> 32;
+  const std::uint64_t lowLow = aLow * bLow;
+  const std::uint64_t highLow = aHigh * bLow;
+  const std::uint64_t lowHigh = aLow * bHigh;
+  const std::uint64_t middle = (lowLow >> 32) + (highLow & 0xFFFFFFFF) + (lowHigh & 0xFFFFFFFF);
+  return {aHigh * bHigh + (highLow >> 32) + (lowHigh >> 32) + (middle >> 32),
+          (middle << 32) | (lowLow & 0xFFFFFFFF)};
+#endif
+}
+
+// floor(value / 2^shift) for 0 < shift < 128 when it fits 64 bits (false
+// otherwise), and how the dropped bits compare with one half.
+bool ShiftRight(Wide value, int shift, std::uint64_t& result, int& comparison) {
+  std::uint64_t dropped = 0;  // the dropped bits below the half bit, or-ed
+  bool halfBit = false;
+  if (shift < 64) {
+    if ((value.high >> shift) != 0) return false;
+    result = (value.low >> shift) | (shift == 0 ? 0 : value.high << (64 - shift));
+    halfBit = ((value.low >> (shift - 1)) & 1) != 0;
+    dropped = value.low & ((std::uint64_t{1} << (shift - 1)) - 1);
+  } else {
+    const int highShift = shift - 64;
+    result = value.high >> highShift;
+    if (highShift == 0) {
+      halfBit = (value.low >> 63) != 0;
+      dropped = value.low & 0x7FFFFFFFFFFFFFFF;
+    } else {
+      halfBit = ((value.high >> (highShift - 1)) & 1) != 0;
+      dropped = value.low | (value.high & ((std::uint64_t{1} << (highShift - 1)) - 1));
+    }
+  }
+  comparison = !halfBit ? -1 : dropped != 0 ? 1 : 0;
+  return true;
+}
+
+// floor(|x| × 10^power), and how the part below the point compares with one
+// half. |x| = mantissa × 2^binaryExponent.
+std::uint64_t ScaledFloor(std::uint64_t mantissa, int binaryExponent, int power, int& comparison) {
+  // Most values shown: one 128-bit product and a shift.
+  if (power >= 0 && power < 20 && binaryExponent < 0 && binaryExponent > -128) {
+    std::uint64_t result = 0;
+    if (ShiftRight(Multiply(mantissa, PowersOfTen[power]), -binaryExponent, result, comparison))
+      return result;
+  }
+  BigNumber number(mantissa);
+  if (power >= 0) {
+    number.MultiplyByPowerOfTen(power);
+    if (binaryExponent >= 0) {
+      number.ShiftLeft(binaryExponent);
+      comparison = -1;
+      return number.High64(0);
+    }
+    comparison = number.CompareLowBitsWithHalf(-binaryExponent);
+    return number.High64(-binaryExponent);
+  }
+  // |x| >= 10^17 here, so the binary exponent is positive.
+  number.ShiftLeft(binaryExponent);
+  const bool exact = number.DivideByPowerOfTen(-power - 1);
+  const std::uint32_t lastDigit = number.DivideBy(10);
+  comparison = lastDigit > 5 || (lastDigit == 5 && !exact) ? 1 : lastDigit == 5 ? 0 : -1;
+  return number.High64(0);
+}
+
+}  // namespace
+
+int EstimateDecimalExponent(double x) {
+  const auto bits = std::bit_cast<std::uint64_t>(x);
+  const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t fraction = bits & 0x000FFFFFFFFFFFFF;
+  if (biased == 0 && fraction == 0) return 0;
+  // floor(log2 |x|)
+  const int log2 = biased != 0 ? biased - 1023 : -1074 + 63 - std::countl_zero(fraction);
+  // floor(log2 × log10(2)) + 1, with log10(2) as 78913 / 2^18.
+  return ((log2 * 78913) >> 18) + 1;
+}
 
 DecimalExpansion ExpandDecimal(double x) {
   DecimalExpansion expansion;
-  if (x == 0 || !std::isfinite(x)) {
+  const auto bits = std::bit_cast<std::uint64_t>(x);
+  const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t fraction = bits & 0x000FFFFFFFFFFFFF;
+  if ((biased == 0 && fraction == 0) || biased == 0x7FF) {
     expansion.digits[0] = '0';
     expansion.count = 1;
     return expansion;
   }
-  // to_chars with a precision rounds the exact binary value correctly:
-  // "d.dddddddddddddddde±xx[x]", 17 significant digits.
-  std::array<char, 32> text;
-  const auto [end, ec] = std::to_chars(text.data(), text.data() + text.size(), std::fabs(x),
-                                       std::chars_format::scientific, ExpansionDigits - 1);
-  if (ec != std::errc()) FatalRunTimeError("decimal expansion does not fit its buffer");
-  expansion.digits[0] = text[0];
-  for (int k = 1; k < ExpansionDigits; ++k) expansion.digits[static_cast<std::size_t>(k)] = text[static_cast<std::size_t>(k) + 1];
-  // The exponent after "e": a sign and two or three digits.
-  const char* p = text.data() + ExpansionDigits + 2;
-  const bool negative = *p++ == '-';
-  int power = 0;
-  for (; p < end; ++p) power = power * 10 + (*p - '0');
-  // d.ddd × 10^power = 0.dddd × 10^(power + 1)
-  expansion.exponent = (negative ? -power : power) + 1;
+  const std::uint64_t mantissa = biased != 0 ? fraction | (std::uint64_t{1} << 52) : fraction;
+  const int binaryExponent = biased != 0 ? biased - 1075 : -1074;
+
+  // N = |x| × 10^(17 - e) rounded, 10^16 <= N < 10^17. The estimate of e is
+  // at most one off either way.
+  int exponent = EstimateDecimalExponent(x);
+  int comparison = 0;
+  std::uint64_t scaled = 0;
+  for (int tries = 0;; ++tries) {
+    if (tries == 3) FatalRunTimeError("decimal exponent estimate failed");
+    scaled = ScaledFloor(mantissa, binaryExponent, ExpansionDigits - exponent, comparison);
+    if (scaled < SixteenDigits) {
+      --exponent;
+    } else if (scaled >= SeventeenDigits) {
+      ++exponent;
+    } else {
+      break;
+    }
+  }
+  // Round to nearest, ties to even.
+  if (comparison > 0 || (comparison == 0 && scaled % 2 == 1)) ++scaled;
+  if (scaled == SeventeenDigits) {
+    scaled = SixteenDigits;
+    ++exponent;
+  }
+  // 17 digits: the first 9 and the last 8, each in 32-bit arithmetic.
+  WriteFixedDigits(expansion.digits.data(), static_cast<std::uint32_t>(scaled / 100000000), 9);
+  WriteFixedDigits(expansion.digits.data() + 9, static_cast<std::uint32_t>(scaled % 100000000), 8);
   int count = ExpansionDigits;
   while (count > 1 && expansion.digits[static_cast<std::size_t>(count - 1)] == '0') --count;
   expansion.count = count;
+  expansion.exponent = exponent;
   return expansion;
 }
 

@@ -18,8 +18,13 @@ struct DecimalExpansion {
 inline constexpr int ExpansionDigits = 17;
 
 // The first 17 significant digits of the exact value of |x|, rounded to
-// nearest (ties to even). `x` must be finite.
+// nearest (ties to even), computed exactly in integers. A value that is not
+// finite gives the expansion of zero.
 DecimalExpansion ExpandDecimal(double x);
+
+// An estimate of the exponent of ExpandDecimal(x) from the binary exponent
+// alone: at most one below or above it (0 for zero).
+int EstimateDecimalExponent(double x);
 
 // Rounds `expansion` to `keep` (>= 0) significant digits by looking at digit
 // keep + 1 alone: 4 or less drops the digits from there on, 5 or more drops

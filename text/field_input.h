@@ -24,7 +24,7 @@ struct CollectedText {
 // field, the character of code 26 fails with EndOfFileMark. For integers a
 // "0" before anything else is collected is dropped; for reals a first "+" or
 // "-" is followed by an added "0" and a first "." is preceded by one.
-// `collected` is written only on success.
+// On failure `collected` holds no meaningful text.
 RecordStatus CollectField(TextView field, InputRule rule, CollectedText& collected);
 
 // Converts collected integer text: an optional sign, then decimal digits up
@@ -42,3 +42,13 @@ RecordStatus ConvertInteger(std::string_view text, std::int32_t& value);
 // zero below the double range, ValueTooLarge beyond it. `value` is written
 // only on success.
 RecordStatus ConvertReal(std::string_view text, double& value);
+
+// Fast readers of the plain forms: blanks, then the text the standard
+// library's from_chars reads (an optional "-", digits; for reals at most 25
+// digits with an optional point and an optional "e" or "E" exponent), then
+// only blanks up to the field's end, a comma, CR or LF. Each returns true
+// and writes `value` when the field is plain and its value lies in range,
+// which is then the value the general rules give; false otherwise, leaving
+// `value` alone.
+bool ReadPlainInteger(TextView field, std::int32_t& value);
+bool ReadPlainReal(TextView field, double& value);

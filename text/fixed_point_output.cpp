@@ -47,7 +47,22 @@ void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan f
   }
   const double x = std::bit_cast<double>(bits);
   const int width = static_cast<int>(field.size());
-  DecimalExpansion expansion = ExpandDecimal(x);
+  // Far outside what the field can show, the digits do not matter: the text
+  // is zero or asterisks whatever they are. (The estimate is within one of
+  // the exponent; one more of margin on each side.)
+  const int estimate = EstimateDecimalExponent(x);
+  if (estimate - 2 > width) {
+    std::fill(field.begin(), field.end(), '*');
+    return;
+  }
+  DecimalExpansion expansion;
+  if (estimate + 2 < -decimals) {
+    expansion.digits[0] = '0';
+    expansion.count = 1;
+    expansion.exponent = -decimals - 1;
+  } else {
+    expansion = ExpandDecimal(x);
+  }
   bool negative = (bits & SignBit) != 0 && x != 0;
   bool nonZero = x != 0;
   if (expansion.exponent < -decimals) {

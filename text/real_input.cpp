@@ -5,12 +5,12 @@
 #include <system_error>
 
 #include "text/field_input.h"
+#include "text/x87_rounding.h"
 
 namespace {
 
 constexpr int MaxSignificantDigits = 25;
 constexpr int ExponentCap = 5201;
-constexpr int MinLibraryDigits = 20;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -78,11 +78,6 @@ RecordStatus ConvertReal(std::string_view text, double& value) {
     value = negative ? -0.0 : 0.0;
     return RecordStatus::Ok;
   }
-  // The library rounds texts of up to 19 digits with a floating-point
-  // multiply, which the x87 unit of 32-bit builds rounds twice (one unit in
-  // the last place off, now and then). From 20 digits on it works in
-  // integers alone, exact on every processor: pad with zeros to 20.
-  while (kept < MinLibraryDigits) digits[static_cast<std::size_t>(kept++)] = '0';
   // S1 ... Skept e (pointPower + exponent - kept): an integer times a power of
   // ten, at most 5201 + 30 + 25 in magnitude.
   const int power = pointPower + exponent - kept;
@@ -90,7 +85,12 @@ RecordStatus ConvertReal(std::string_view text, double& value) {
   *out++ = 'e';
   out = std::to_chars(out, digits.data() + digits.size(), power).ptr;
   double magnitude = 0;
-  const auto [last, ec] = std::from_chars(digits.data(), out, magnitude);
+  std::from_chars_result read;
+  {
+    const X87DoubleRounding rounding;
+    read = std::from_chars(digits.data(), out, magnitude);
+  }
+  const auto [last, ec] = read;
   if (ec == std::errc::result_out_of_range) {
     // The library leaves the value alone out of range. The decimal exponent
     // of the leading digit tells the two ends apart: below the double range

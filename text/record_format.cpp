@@ -4,9 +4,12 @@
 #include "text/record_format.h"
 
 #include <algorithm>
-#include <charconv>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
+#include "text/digit_pairs.h"
 #include "text/field_input.h"
 #include "text/fixed_point_output.h"
 
@@ -38,10 +41,8 @@ constexpr int MaxDecimals = RecordLength;
 constexpr double SingleLimit = 0x1.fffffe0000001p127;
 constexpr std::int32_t ShortLimit = 32767;
 
-// Ends the program for a failure of a fatal-mode format; otherwise hands the
-// status back.
-RecordStatus Outcome(const RecordFormat& format, RecordStatus status) {
-  if (status == RecordStatus::Ok || format.errorMode == ErrorMode::Returned) return status;
+// Reports the failure of a fatal-mode format and ends the program.
+[[noreturn]] void FatalFailure(const RecordFormat& format, RecordStatus status) {
   std::array<char, 200> report{};
   const std::string_view text = RecordStatusText(status);
   const std::size_t nameLength = std::min(format.name.size(), std::size_t{80});
@@ -57,40 +58,79 @@ RecordStatus Outcome(const RecordFormat& format, RecordStatus status) {
   FatalRunTimeError(std::string_view(report.data(), length));
 }
 
-bool Suits(DescriptorKind descriptor, ItemKind item) {
-  switch (descriptor) {
-    case DescriptorKind::TextOutput:
-      return item == ItemKind::Text;
-    case DescriptorKind::IntegerOutput:
-      return item == ItemKind::ShortInteger || item == ItemKind::LongInteger;
-    case DescriptorKind::FixedPointOutput:
-      return item == ItemKind::SingleReal || item == ItemKind::DoubleReal;
-    case DescriptorKind::IntegerInput:
-    case DescriptorKind::RealInput:
-      return false;
-  }
-  return false;
+// Ends the program for a failure of a fatal-mode format; otherwise hands the
+// status back.
+inline RecordStatus Outcome(const RecordFormat& format, RecordStatus status) {
+  if (status != RecordStatus::Ok && format.errorMode == ErrorMode::Fatal) FatalFailure(format, status);
+  return status;
 }
 
-void WriteText(TextView text, TextSpan field) {
-  if (text.size() >= field.size()) {
-    std::copy_n(text.begin(), field.size(), field.begin());
-    return;
+constexpr unsigned ItemBit(ItemKind kind) { return 1u << static_cast<unsigned>(kind); }
+
+// The item kinds each descriptor kind writes, as bits of ItemBit.
+constexpr unsigned SuitableItems[] = {
+    ItemBit(ItemKind::Text),                                         // TextOutput
+    ItemBit(ItemKind::ShortInteger) | ItemBit(ItemKind::LongInteger),  // IntegerOutput
+    ItemBit(ItemKind::SingleReal) | ItemBit(ItemKind::DoubleReal),     // FixedPointOutput
+    0,                                                               // IntegerInput
+    0,                                                               // RealInput
+};
+
+bool Suits(DescriptorKind descriptor, ItemKind item) {
+  const auto index = static_cast<std::size_t>(descriptor);
+  return index < std::size(SuitableItems) && (SuitableItems[index] & ItemBit(item)) != 0;
+}
+
+// Copies n characters; short runs (numbers, the NUL item) without a call.
+void CopyChars(const char* from, std::size_t n, char* to) {
+  if (n >= 8 && n <= 16) {
+    std::uint64_t head, tail;
+    std::memcpy(&head, from, 8);
+    std::memcpy(&tail, from + n - 8, 8);
+    std::memcpy(to, &head, 8);
+    std::memcpy(to + n - 8, &tail, 8);
+  } else if (n < 8) {
+    for (std::size_t k = 0; k < n; ++k) to[k] = from[k];
+  } else {
+    std::memcpy(to, from, n);
   }
-  const std::size_t blanks = field.size() - text.size();
-  std::fill_n(field.begin(), blanks, Blank);
-  std::copy(text.begin(), text.end(), field.begin() + static_cast<std::ptrdiff_t>(blanks));
+}
+
+// The number of characters of the decimal text of `value`.
+int DecimalLength(std::int32_t value) {
+  constexpr std::uint32_t Powers[] = {1,      10,      100,      1000,      10000,
+                                      100000, 1000000, 10000000, 100000000, 1000000000};
+  const std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
+                                            : static_cast<std::uint32_t>(value);
+  // Digits from the bit length (1233 / 4096 is about log10(2)), then one
+  // comparison corrects the estimate.
+  const int estimate = ((32 - std::countl_zero(magnitude | 1)) * 1233) >> 12;
+  const int digits = estimate + ((magnitude | 1) >= Powers[estimate] ? 1 : 0);
+  return digits + (value < 0 ? 1 : 0);
+}
+
+// The writers below fill a field whose characters are all blanks already.
+
+void WriteText(TextView text, TextSpan field) {
+  const std::size_t shown = std::min(text.size(), field.size());
+  // Right-justified when shorter, its first characters when longer.
+  CopyChars(text.data(), shown, field.data() + (field.size() - shown));
 }
 
 void WriteInteger(std::int32_t value, TextSpan field) {
-  std::array<char, 12> digits;
-  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-  const auto length = static_cast<std::size_t>(end - digits.data());
+  const auto length = static_cast<std::size_t>(DecimalLength(value));
   if (length > field.size()) {
     std::fill(field.begin(), field.end(), '*');
     return;
   }
-  WriteText(TextView(digits.data(), length), field);
+  // Exactly `length` characters, written backwards from the field's end.
+  const std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
+                                            : static_cast<std::uint32_t>(value);
+  WriteDigitsBefore(field.data() + field.size(), magnitude);
+  // The sign goes to the text's first position, which the digits leave
+  // free for a negative value (chosen without a branch: signs are random).
+  char* const start = field.data() + (field.size() - length);
+  *start = value < 0 ? '-' : *start;
 }
 
 void WriteItem(const RecordItem& item, const FieldDescriptor& descriptor, TextSpan field) {
@@ -112,53 +152,79 @@ void WriteItem(const RecordItem& item, const FieldDescriptor& descriptor, TextSp
   }
 }
 
+// True when `text` lies partly or wholly inside `record`.
+bool Inside(const Record& record, TextView text) {
+  const auto first = reinterpret_cast<std::uintptr_t>(record.Terminated());
+  const auto start = reinterpret_cast<std::uintptr_t>(text.data());
+  return !text.empty() && start < first + RecordLength && start + text.size() > first;
+}
+
+void WriteFields(Record& record, std::span<const FieldDescriptor> descriptors,
+                 std::span<const RecordItem> items) {
+  char* const all = record.Buffer();
+  std::fill(all, all + RecordLength, Blank);
+  char* field = all;
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    const auto width = static_cast<std::size_t>(descriptors[k].width);
+    WriteItem(items[k], descriptors[k], TextSpan(field, width));
+    field += width;
+  }
+}
+
 RecordStatus Compose(Record& record, const RecordFormat& format, std::span<const RecordItem> items) {
   const auto descriptors = format.Descriptors();
   if (items.size() != descriptors.size()) return RecordStatus::ItemCountMismatch;
-  int position = 1;
-  for (const FieldDescriptor& descriptor : descriptors) {
-    if (descriptor.width < 1 || descriptor.decimals < 0 || descriptor.decimals > MaxDecimals)
-      return RecordStatus::BadDescriptor;
-    if (position + descriptor.width - 1 > RecordLength) return RecordStatus::FieldBeyondRecord;
-    position += descriptor.width;
-  }
-  // Built aside, so that a failure leaves the record alone and items may
-  // come from the record itself.
-  Record composed;  // all blanks
-  position = 1;
+  int end = 0;
+  bool inside = false;
   for (std::size_t k = 0; k < items.size(); ++k) {
     const FieldDescriptor& descriptor = descriptors[k];
+    if (descriptor.width < 1 || descriptor.decimals < 0 || descriptor.decimals > MaxDecimals)
+      return RecordStatus::BadDescriptor;
+    end += descriptor.width;
+    if (end > RecordLength) return RecordStatus::FieldBeyondRecord;
     if (!Suits(descriptor.kind, items[k].kind)) return RecordStatus::ItemTypeMismatch;
-    WriteItem(items[k], descriptor, composed.Range(position, position + descriptor.width - 1));
-    position += descriptor.width;
+    inside = inside || (items[k].kind == ItemKind::Text && Inside(record, items[k].text));
   }
-  record = composed;
+  // Nothing can fail from here on. Items taken from the record itself are
+  // read before any of it is rewritten.
+  if (inside) {
+    Record composed;
+    WriteFields(composed, descriptors, items);
+    record = composed;
+  } else {
+    WriteFields(record, descriptors, items);
+  }
   return RecordStatus::Ok;
 }
 
-// Collects the first field of `record` by the format's first descriptor,
-// which must be an input descriptor following `rule`.
-RecordStatus CollectFirstField(const Record& record, const RecordFormat& format, InputRule rule,
-                               CollectedText& collected) {
+// The format's first descriptor when it is an input descriptor of `kind`
+// with a width the record can give; otherwise the failure.
+RecordStatus InputField(const Record& record, const RecordFormat& format, DescriptorKind kind,
+                        TextView& field) {
   if (format.descriptorCount < 1) return RecordStatus::ItemCountMismatch;
   const FieldDescriptor& descriptor = format.descriptors[0];
-  const DescriptorKind wanted =
-      rule == InputRule::Integer ? DescriptorKind::IntegerInput : DescriptorKind::RealInput;
-  if (descriptor.kind != wanted) return RecordStatus::ItemTypeMismatch;
+  if (descriptor.kind != kind) return RecordStatus::ItemTypeMismatch;
   if (descriptor.width < 1 || descriptor.width > ReadableColumns) return RecordStatus::BadDescriptor;
-  return CollectField(record.Range(1, descriptor.width), rule, collected);
+  field = record.Range(1, descriptor.width);
+  return RecordStatus::Ok;
 }
 
 RecordStatus ParseInteger(const Record& record, const RecordFormat& format, std::int32_t& value) {
+  TextView field;
+  RecordStatus status = InputField(record, format, DescriptorKind::IntegerInput, field);
+  if (status != RecordStatus::Ok || ReadPlainInteger(field, value)) return status;
   CollectedText collected;
-  const RecordStatus status = CollectFirstField(record, format, InputRule::Integer, collected);
+  status = CollectField(field, InputRule::Integer, collected);
   if (status != RecordStatus::Ok) return status;
   return ConvertInteger(collected.View(), value);
 }
 
 RecordStatus ParseReal(const Record& record, const RecordFormat& format, double& value) {
+  TextView field;
+  RecordStatus status = InputField(record, format, DescriptorKind::RealInput, field);
+  if (status != RecordStatus::Ok || ReadPlainReal(field, value)) return status;
   CollectedText collected;
-  const RecordStatus status = CollectFirstField(record, format, InputRule::Real, collected);
+  status = CollectField(field, InputRule::Real, collected);
   if (status != RecordStatus::Ok) return status;
   return ConvertReal(collected.View(), value);
 }

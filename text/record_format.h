@@ -121,9 +121,11 @@ enum class ItemKind : std::uint8_t { Text, ShortInteger, LongInteger, SingleReal
 // stays signalling until it is written).
 struct RecordItem {
   ItemKind kind;
-  TextView text{};
-  std::int32_t integer = 0;
-  std::uint64_t realBits = 0;  // a single real's 32 bits, or a double's 64
+  union {                    // the member of the item's kind
+    TextView text;
+    std::int32_t integer;    // a short integer widened with its sign
+    std::uint64_t realBits;  // a single real's 32 bits, or a double's 64
+  };
 
   constexpr RecordItem(TextView range) : kind(ItemKind::Text), text(range) {}
   constexpr RecordItem(TextSpan range) : kind(ItemKind::Text), text(range) {}

@@ -2,9 +2,15 @@
 // 7 or 16 significant digits, and the text around it.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "tests/text/record_test_support.h"
 #include "text/decimal_digits.h"
@@ -189,6 +195,42 @@ TEST(DecimalExpansion, SeventeenDigitsAndTheExponent) {
     const DecimalExpansion e = ExpandDecimal(row.x);
     EXPECT_EQ(std::string(e.digits.data(), static_cast<std::size_t>(e.count)), row.digits) << row.x;
     EXPECT_EQ(e.exponent, row.exponent) << row.x;
+  }
+}
+
+// The exact integer expansion against the library's correctly rounded
+// 17-digit scientific text, over random bit patterns of every magnitude and
+// the neighbours of powers of ten.
+TEST(DecimalExpansion, AgreesWithTheLibrarysSeventeenDigits) {
+  std::uint64_t state = 11;
+  const auto next = [&state] {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EB;
+    return z ^ (z >> 31);
+  };
+  std::vector<double> values;
+  for (int k = 0; k < 200000; ++k) values.push_back(std::bit_cast<double>(next()));
+  for (int p = -323; p <= 308; ++p) {
+    const double power = std::strtod(("1e" + std::to_string(p)).c_str(), nullptr);
+    values.insert(values.end(), {power, std::nextafter(power, 0.0), std::nextafter(power, std::numeric_limits<double>::infinity())});
+  }
+  values.insert(values.end(), {5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, 0x1p59});
+  for (const double x : values) {
+    if (!std::isfinite(x) || x == 0) continue;
+    std::array<char, 40> text;
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), std::fabs(x),
+                                   std::chars_format::scientific, 16).ptr;
+    std::string digits = text[0] + std::string(text.data() + 2, 16);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const char* exponentText = text.data() + 19;
+    int exponent = 0;
+    std::from_chars(exponentText + (*exponentText == '+' ? 1 : 0), end, exponent);
+    const DecimalExpansion e = ExpandDecimal(x);
+    ASSERT_EQ(std::string(e.digits.data(), static_cast<std::size_t>(e.count)), digits) << x;
+    ASSERT_EQ(e.exponent, exponent + 1) << x;
+    const int estimate = EstimateDecimalExponent(x);
+    ASSERT_TRUE(estimate == e.exponent || estimate + 1 == e.exponent || estimate - 1 == e.exponent) << x;
   }
 }
 

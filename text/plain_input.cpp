@@ -1,0 +1,102 @@
+// Fast readers for the forms typed numbers nearly always take: blanks, an
+// optional minus, decimal digits (for reals with a point and an "e"
+// exponent), then blanks. The standard library converts such a text
+// exactly as the input rules do; any other field is left to the general
+// collection and conversion.
+#include <bit>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+#include "text/field_input.h"
+#include "text/x87_rounding.h"
+
+namespace {
+
+constexpr std::uint64_t EightBlanks = 0x2020202020202020;
+// Plain reals have at most this many digits, so no digit is ignored.
+constexpr int MaxPlainDigits = 25;
+
+std::uint64_t Load8(const char* p) {
+  std::uint64_t eight;
+  std::memcpy(&eight, p, sizeof eight);
+  return eight;
+}
+
+// The 0-based index of the first non-zero byte in memory order of a
+// non-zero word.
+int FirstNonZeroByte(std::uint64_t word) {
+  if constexpr (std::endian::native == std::endian::little) return std::countr_zero(word) / 8;
+  else return std::countl_zero(word) / 8;
+}
+
+// The first non-blank of p[0..n), or p + n. Typed numbers arrive
+// right-aligned, so whole words of blanks are stepped over; the last word
+// may overlap the one before it.
+const char* SkipBlanks(const char* p, std::size_t n) {
+  std::size_t i = 0;
+  for (; i + 8 < n; i += 8) {
+    const std::uint64_t x = Load8(p + i) ^ EightBlanks;
+    if (x != 0) return p + i + FirstNonZeroByte(x);
+  }
+  if (n >= 8) {
+    const std::uint64_t x = Load8(p + n - 8) ^ EightBlanks;
+    return x != 0 ? p + n - 8 + FirstNonZeroByte(x) : p + n;
+  }
+  for (; i < n && p[i] == ' '; ++i) {}
+  return p + i;
+}
+
+bool IsDigit(char c) { return static_cast<unsigned>(c - '0') < 10; }
+
+// The digits of a number's text up to its exponent.
+int CountDigits(const char* p, const char* end) {
+  int digits = 0;
+  for (; p < end && *p != 'e' && *p != 'E'; ++p) digits += IsDigit(*p) ? 1 : 0;
+  return digits;
+}
+
+// True when only blanks (or a field end: comma, CR, LF) follow from p on.
+bool RestIsBlank(const char* p, const char* end) {
+  for (; p < end; ++p) {
+    const char c = *p;
+    if (c == ',' || c == '\r' || c == '\n') return true;
+    if (c != ' ') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadPlainInteger(TextView field, std::int32_t& value) {
+  const char* const end = field.data() + field.size();
+  const char* const start = SkipBlanks(field.data(), field.size());
+  std::int32_t result = 0;
+  const auto [last, ec] = std::from_chars(start, end, result);
+  // -2147483648 is beyond the decimal limit of the rule.
+  if (ec != std::errc() || result == std::numeric_limits<std::int32_t>::min() || !RestIsBlank(last, end))
+    return false;
+  value = result;
+  return true;
+}
+
+bool ReadPlainReal(TextView field, double& value) {
+  const char* const end = field.data() + field.size();
+  const char* const start = SkipBlanks(field.data(), field.size());
+  // The library would also read "inf" and "nan", which are not numbers here.
+  const char* const first = start + (start < end && *start == '-' ? 1 : 0);
+  if (first == end || !(IsDigit(*first) || *first == '.')) return false;
+  double result = 0;
+  std::from_chars_result read;
+  {
+    const X87DoubleRounding rounding;
+    read = std::from_chars(start, end, result);
+  }
+  // Out of range (at either end) is left to the general rule.
+  if (read.ec != std::errc() || !RestIsBlank(read.ptr, end)) return false;
+  // Beyond 25 digits the rule ignores the rest, the library would not.
+  if (read.ptr - start > MaxPlainDigits && CountDigits(start, read.ptr) > MaxPlainDigits) return false;
+  value = result;
+  return true;
+}

@@ -7,6 +7,7 @@
 // does not lie inside it, or a negative length, is a fatal run-time error.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <span>
@@ -47,8 +48,9 @@ class FixedText {
   constexpr FixedText() { chars_.fill(Blank); }
   // `text` cut to N characters or blank-padded to N.
   constexpr explicit FixedText(std::string_view text) {
-    chars_.fill(Blank);
-    for (std::size_t k = 0; k < N && k < text.size(); ++k) chars_[k] = text[k];
+    const std::size_t taken = text.size() < N ? text.size() : N;
+    std::copy_n(text.begin(), taken, chars_.begin());
+    std::fill(chars_.begin() + static_cast<std::ptrdiff_t>(taken), chars_.end(), Blank);
   }
 
   // The character at 1-based `position`; out of range is fatal.

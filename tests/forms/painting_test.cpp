@@ -37,9 +37,11 @@ const std::string Help2 = "SPACE BAR presses button       CNTR-ENTER=confirms fo
 
 TEST(PaintingLines, PromptsThirtyWideTextLinesSixtyMarksAlways) {
   Lines(3);
-  formState.lines[1] = FixedText<LineWidth>("AVI FILE NAME" + std::string(17, ' ') + "\0tail"s);
+  const std::string prompt = "AVI FILE NAME" + std::string(17, ' ') + "\0tail"s;
+  formState.lines[1] = FixedText<LineWidth>(prompt);
   formState.lineMarks[1] = '~';
-  formState.lines[2] = FixedText<LineWidth>(std::string(28, ' ') + "ABCD");
+  const std::string centred = std::string(28, ' ') + "ABCD";
+  formState.lines[2] = FixedText<LineWidth>(centred);
   formState.lines[3] = FixedText<LineWidth>("\0BUTTONS"s);
   RecordingCanvas canvas;
   PaintFormText(formState, canvas);

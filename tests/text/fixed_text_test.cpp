@@ -150,7 +150,8 @@ TEST(TrimNumberTextTest, DropsTrailingZerosKeepsThePoint) {
 }
 
 TEST(TrimNumberTextTest, TerminatesWithinPosition31) {
-  FixedText<40> text(std::string(29, '9') + "0" + "77777");
+  const std::string before = std::string(29, '9') + "0" + "77777";
+  FixedText<40> text(before);
   TrimNumberText(text);
   EXPECT_EQ(Str(text).substr(0, 31), std::string(29, '9') + "\0\0"s);
   EXPECT_EQ(Str(text).substr(31), "7777     ");

@@ -1,0 +1,42 @@
+#include "app/video.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <array>
+#include <cstdint>
+
+Record mciCommand;
+std::int32_t mciResult = 0;
+
+namespace {
+
+// Hands one command to the media layer as SentCommandText prepares it and
+// stores the result. A text that cannot be prepared is not sent.
+void SendCommand(TextView command, CommandPiece fileName) {
+  std::array<char, SentCommandCapacity> text{};
+  if (SentCommandText(command, fileName, text) != CommandTextStatus::Ok) return;
+  mciResult = static_cast<std::int32_t>(mciSendStringA(text.data(), nullptr, 0, nullptr));
+}
+
+template <std::size_t K>
+void SendCommand(const char (&command)[K]) {
+  SendCommand(TextView(command, K), CommandPiece{0, 0});
+}
+
+// A window handle as the window command writes it: the signed 32-bit value
+// that handles have on 32-bit and 64-bit Windows alike.
+std::int32_t HandleValue(WindowHandle window) {
+  return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window));
+}
+
+}  // namespace
+
+void PlayVideo(const VideoFileName& videoFileName, std::int32_t nameEnd, WindowHandle mainWindow) {
+  if (ComposeOpenCommand(mciCommand, videoFileName, nameEnd) != RecordStatus::Ok) return;
+  SendCommand(mciCommand.All(), OpenCommandFileName(nameEnd));
+  if (ComposeWindowCommand(mciCommand, HandleValue(mainWindow)) != RecordStatus::Ok) return;
+  SendCommand(mciCommand.All(), CommandPiece{0, 0});
+  SendCommand(PlayCommand);
+  SendCommand(CloseCommand);
+}

@@ -1,0 +1,202 @@
+// The real program under Wine on an X display, driven by real keystrokes:
+// one test per path through the name form and the next-action form, each
+// checking the command strings sent to the media layer and the exit code.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "tests/app/program_driver.h"
+
+namespace {
+
+constexpr Milliseconds WindowLimit{30000};
+constexpr Milliseconds ExitLimit{30000};
+const std::string NameFormTitle = "^FORM$";
+const std::string NextActionTitle = "^OOPS! Chose Next Action$";
+
+// The seven bars of the sample clip's upper part that are not grey.
+struct BarColour {
+  const char* name;
+  int r, g, b;
+};
+constexpr BarColour SampleBars[] = {
+    {"yellow", 192, 192, 0}, {"cyan", 0, 192, 192}, {"green", 0, 192, 0},
+    {"magenta", 192, 0, 192}, {"red", 192, 0, 0},   {"blue", 0, 0, 192},
+};
+
+class ProgramPaths : public testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string missing = MissingPrerequisite();
+    if (!missing.empty()) GTEST_SKIP() << "needs the program under Wine on a display: " << missing;
+    std::string pattern = (std::filesystem::temp_directory_path() / "formreel-e2e-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    workDir_ = pattern;
+  }
+  void TearDown() override {
+    if (HasFailure()) {
+      std::cerr << "trace and pictures kept in " << workDir_ << "\n";
+    } else if (!workDir_.empty()) {
+      std::filesystem::remove_all(workDir_);
+    }
+  }
+
+  // Starts the program in `directory` and gives the name form the focus.
+  void StartAtNameForm(const std::string& directory) {
+    ASSERT_TRUE(program_.Start(directory, workDir_ + "/trace.txt"));
+    ShowForm(NameFormTitle);
+  }
+  void StartAtNameForm() { StartAtNameForm(Win32BuildDirectory()); }
+
+  // Waits for the form titled `title` and gives it the focus.
+  void ShowForm(const std::string& title) {
+    const auto window = WaitForWindow(title, WindowLimit);
+    ASSERT_TRUE(window) << "no window " << title << "\n" << program_.Trace();
+    ASSERT_TRUE(FocusWindow(*window));
+  }
+
+  // What the open form's field shows.
+  std::string Field() { return ProbeWindows("field").value_or("(no form)"); }
+
+  void ExpectExitCodeZero() {
+    const auto code = program_.WaitForExit(ExitLimit);
+    ASSERT_TRUE(code) << "the program did not end";
+    EXPECT_EQ(*code, 0);
+  }
+
+  // Picks "Quit NOW " in the name form and confirms it; the next-action
+  // form then has the focus.
+  void ChooseQuitNow() {
+    ASSERT_TRUE(PressKeys({"Down"}));
+    EXPECT_EQ(Field(), "text=[Quit NOW ] selected=0");
+    ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+    ShowForm(NextActionTitle);
+  }
+
+  std::vector<SentCommand> Sent() const { return SentCommands(program_.Trace()); }
+
+  std::string workDir_;
+  ProgramRun program_;
+};
+
+TEST_F(ProgramPaths, TypedNamePlaysTheClipOnceInTheMainWindowAndEnds) {
+  StartAtNameForm();
+  EXPECT_EQ(ProbeWindows("focus"), "field");
+  const auto mainHandle = ProbeWindows("main");
+  ASSERT_TRUE(mainHandle);
+  ASSERT_TRUE(TypeText("SAMPLE"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+
+  // A picture of the main window while the clip plays.
+  ASSERT_TRUE(program_.WaitForTrace("L\"play test wait\"", WindowLimit)) << program_.Trace();
+  std::this_thread::sleep_for(Milliseconds(800));
+  const auto mainWindow = WaitForWindow("^MAIN$", WindowLimit);
+  ASSERT_TRUE(mainWindow);
+  const auto picture = CaptureWindow(*mainWindow, workDir_ + "/playing.png");
+  EXPECT_EQ(program_.Trace().find("L\"close test\""), std::string::npos)
+      << "the picture was taken after playback";
+  ASSERT_TRUE(picture);
+  for (const BarColour& bar : SampleBars)
+    EXPECT_GT(picture->CountNear(bar.r, bar.g, bar.b, 32), 2000) << bar.name << " bar not shown";
+
+  ExpectExitCodeZero();
+  const std::vector<SentCommand> expected = {
+      {"open SAMPLE.AVI alias test", true},
+      {"window test handle " + *mainHandle, true},
+      {"play test wait", true},
+      {"close test", true},
+  };
+  EXPECT_EQ(Sent(), expected) << program_.Trace();
+}
+
+TEST_F(ProgramPaths, NameWithABlankIsSentInQuotesAndPlays) {
+  std::filesystem::copy_file(Win32BuildDirectory() + "/SAMPLE.AVI", workDir_ + "/my clip.AVI");
+  StartAtNameForm(workDir_);
+  ASSERT_TRUE(TypeText("my clip"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  ExpectExitCodeZero();
+  const auto sent = Sent();
+  ASSERT_EQ(sent.size(), 4u) << program_.Trace();
+  EXPECT_EQ(sent[0], (SentCommand{"open \"my clip.AVI\" alias test", true}));
+  EXPECT_EQ(sent[2], (SentCommand{"play test wait", true}));
+}
+
+TEST_F(ProgramPaths, QuitNowThenExitProgramEndsWithoutSendingAnything) {
+  StartAtNameForm();
+  ChooseQuitNow();
+  EXPECT_EQ(Field(), "text=[EXIT PROGRAM] selected=0");
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  ExpectExitCodeZero();
+  EXPECT_TRUE(Sent().empty()) << program_.Trace();
+}
+
+TEST_F(ProgramPaths, QuitNowThenBackupOneFormEndsLikeExitProgram) {
+  StartAtNameForm();
+  ChooseQuitNow();
+  ASSERT_TRUE(PressKeys({"Down"}));
+  EXPECT_EQ(Field(), "text=[BACKUP ONE FORM] selected=1");
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  ExpectExitCodeZero();
+  EXPECT_TRUE(Sent().empty()) << program_.Trace();
+}
+
+TEST_F(ProgramPaths, ReturnToCurrentFormShowsTheNameFormWithQuitNowChosen) {
+  StartAtNameForm();
+  ChooseQuitNow();
+  ASSERT_TRUE(PressKeys({"Down", "Down"}));
+  EXPECT_EQ(Field(), "text=[RETURN TO CURRENT FORM] selected=2");
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+
+  ShowForm(NameFormTitle);
+  EXPECT_EQ(Field(), "text=[Quit NOW ] selected=0");
+  // Confirmed as it stands, it leads to the next-action form again.
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  ShowForm(NextActionTitle);
+  EXPECT_EQ(Field(), "text=[EXIT PROGRAM] selected=0");
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  ExpectExitCodeZero();
+  EXPECT_TRUE(Sent().empty()) << program_.Trace();
+}
+
+TEST_F(ProgramPaths, CancelledNextActionFormEnds) {
+  StartAtNameForm();
+  ChooseQuitNow();
+  ASSERT_TRUE(PressKeys({"Down", "Down"}));
+  ASSERT_TRUE(PressKeys({"Escape"}));
+  ExpectExitCodeZero();
+  EXPECT_TRUE(Sent().empty()) << program_.Trace();
+}
+
+TEST_F(ProgramPaths, CancelledNameFormSendsFourFailingCommandsAndEnds) {
+  StartAtNameForm();
+  const auto mainHandle = ProbeWindows("main");
+  ASSERT_TRUE(mainHandle);
+  ASSERT_TRUE(PressKeys({"Escape"}));
+  ExpectExitCodeZero();
+  const std::vector<SentCommand> expected = {
+      {"open ", false},
+      {"window test handle " + *mainHandle, false},
+      {"play test wait", false},
+      {"close test", false},
+  };
+  EXPECT_EQ(Sent(), expected) << program_.Trace();
+}
+
+TEST_F(ProgramPaths, EmptyNameAsksForDotAvi) {
+  StartAtNameForm();
+  const auto mainHandle = ProbeWindows("main");
+  ASSERT_TRUE(mainHandle);
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  ExpectExitCodeZero();
+  const std::vector<SentCommand> expected = {
+      {"open .AVI alias test", false},
+      {"window test handle " + *mainHandle, false},
+      {"play test wait", false},
+      {"close test", false},
+  };
+  EXPECT_EQ(Sent(), expected) << program_.Trace();
+}
+
+}  // namespace

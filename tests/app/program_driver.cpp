@@ -1,0 +1,218 @@
+#include "tests/app/program_driver.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr Milliseconds ToolLimit{15000};
+constexpr Milliseconds PollInterval{100};
+
+bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string FirstLine(const std::string& text) {
+  const auto end = text.find_first_of("\r\n");
+  return text.substr(0, end);
+}
+
+// Reads the L"..." literal of a trace line that starts at `from` (just after
+// the opening quote), undoing the trace's escapes. Sets `end` after the
+// closing quote; false when the line ends first.
+bool ReadTraceLiteral(const std::string& line, std::size_t from, std::string& text,
+                      std::size_t& end) {
+  text.clear();
+  for (std::size_t k = from; k < line.size(); ++k) {
+    const char c = line[k];
+    if (c == '"') {
+      end = k + 1;
+      return true;
+    }
+    if (c != '\\' || k + 1 >= line.size()) {
+      text += c;
+      continue;
+    }
+    const char escaped = line[++k];
+    switch (escaped) {
+      case 'n': text += '\n'; break;
+      case 'r': text += '\r'; break;
+      case 't': text += '\t'; break;
+      default: text += escaped; break;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string Win32BuildDirectory() {
+  if (const char* configured = std::getenv("FORMREEL_WIN32_DIR")) return configured;
+  return FORMREEL_WIN32_DIR;
+}
+
+std::string MissingPrerequisite() {
+  if (std::getenv("DISPLAY") == nullptr) return "DISPLAY is not set (./test provides an X display)";
+  if (std::getenv("WINEPREFIX") == nullptr) return "WINEPREFIX is not set (./test provides one)";
+  const std::string dir = Win32BuildDirectory();
+  for (const char* file : {"/formreel.exe", "/SAMPLE.AVI", "/tests/app/window_probe.exe"})
+    if (!Exists(dir + file)) return dir + file + " is missing (build the win32 preset)";
+  for (const char* tool : {"wine", "xdotool", "xwd", "convert"})
+    if (RunCommand({"sh", "-c", std::string("command -v ") + tool}, ToolLimit).status != 0)
+      return std::string(tool) + " is not installed";
+  return "";
+}
+
+std::vector<SentCommand> SentCommands(const std::string& trace) {
+  static const std::string call = "mciSendStringW (L\"";
+  static const std::string result = "mciSendStringW => 2/ ";
+  std::vector<SentCommand> commands;
+  std::istringstream lines(trace);
+  std::string line;
+  bool inOwnCommand = false;
+  while (std::getline(lines, line)) {
+    if (const auto at = line.find(call); at != std::string::npos) {
+      std::string text;
+      std::size_t end = 0;
+      if (!ReadTraceLiteral(line, at + call.size(), text, end)) continue;
+      // The program passes no return buffer; the media layer's own calls do.
+      if (line.compare(end, 10, ", 00000000") != 0) continue;
+      commands.push_back({text, false});
+      inOwnCommand = true;
+    } else if (const auto done = line.find(result); done != std::string::npos && inOwnCommand) {
+      // The last result line before the next command is the command's own.
+      const std::string value = line.substr(done + result.size());
+      commands.back().succeeded = value.rfind("0 ", 0) == 0 || value == "0";
+    }
+  }
+  return commands;
+}
+
+bool ProgramRun::Start(const std::string& directory, const std::string& logPath) {
+  logPath_ = logPath;
+  ChildProcess::Options options;
+  options.directory = directory;
+  options.errorPath = logPath;
+  options.environment = {{"WINEDEBUG", "+mci"}};
+  return process_.Start({"wine", Win32BuildDirectory() + "/formreel.exe"}, options);
+}
+
+std::string ProgramRun::Trace() const { return ReadFile(logPath_); }
+
+bool ProgramRun::WaitForTrace(const std::string& text, Milliseconds limit) const {
+  const auto deadline = Clock::now() + limit;
+  for (;;) {
+    if (Trace().find(text) != std::string::npos) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(PollInterval);
+  }
+}
+
+std::optional<std::string> WaitForWindow(const std::string& name, Milliseconds limit,
+                                         const std::string& other) {
+  const auto deadline = Clock::now() + limit;
+  for (;;) {
+    const CommandResult found =
+        RunCommand({"xdotool", "search", "--onlyvisible", "--name", name}, ToolLimit);
+    std::istringstream ids(found.output);
+    std::string id;
+    while (ids >> id)
+      if (id != other) return id;
+    if (Clock::now() >= deadline) return std::nullopt;
+    std::this_thread::sleep_for(PollInterval);
+  }
+}
+
+bool NoWindow(const std::string& name) {
+  const CommandResult found =
+      RunCommand({"xdotool", "search", "--onlyvisible", "--name", name}, ToolLimit);
+  return found.status == 1 && found.output.empty();
+}
+
+bool FocusWindow(const std::string& window) {
+  return RunCommand({"xdotool", "windowfocus", "--sync", window}, ToolLimit).status == 0;
+}
+
+bool PressKeys(const std::vector<std::string>& chords) {
+  std::vector<std::string> argv = {"xdotool", "key", "--delay", "50"};
+  argv.insert(argv.end(), chords.begin(), chords.end());
+  return RunCommand(argv, ToolLimit).status == 0;
+}
+
+bool TypeText(const std::string& text) {
+  return RunCommand({"xdotool", "type", "--delay", "30", text}, ToolLimit).status == 0;
+}
+
+int Picture::CountNear(int r, int g, int b, int tolerance) const {
+  int count = 0;
+  for (std::size_t k = 0; k + 2 < rgb.size(); k += 3)
+    if (std::abs(rgb[k] - r) <= tolerance && std::abs(rgb[k + 1] - g) <= tolerance &&
+        std::abs(rgb[k + 2] - b) <= tolerance)
+      ++count;
+  return count;
+}
+
+std::optional<Picture> CaptureWindow(const std::string& window, const std::string& pngPath) {
+  char path[] = "/tmp/formreel-capture-XXXXXX";
+  const int fd = mkstemp(path);
+  if (fd < 0) return std::nullopt;
+  close(fd);
+  const std::string dump = path;
+  const bool captured =
+      RunCommand({"xwd", "-silent", "-id", window, "-out", dump}, ToolLimit).status == 0;
+  CommandResult ppm;
+  if (captured) ppm = RunCommand({"convert", "xwd:" + dump, "-depth", "8", "ppm:-"}, ToolLimit);
+  if (captured && !pngPath.empty()) RunCommand({"convert", "xwd:" + dump, pngPath}, ToolLimit);
+  std::remove(dump.c_str());
+  if (!captured || ppm.status != 0) return std::nullopt;
+
+  // Binary PPM: "P6", width, height and maximum value, separated by white
+  // space and "#" comments (xwd stores the window's name), one white space
+  // character, then the pixels.
+  const std::string& data = ppm.output;
+  std::size_t at = 0;
+  const auto nextToken = [&]() {
+    for (;;) {
+      while (at < data.size() && std::isspace(static_cast<unsigned char>(data[at]))) ++at;
+      if (at >= data.size() || data[at] != '#') break;
+      while (at < data.size() && data[at] != '\n') ++at;
+    }
+    const std::size_t first = at;
+    while (at < data.size() && !std::isspace(static_cast<unsigned char>(data[at]))) ++at;
+    return data.substr(first, at - first);
+  };
+  const std::string magic = nextToken();
+  Picture picture;
+  picture.width = std::atoi(nextToken().c_str());
+  picture.height = std::atoi(nextToken().c_str());
+  const int maxValue = std::atoi(nextToken().c_str());
+  if (magic != "P6" || maxValue != 255 || picture.width <= 0 || picture.height <= 0)
+    return std::nullopt;
+  const std::size_t start = at + 1;
+  const auto size = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3;
+  if (data.size() < start + size) return std::nullopt;
+  picture.rgb.assign(data.begin() + static_cast<std::ptrdiff_t>(start),
+                     data.begin() + static_cast<std::ptrdiff_t>(start + size));
+  return picture;
+}
+
+std::optional<std::string> ProbeWindows(const std::string& question) {
+  ChildProcess::Options options;
+  options.environment = {{"WINEDEBUG", "-all"}};
+  const CommandResult answer = RunCommand(
+      {"wine", Win32BuildDirectory() + "/tests/app/window_probe.exe", question}, ToolLimit, options);
+  if (answer.status != 0) return std::nullopt;
+  return FirstLine(answer.output);
+}

@@ -1,0 +1,77 @@
+// Driving the real program from outside, as a user would: it runs under
+// Wine on the test's X display, keystrokes come from xdotool, the command
+// strings it sends are read from Wine's media trace, pictures are taken with
+// xwd, and window_probe.exe reads what a form shows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tests/app/child_process.h"
+
+// The 32-bit Windows build tree that holds formreel.exe, SAMPLE.AVI and
+// tests/app/window_probe.exe.
+std::string Win32BuildDirectory();
+
+// Why the end-to-end tests cannot run here, or "" when they can.
+std::string MissingPrerequisite();
+
+// One command string handed to the media layer, as the trace shows it, and
+// whether the trace reports it carried out with result 0.
+struct SentCommand {
+  std::string text;
+  bool succeeded = false;
+  friend bool operator==(const SentCommand&, const SentCommand&) = default;
+  friend void PrintTo(const SentCommand& command, std::ostream* out) {
+    *out << '"' << command.text << "\" " << (command.succeeded ? "succeeded" : "failed");
+  }
+};
+
+// The program's own commands in a trace (those sent with no return buffer;
+// the media layer's internal calls carry one), in order.
+std::vector<SentCommand> SentCommands(const std::string& trace);
+
+// The program started in `directory` with the media trace on.
+class ProgramRun {
+ public:
+  // `logPath` receives the program's standard error (the trace).
+  bool Start(const std::string& directory, const std::string& logPath);
+  std::optional<int> WaitForExit(Milliseconds limit) { return process_.Wait(limit); }
+  std::string Trace() const;
+  // Waits until the trace holds `text`.
+  bool WaitForTrace(const std::string& text, Milliseconds limit) const;
+
+ private:
+  ChildProcess process_;
+  std::string logPath_;
+};
+
+// The id of a visible X window whose name matches the regular expression
+// `name` and which is not `other`, waiting up to `limit` for it.
+std::optional<std::string> WaitForWindow(const std::string& name, Milliseconds limit,
+                                         const std::string& other = "");
+// True when no visible window matches `name` at the moment.
+bool NoWindow(const std::string& name);
+// Gives `window` the keyboard focus (no window manager does it here).
+bool FocusWindow(const std::string& window);
+// Presses the xdotool key chords in order, e.g. "ctrl+Return", "Down".
+bool PressKeys(const std::vector<std::string>& chords);
+bool TypeText(const std::string& text);
+
+// A picture of a window, 8 bits per colour channel.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;
+  // Pixels whose channels each lie within `tolerance` of (r, g, b).
+  int CountNear(int r, int g, int b, int tolerance) const;
+};
+// Takes a picture of `window`, also saved as PNG at `pngPath` when given.
+std::optional<Picture> CaptureWindow(const std::string& window, const std::string& pngPath = "");
+
+// Runs window_probe.exe with `question` ("field", "main", "focus") and gives
+// its one line of answer.
+std::optional<std::string> ProbeWindows(const std::string& question);

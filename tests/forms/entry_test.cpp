@@ -70,6 +70,32 @@ TEST(FormEntryKeys, NeverReachAFieldsText) {
   EXPECT_TRUE(std::strcmp(second, "xy") == 0 || std::strcmp(second, "x") == 0) << second;
 }
 
+// The characters as a keyboard layer that makes 127 for CTRL-BACKSPACE and
+// 10 for CTRL-ENTER delivers them, posted to the focused edit field.
+TEST(FormEntryKeys, CharactersPostedToAFieldBecomeCommands) {
+  char first[31] = "", second[31] = "";
+  std::int8_t selections[2] = {};
+  ValueSlot values[2] = {Slot(&first[0]), Slot(&second[0])};
+  auto post = [](WPARAM character) { return [character] { PostMessageA(GetFocus(), WM_CHAR, character, 0); }; };
+  auto focusIs = [](int id) { return [id] { EXPECT_EQ(FocusedControl(), FormControl(id)); }; };
+  FormScript script;
+  script.Type("a").Do(post(13)).Do(focusIs(203))
+      .Type("b").Do(post(127)).Do(focusIs(202))
+      .Do(post(9)).Do(focusIs(203))
+      .Do(post(8)).Do(focusIs(203))  // a plain BACKSPACE character edits
+      .Do(post(10));
+  EXPECT_TRUE(RunForm(script, "CONE^|CTWO^|\0"s, selections, values));
+  EXPECT_FALSE(script.stuck());
+  EXPECT_STREQ(first, "a");
+  EXPECT_STREQ(second, "");
+
+  FormScript escape;
+  escape.Type("x").Do(post(27));
+  EXPECT_FALSE(RunForm(escape, "CONE^|CTWO^|\0"s, selections, values));
+  EXPECT_FALSE(escape.stuck());
+  EXPECT_STREQ(first, "a");
+}
+
 TEST(FormEntryClose, FromTheFrameCountsAsCancel) {
   std::int8_t selections[1] = {3};
   ValueSlot values[1] = {Slot<std::int16_t>(4)};
@@ -126,6 +152,18 @@ TEST(FormEntryRefusal, ShowsNothingForABadDescriptor) {
     EXPECT_FALSE(script.finished()) << "a form was shown for " << bad;
   }
   EXPECT_EQ(selections[0], 1);
+}
+
+TEST(FormEntryWindow, NoFormWindowMeansFalseAtOnce) {
+  std::int8_t selections[1] = {4};
+  ValueSlot values[1] = {Slot<std::int16_t>(5)};
+  InstanceHandle instance = GetModuleHandleA(nullptr);
+  WindowHandle notAWindow = reinterpret_cast<WindowHandle>(static_cast<UINT_PTR>(0x7FFF0));
+  EXPECT_EQ(IsWindow(notAWindow), FALSE);
+  const std::string descriptor = "IN^|\0"s;
+  EXPECT_FALSE(FormEntry(instance, notAWindow, descriptor.data(), 5, selections, values));
+  EXPECT_EQ(selections[0], 4);
+  EXPECT_EQ(values[0].Get<std::int16_t>(), 5);
 }
 
 TEST(FormEntryArrays, ShorterThanTheFieldCountAreRefused) {

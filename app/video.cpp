@@ -11,12 +11,29 @@ std::int32_t mciResult = 0;
 
 namespace {
 
+using MciSendString = MCIERROR(WINAPI*)(LPCSTR, LPSTR, UINT, HWND);
+
+// The media library is loaded when the first command is sent, not at
+// process start: most runs never play anything, and loading it up front
+// delays the first form noticeably. Null when it cannot be loaded.
+MciSendString MediaCommandEntry() {
+  static const MciSendString entry = [] {
+    HMODULE library = LoadLibraryA("winmm.dll");
+    if (library == nullptr) return MciSendString{nullptr};
+    return reinterpret_cast<MciSendString>(
+        reinterpret_cast<void*>(GetProcAddress(library, "mciSendStringA")));
+  }();
+  return entry;
+}
+
 // Hands one command to the media layer as SentCommandText prepares it and
 // stores the result. A text that cannot be prepared is not sent.
 void SendCommand(TextView command, CommandPiece fileName) {
   std::array<char, SentCommandCapacity> text{};
   if (SentCommandText(command, fileName, text) != CommandTextStatus::Ok) return;
-  mciResult = static_cast<std::int32_t>(mciSendStringA(text.data(), nullptr, 0, nullptr));
+  const MciSendString send = MediaCommandEntry();
+  mciResult = send != nullptr ? static_cast<std::int32_t>(send(text.data(), nullptr, 0, nullptr))
+                              : static_cast<std::int32_t>(MCIERR_CANNOT_LOAD_DRIVER);
 }
 
 template <std::size_t K>

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <string>
 
@@ -53,10 +54,11 @@ TEST(PlayVideo, MissingClipStillSendsEveryCommandAndKeepsTheLastResult) {
   mciResult = 0;
   PlayVideo(fileName, nameEnd, reinterpret_cast<WindowHandle>(static_cast<std::intptr_t>(1234)));
   // The window command was composed after the failed open, and the close
-  // command (the last one) failed too: there was no device to close.
+  // command (the last one) reached the media layer and failed there: there
+  // was no device to close.
   EXPECT_EQ(Text(mciCommand), "window test handle" + std::string(8, ' ') + "1234" +
                                   std::string(1, '\0') + std::string(49, ' '));
-  EXPECT_NE(mciResult, 0);
+  EXPECT_EQ(mciResult, static_cast<std::int32_t>(MCIERR_INVALID_DEVICE_NAME));
 }
 
 }  // namespace

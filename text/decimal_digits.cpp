@@ -64,7 +64,8 @@ class BigNumber {
   bool DivideByPowerOfTen(int power) {
     bool exact = true;
     for (; power >= 9; power -= 9) exact = DivideBy(Billion) == 0 && exact;
-    if (power > 0) exact = DivideBy(SmallPowersOfTen[static_cast<std::size_t>(power)]) == 0 && exact;
+    if (power > 0)
+      exact = DivideBy(SmallPowersOfTen[static_cast<std::size_t>(power)]) == 0 && exact;
     return exact;
   }
 
@@ -92,8 +93,8 @@ class BigNumber {
  private:
   static constexpr int Capacity = 40;
   static constexpr std::uint32_t Billion = 1'000'000'000;
-  static constexpr std::uint32_t SmallPowersOfTen[] = {1,      10,      100,      1000,      10000,
-                                                       100000, 1000000, 10000000, 100000000, 1000000000};
+  static constexpr std::uint32_t SmallPowersOfTen[] = {
+      1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
   static std::size_t Index(int k) { return static_cast<std::size_t>(k); }
   std::uint64_t Limb(int k) const { return k < size_ ? limbs_[Index(k)] : 0; }
@@ -114,32 +115,24 @@ class BigNumber {
 constexpr std::uint64_t SeventeenDigits = 100'000'000'000'000'000;  // 10^17
 constexpr std::uint64_t SixteenDigits = 10'000'000'000'000'000;     // 10^16
 
-constexpr std::uint64_t PowersOfTen[] = {1,
-                                         10,
-                                         100,
-                                         1000,
-                                         10000,
-                                         100000,
-                                         1000000,
-                                         10000000,
-                                         100000000,
-                                         1000000000,
-                                         10000000000,
-                                         100000000000,
-                                         1000000000000,
-                                         10000000000000,
-                                         100000000000000,
-                                         1000000000000000,
-                                         10000000000000000,
-                                         100000000000000000,
-                                         1000000000000000000,
-                                         10000000000000000000u};
-
-// A 128-bit product.
+// 5^k for k = 0..55 as 128-bit numbers (5^55 < 2^128).
 struct Wide {
   std::uint64_t high;
   std::uint64_t low;
 };
+constexpr int MaxFastPower = 55;
+constexpr std::array<Wide, MaxFastPower + 1> PowersOfFive = [] {
+  std::array<Wide, MaxFastPower + 1> powers{};
+  Wide power{0, 1};
+  for (auto& entry : powers) {
+    entry = power;
+    // power × 5 = power × 4 + power
+    const std::uint64_t low = (power.low << 2) + power.low;
+    const std::uint64_t carry = ((power.low >> 62) + (low < (power.low << 2) ? 1 : 0));
+    power = {(power.high << 2) + power.high + carry, low};
+  }
+  return powers;
+}();
 
 Wide Multiply(std::uint64_t a, std::uint64_t b) {
 #if defined(__SIZEOF_INT128__)
@@ -157,39 +150,42 @@ Wide Multiply(std::uint64_t a, std::uint64_t b) {
 #endif
 }
 
-// floor(value / 2^shift) for 0 < shift < 128 when it fits 64 bits (false
-// otherwise), and how the dropped bits compare with one half.
-bool ShiftRight(Wide value, int shift, std::uint64_t& result, int& comparison) {
-  std::uint64_t dropped = 0;  // the dropped bits below the half bit, or-ed
-  bool halfBit = false;
-  if (shift < 64) {
-    if ((value.high >> shift) != 0) return false;
-    result = (value.low >> shift) | (shift == 0 ? 0 : value.high << (64 - shift));
-    halfBit = ((value.low >> (shift - 1)) & 1) != 0;
-    dropped = value.low & ((std::uint64_t{1} << (shift - 1)) - 1);
-  } else {
-    const int highShift = shift - 64;
-    result = value.high >> highShift;
-    if (highShift == 0) {
-      halfBit = (value.low >> 63) != 0;
-      dropped = value.low & 0x7FFFFFFFFFFFFFFF;
-    } else {
-      halfBit = ((value.high >> (highShift - 1)) & 1) != 0;
-      dropped = value.low | (value.high & ((std::uint64_t{1} << (highShift - 1)) - 1));
-    }
-  }
-  comparison = !halfBit ? -1 : dropped != 0 ? 1 : 0;
+// floor(mantissa × 5^power / 2^shift) for 0 < shift, when it fits 64 bits
+// (false otherwise), and how the dropped bits compare with one half. The
+// product has at most 53 + 128 bits: three 64-bit words.
+bool ScaledByFive(std::uint64_t mantissa, int power, int shift, std::uint64_t& result,
+                  int& comparison) {
+  const Wide five = PowersOfFive[static_cast<std::size_t>(power)];
+  const Wide low = Multiply(mantissa, five.low);
+  const Wide high = Multiply(mantissa, five.high);
+  std::array<std::uint64_t, 3> words{low.low, low.high + high.low, high.high};
+  words[2] += words[1] < low.high ? 1 : 0;
+  if (shift >= 192) return false;
+  const int word = shift / 64;
+  const int rest = shift % 64;
+  const auto at = [&words](int k) { return k < 3 ? words[static_cast<std::size_t>(k)] : 0; };
+  // The result: bits shift .. shift + 63, and nothing above them.
+  result = rest == 0 ? at(word) : (at(word) >> rest) | (at(word + 1) << (64 - rest));
+  const std::uint64_t above =
+      rest == 0 ? at(word + 1) | at(word + 2) : (at(word + 1) >> rest) | at(word + 2);
+  if (above != 0) return false;
+  // The half bit is bit shift - 1; below it, any set bit makes it more.
+  const int halfBit = shift - 1;
+  const bool half = ((at(halfBit / 64) >> (halfBit % 64)) & 1) != 0;
+  bool below = (at(halfBit / 64) & ((std::uint64_t{1} << (halfBit % 64)) - 1)) != 0;
+  for (int k = 0; k < halfBit / 64; ++k) below = below || words[static_cast<std::size_t>(k)] != 0;
+  comparison = !half ? -1 : below ? 1 : 0;
   return true;
 }
 
 // floor(|x| × 10^power), and how the part below the point compares with one
 // half. |x| = mantissa × 2^binaryExponent.
 std::uint64_t ScaledFloor(std::uint64_t mantissa, int binaryExponent, int power, int& comparison) {
-  // Most values shown: one 128-bit product and a shift.
-  if (power >= 0 && power < 20 && binaryExponent < 0 && binaryExponent > -128) {
+  // Most values shown: |x| × 10^power = mantissa × 5^power × 2^(binaryExponent
+  // + power), one product of three words and a shift.
+  if (power >= 0 && power <= MaxFastPower && binaryExponent + power < 0) {
     std::uint64_t result = 0;
-    if (ShiftRight(Multiply(mantissa, PowersOfTen[power]), -binaryExponent, result, comparison))
-      return result;
+    if (ScaledByFive(mantissa, power, -(binaryExponent + power), result, comparison)) return result;
   }
   BigNumber number(mantissa);
   if (power >= 0) {

@@ -77,9 +77,10 @@ void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan f
     const int shown = decimals + expansion.exponent;
     if (!RoundExpansion(expansion, std::min(precision, shown))) negative = false;
   }
-  const int before = expansion.exponent;                 // digits before the point (i)
+  const int before = expansion.exponent;  // digits before the point (i)
   const bool leadingZero = before == 0 && decimals + before == 0;
-  const int length = (negative ? 1 : 0) + (leadingZero ? 1 : 0) + std::max(before, 0) + 1 + decimals;
+  const int length =
+      (negative ? 1 : 0) + (leadingZero ? 1 : 0) + std::max(before, 0) + 1 + decimals;
   if (length > width) {
     std::fill(field.begin(), field.end(), '*');
     return;

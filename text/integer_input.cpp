@@ -15,7 +15,8 @@ constexpr std::uint8_t NotADigit = 255;
 constexpr std::array<std::uint8_t, 256> DigitValues = [] {
   std::array<std::uint8_t, 256> values{};
   values.fill(NotADigit);
-  for (int k = 0; k < 10; ++k) values[static_cast<std::size_t>('0' + k)] = static_cast<std::uint8_t>(k);
+  for (int k = 0; k < 10; ++k)
+    values[static_cast<std::size_t>('0' + k)] = static_cast<std::uint8_t>(k);
   for (int k = 0; k < 26; ++k) {
     values[static_cast<std::size_t>('a' + k)] = static_cast<std::uint8_t>(10 + k);
     values[static_cast<std::size_t>('A' + k)] = static_cast<std::uint8_t>(10 + k);

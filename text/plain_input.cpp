@@ -6,7 +6,6 @@
 #include <bit>
 #include <charconv>
 #include <cstring>
-#include <limits>
 #include <system_error>
 
 #include "text/field_input.h"
@@ -15,21 +14,24 @@
 namespace {
 
 constexpr std::uint64_t EightBlanks = 0x2020202020202020;
+constexpr std::uint64_t DecimalLimit = 2147483647;
 // Plain reals have at most this many digits, so no digit is ignored.
 constexpr int MaxPlainDigits = 25;
 
+// Eight characters as a word whose lowest byte is the first character.
 std::uint64_t Load8(const char* p) {
-  std::uint64_t eight;
-  std::memcpy(&eight, p, sizeof eight);
+  std::uint64_t eight = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&eight, p, sizeof eight);
+  } else {
+    for (int k = 7; k >= 0; --k) eight = (eight << 8) | static_cast<unsigned char>(p[k]);
+  }
   return eight;
 }
 
-// The 0-based index of the first non-zero byte in memory order of a
-// non-zero word.
-int FirstNonZeroByte(std::uint64_t word) {
-  if constexpr (std::endian::native == std::endian::little) return std::countr_zero(word) / 8;
-  else return std::countl_zero(word) / 8;
-}
+// The 0-based index of the first non-zero byte of a non-zero word (lowest
+// byte first).
+int FirstNonZeroByte(std::uint64_t word) { return std::countr_zero(word) / 8; }
 
 // The first non-blank of p[0..n), or p + n. Typed numbers arrive
 // right-aligned, so whole words of blanks are stepped over; the last word
@@ -44,7 +46,8 @@ const char* SkipBlanks(const char* p, std::size_t n) {
     const std::uint64_t x = Load8(p + n - 8) ^ EightBlanks;
     return x != 0 ? p + n - 8 + FirstNonZeroByte(x) : p + n;
   }
-  for (; i < n && p[i] == ' '; ++i) {}
+  for (; i < n && p[i] == ' '; ++i) {
+  }
   return p + i;
 }
 
@@ -71,13 +74,19 @@ bool RestIsBlank(const char* p, const char* end) {
 
 bool ReadPlainInteger(TextView field, std::int32_t& value) {
   const char* const end = field.data() + field.size();
-  const char* const start = SkipBlanks(field.data(), field.size());
-  std::int32_t result = 0;
-  const auto [last, ec] = std::from_chars(start, end, result);
-  // -2147483648 is beyond the decimal limit of the rule.
-  if (ec != std::errc() || result == std::numeric_limits<std::int32_t>::min() || !RestIsBlank(last, end))
-    return false;
-  value = result;
+  const char* p = SkipBlanks(field.data(), field.size());
+  const bool negative = p < end && *p == '-';
+  p += negative ? 1 : 0;
+  // Up to 19 digits cannot overflow 64 bits; more are left to the rule.
+  const char* const digits = p;
+  std::uint64_t number = 0;
+  for (; p < end && IsDigit(*p) && p - digits < 19; ++p)
+    number = number * 10 + static_cast<std::uint64_t>(*p - '0');
+  // No digits, or beyond the decimal limit (-2147483648 included), or more
+  // after them: the general rule decides.
+  if (p == digits || number > DecimalLimit || !RestIsBlank(p, end)) return false;
+  const auto magnitude = static_cast<std::int32_t>(number);
+  value = negative ? -magnitude : magnitude;
   return true;
 }
 
@@ -96,7 +105,8 @@ bool ReadPlainReal(TextView field, double& value) {
   // Out of range (at either end) is left to the general rule.
   if (read.ec != std::errc() || !RestIsBlank(read.ptr, end)) return false;
   // Beyond 25 digits the rule ignores the rest, the library would not.
-  if (read.ptr - start > MaxPlainDigits && CountDigits(start, read.ptr) > MaxPlainDigits) return false;
+  if (read.ptr - start > MaxPlainDigits && CountDigits(start, read.ptr) > MaxPlainDigits)
+    return false;
   value = result;
   return true;
 }

@@ -61,7 +61,8 @@ constexpr std::int32_t ShortLimit = 32767;
 // Ends the program for a failure of a fatal-mode format; otherwise hands the
 // status back.
 inline RecordStatus Outcome(const RecordFormat& format, RecordStatus status) {
-  if (status != RecordStatus::Ok && format.errorMode == ErrorMode::Fatal) FatalFailure(format, status);
+  if (status != RecordStatus::Ok && format.errorMode == ErrorMode::Fatal)
+    FatalFailure(format, status);
   return status;
 }
 
@@ -69,11 +70,11 @@ constexpr unsigned ItemBit(ItemKind kind) { return 1u << static_cast<unsigned>(k
 
 // The item kinds each descriptor kind writes, as bits of ItemBit.
 constexpr unsigned SuitableItems[] = {
-    ItemBit(ItemKind::Text),                                         // TextOutput
+    ItemBit(ItemKind::Text),                                           // TextOutput
     ItemBit(ItemKind::ShortInteger) | ItemBit(ItemKind::LongInteger),  // IntegerOutput
     ItemBit(ItemKind::SingleReal) | ItemBit(ItemKind::DoubleReal),     // FixedPointOutput
-    0,                                                               // IntegerInput
-    0,                                                               // RealInput
+    0,                                                                 // IntegerInput
+    0,                                                                 // RealInput
 };
 
 bool Suits(DescriptorKind descriptor, ItemKind item) {
@@ -100,8 +101,8 @@ void CopyChars(const char* from, std::size_t n, char* to) {
 int DecimalLength(std::int32_t value) {
   constexpr std::uint32_t Powers[] = {1,      10,      100,      1000,      10000,
                                       100000, 1000000, 10000000, 100000000, 1000000000};
-  const std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
-                                            : static_cast<std::uint32_t>(value);
+  const std::uint32_t magnitude =
+      value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
   // Digits from the bit length (1233 / 4096 is about log10(2)), then one
   // comparison corrects the estimate.
   const int estimate = ((32 - std::countl_zero(magnitude | 1)) * 1233) >> 12;
@@ -124,8 +125,8 @@ void WriteInteger(std::int32_t value, TextSpan field) {
     return;
   }
   // Exactly `length` characters, written backwards from the field's end.
-  const std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
-                                            : static_cast<std::uint32_t>(value);
+  const std::uint32_t magnitude =
+      value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
   WriteDigitsBefore(field.data() + field.size(), magnitude);
   // The sign goes to the text's first position, which the digits leave
   // free for a negative value (chosen without a branch: signs are random).
@@ -143,8 +144,8 @@ void WriteItem(const RecordItem& item, const FieldDescriptor& descriptor, TextSp
       WriteInteger(item.integer, field);
       return;
     case ItemKind::SingleReal:
-      WriteFixedPoint(WidenSingle(static_cast<std::uint32_t>(item.realBits)),
-                      SinglePrecisionDigits, descriptor.decimals, field);
+      WriteFixedPoint(WidenSingle(static_cast<std::uint32_t>(item.realBits)), SinglePrecisionDigits,
+                      descriptor.decimals, field);
       return;
     case ItemKind::DoubleReal:
       WriteFixedPoint(item.realBits, DoublePrecisionDigits, descriptor.decimals, field);
@@ -162,7 +163,8 @@ bool Inside(const Record& record, TextView text) {
 void WriteFields(Record& record, std::span<const FieldDescriptor> descriptors,
                  std::span<const RecordItem> items) {
   char* const all = record.Buffer();
-  std::fill(all, all + RecordLength, Blank);
+  static constexpr Record AllBlank;
+  std::memcpy(all, AllBlank.Terminated(), RecordLength);  // a fixed size: no call
   char* field = all;
   for (std::size_t k = 0; k < items.size(); ++k) {
     const auto width = static_cast<std::size_t>(descriptors[k].width);
@@ -171,7 +173,8 @@ void WriteFields(Record& record, std::span<const FieldDescriptor> descriptors,
   }
 }
 
-RecordStatus Compose(Record& record, const RecordFormat& format, std::span<const RecordItem> items) {
+RecordStatus Compose(Record& record, const RecordFormat& format,
+                     std::span<const RecordItem> items) {
   const auto descriptors = format.Descriptors();
   if (items.size() != descriptors.size()) return RecordStatus::ItemCountMismatch;
   int end = 0;
@@ -204,7 +207,8 @@ RecordStatus InputField(const Record& record, const RecordFormat& format, Descri
   if (format.descriptorCount < 1) return RecordStatus::ItemCountMismatch;
   const FieldDescriptor& descriptor = format.descriptors[0];
   if (descriptor.kind != kind) return RecordStatus::ItemTypeMismatch;
-  if (descriptor.width < 1 || descriptor.width > ReadableColumns) return RecordStatus::BadDescriptor;
+  if (descriptor.width < 1 || descriptor.width > ReadableColumns)
+    return RecordStatus::BadDescriptor;
   field = record.Range(1, descriptor.width);
   return RecordStatus::Ok;
 }

@@ -28,16 +28,16 @@ inline constexpr int ReadableColumns = 30;
 // the failure. Fits 16 bits; callers only test it against Ok.
 enum class RecordStatus : std::int16_t {
   Ok = 0,
-  FieldBeyondRecord = 1,   // a field would end after position 80
-  ItemCountMismatch = 2,   // items and descriptors differ in number
-  ItemTypeMismatch = 3,    // an item or target does not suit its descriptor
-  BadDescriptor = 4,       // a width or decimal count outside its limits
-  EndOfFileMark = 5,       // the field holds the character of code 26
-  InvalidCharacter = 6,    // a character the input rule does not accept
-  ValueTooLarge = 7,       // beyond the conversion's limit
-  OutOfTargetRange = 8,    // converted, but outside the target's range
-  BadRadix = 9,            // a radix before "#" of 1 or above 36
-  SecondRadixMark = 10,    // a second "#"
+  FieldBeyondRecord = 1,  // a field would end after position 80
+  ItemCountMismatch = 2,  // items and descriptors differ in number
+  ItemTypeMismatch = 3,   // an item or target does not suit its descriptor
+  BadDescriptor = 4,      // a width or decimal count outside its limits
+  EndOfFileMark = 5,      // the field holds the character of code 26
+  InvalidCharacter = 6,   // a character the input rule does not accept
+  ValueTooLarge = 7,      // beyond the conversion's limit
+  OutOfTargetRange = 8,   // converted, but outside the target's range
+  BadRadix = 9,           // a radix before "#" of 1 or above 36
+  SecondRadixMark = 10,   // a second "#"
 };
 
 // A short description of `status`, for reports.
@@ -87,8 +87,8 @@ struct RecordFormat {
 
   // The format's descriptors, in order.
   constexpr std::span<const FieldDescriptor> Descriptors() const {
-    return std::span<const FieldDescriptor>(descriptors).first(
-        static_cast<std::size_t>(descriptorCount));
+    return std::span<const FieldDescriptor>(descriptors)
+        .first(static_cast<std::size_t>(descriptorCount));
   }
 };
 
@@ -96,7 +96,10 @@ struct RecordFormat {
 inline constexpr RecordFormat OpenCommandFormat{
     "OpenCommandFormat", ErrorMode::Returned, {TextOutput(5), TextOutput(30), TextOutput(12)}, 3};
 inline constexpr RecordFormat WindowCommandFormat{
-    "WindowCommandFormat", ErrorMode::Returned, {TextOutput(18), IntegerOutput(12), TextOutput(1)}, 3};
+    "WindowCommandFormat",
+    ErrorMode::Returned,
+    {TextOutput(18), IntegerOutput(12), TextOutput(1)},
+    3};
 // The display formats of number fields: a number, then a 1-character NUL.
 inline constexpr RecordFormat ShortIntegerDisplayFormat{
     "ShortIntegerDisplayFormat", ErrorMode::Fatal, {IntegerOutput(8), TextOutput(1)}, 2};
@@ -121,7 +124,7 @@ enum class ItemKind : std::uint8_t { Text, ShortInteger, LongInteger, SingleReal
 // stays signalling until it is written).
 struct RecordItem {
   ItemKind kind;
-  union {                    // the member of the item's kind
+  union {  // the member of the item's kind
     TextView text;
     std::int32_t integer;    // a short integer widened with its sign
     std::uint64_t realBits;  // a single real's 32 bits, or a double's 64
@@ -131,8 +134,7 @@ struct RecordItem {
   constexpr RecordItem(TextSpan range) : kind(ItemKind::Text), text(range) {}
   // A string constant, without its closing NUL.
   template <std::size_t K>
-  constexpr RecordItem(const char (&constant)[K])
-      : kind(ItemKind::Text), text(constant, K - 1) {}
+  constexpr RecordItem(const char (&constant)[K]) : kind(ItemKind::Text), text(constant, K - 1) {}
   constexpr RecordItem(std::int16_t value) : kind(ItemKind::ShortInteger), integer(value) {}
   constexpr RecordItem(std::int32_t value) : kind(ItemKind::LongInteger), integer(value) {}
   constexpr RecordItem(float value)

@@ -54,7 +54,8 @@ RecordStatus GuardedParse(const Record& record, const RecordFormat& format, T st
 }
 
 template <typename T>
-void CheckParse(const Record& record, const Record& firstThirty, const RecordFormat& format, T start) {
+void CheckParse(const Record& record, const Record& firstThirty, const RecordFormat& format,
+                T start) {
   T result{}, again{};
   const RecordStatus status = GuardedParse(record, format, start, result);
   const RecordStatus statusAgain = GuardedParse(firstThirty, format, start, again);
@@ -73,8 +74,9 @@ constexpr RecordFormat Returned(RecordFormat format) {
   return format;
 }
 
-constexpr RecordFormat RealFormats[] = {
-    Returned(FractionDisplayFormat), Returned(LargeNumberDisplayFormat), Returned(NumberDisplayFormat)};
+constexpr RecordFormat RealFormats[] = {Returned(FractionDisplayFormat),
+                                        Returned(LargeNumberDisplayFormat),
+                                        Returned(NumberDisplayFormat)};
 
 constexpr char EndOfNumber[] = "\0";  // one NUL, as a string constant
 
@@ -135,13 +137,15 @@ void CheckDisplays(std::uint64_t bits) {
 // The general collection and conversion, without the fast readers.
 RecordStatus GeneralInteger(const Record& record, std::int32_t& value) {
   CollectedText collected;
-  const RecordStatus status = CollectField(record.Range(1, ReadableColumns), InputRule::Integer, collected);
+  const RecordStatus status =
+      CollectField(record.Range(1, ReadableColumns), InputRule::Integer, collected);
   return status != RecordStatus::Ok ? status : ConvertInteger(collected.View(), value);
 }
 
 RecordStatus GeneralReal(const Record& record, double& value) {
   CollectedText collected;
-  const RecordStatus status = CollectField(record.Range(1, ReadableColumns), InputRule::Real, collected);
+  const RecordStatus status =
+      CollectField(record.Range(1, ReadableColumns), InputRule::Real, collected);
   return status != RecordStatus::Ok ? status : ConvertReal(collected.View(), value);
 }
 

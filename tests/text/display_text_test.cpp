@@ -1,4 +1,6 @@
 // The display text of number fields: format chosen by magnitude, then cleaned.
+#include "text/display_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include <string>
 
 #include "tests/text/record_test_support.h"
-#include "text/display_text.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ TEST(IntegerDisplayText, LeavesTheBlanksMovedInBeforeTheNul) {
   Record scratch(Repeat(80, 'z'));
   ShortIntegerDisplayText(42, scratch);
   // Composed "      42" NUL and blanks; six blanks removed, NULs fill to 31.
-  EXPECT_EQ(Str(scratch), "42" + std::string(1, '\0') + Blanks(21) + std::string(7, '\0') +
-                              Blanks(49));
+  EXPECT_EQ(Str(scratch),
+            "42" + std::string(1, '\0') + Blanks(21) + std::string(7, '\0') + Blanks(49));
 }
 
 TEST(SingleDisplayText, FormatByMagnitudeThenTrimmed) {
@@ -57,12 +58,12 @@ TEST(SingleDisplayText, FormatByMagnitudeThenTrimmed) {
       {1.5e13f, "15000000000000."},
       {0.3f, ".3"},
       {1e-30f, "0.0"},
-      {1.0f, "1."},                        // not a fraction: strict bound
+      {1.0f, "1."},  // not a fraction: strict bound
       {-1.0f, "-1."},
-      {0.99999994f, ".9999999"},           // the largest single below 1
-      {Bound, "10000000000000."},         // NumberDisplayFormat, 14 digits fit
-      {-Bound, Repeat(29, '*')},              // and with a sign they do not
-      {std::nextafter(Bound, 1e30f), "10000000000000."},   // LargeNumberDisplayFormat
+      {0.99999994f, ".9999999"},                          // the largest single below 1
+      {Bound, "10000000000000."},                         // NumberDisplayFormat, 14 digits fit
+      {-Bound, Repeat(29, '*')},                          // and with a sign they do not
+      {std::nextafter(Bound, 1e30f), "10000000000000."},  // LargeNumberDisplayFormat
       {1e28f, "9999999000000000000000000000."},
       {-1e27f, Repeat(29, '*')},
       {-1e26f, "-100000000000000000000000000."},
@@ -80,9 +81,9 @@ TEST(DoubleDisplayText, SameBoundsInDoublePrecision) {
       {0.1, ".1"},
       {123.456, "123.456"},
       {1.5e13, "15000000000000."},
-      {9999999827968.0, "9999999827968."},        // the bound itself: NumberDisplayFormat
+      {9999999827968.0, "9999999827968."},  // the bound itself: NumberDisplayFormat
       {-9999999827968.0, "-9999999827968."},
-      {9999999827968.5, "9999999827969."},        // above the bound: no decimals
+      {9999999827968.5, "9999999827969."},  // above the bound: no decimals
       {9999999827967.5, "9999999827967.5"},
       {1 - 0x1p-53, ".9999999999999999"},
       {-1 + 0x1p-53, "-.9999999999999999"},

@@ -37,7 +37,7 @@ TEST(IntegerInputCollection, BlanksTabsCommasLineEndsAndCode26) {
       {"12,5", RecordStatus::Ok, 12},
       {"12\r34", RecordStatus::Ok, 12},
       {"12\n34", RecordStatus::Ok, 12},
-      {"12,\x1a", RecordStatus::Ok, 12},     // not read after the comma
+      {"12,\x1a", RecordStatus::Ok, 12},  // not read after the comma
       {"", RecordStatus::Ok, 0},
       {",99", RecordStatus::Ok, 0},
       {"\x1a", RecordStatus::EndOfFileMark, 0},
@@ -73,8 +73,8 @@ TEST(IntegerInputRadix, RadixDigitsLimitsAndFailures) {
   const Row rows[] = {
       {"16#FF", RecordStatus::Ok, 255},
       {"#ff", RecordStatus::Ok, 255},
-      {"0#10", RecordStatus::Ok, 16},          // the leading 0 is dropped: no radix digits
-      {"-0#10", RecordStatus::Ok, -16},        // radix 0 means 16
+      {"0#10", RecordStatus::Ok, 16},    // the leading 0 is dropped: no radix digits
+      {"-0#10", RecordStatus::Ok, -16},  // radix 0 means 16
       {"2#1010", RecordStatus::Ok, 10},
       {"8#777", RecordStatus::Ok, 511},
       {"36#zZ", RecordStatus::Ok, 1295},
@@ -82,11 +82,11 @@ TEST(IntegerInputRadix, RadixDigitsLimitsAndFailures) {
       {"10#2147483648", RecordStatus::ValueTooLarge, 0},
       {"16#FFFFFFFF", RecordStatus::Ok, -1},
       {"16#80000000", RecordStatus::Ok, -2147483647 - 1},
-      {"-16#80000000", RecordStatus::Ok, -2147483647 - 1},   // negation modulo 2^32
+      {"-16#80000000", RecordStatus::Ok, -2147483647 - 1},  // negation modulo 2^32
       {"-16#FFFFFFFF", RecordStatus::Ok, 1},
       {"-16#1", RecordStatus::Ok, -1},
       {"36#ZZZZZZ", RecordStatus::Ok, -2118184961},           // 2176782335 as signed
-      {"2#" + Repeat(32, '1'), RecordStatus::Ok, 268435455},   // 28 ones up to column 30
+      {"2#" + Repeat(32, '1'), RecordStatus::Ok, 268435455},  // 28 ones up to column 30
       {"16#100000000", RecordStatus::ValueTooLarge, 0},
       {"#", RecordStatus::Ok, 0},
       {"2#", RecordStatus::Ok, 0},

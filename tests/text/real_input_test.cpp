@@ -22,7 +22,7 @@ template <typename Real>
 struct Row {
   std::string field;  // from column 1; columns after it are blank
   RecordStatus status;
-  Real value;         // compared bit for bit, so -0 differs from 0
+  Real value;  // compared bit for bit, so -0 differs from 0
 };
 
 template <typename Real>
@@ -58,14 +58,14 @@ TEST(RealInputSyntax, PointsSignsAndExponentMarkers) {
       {"1.5E", RecordStatus::InvalidCharacter, 0},
       {"1.5E+", RecordStatus::InvalidCharacter, 0},
       {"1.5+", RecordStatus::InvalidCharacter, 0},
-      {"1.5-+3", RecordStatus::InvalidCharacter, 0},   // a bare sign is the exponent's sign
+      {"1.5-+3", RecordStatus::InvalidCharacter, 0},  // a bare sign is the exponent's sign
       {"1.5E+-3", RecordStatus::InvalidCharacter, 0},
       {"1.5E3.0", RecordStatus::InvalidCharacter, 0},
       {"1.5E3E3", RecordStatus::InvalidCharacter, 0},
       {"1.2.3", RecordStatus::InvalidCharacter, 0},
       {"E5", RecordStatus::InvalidCharacter, 0},
       {"1.5x", RecordStatus::InvalidCharacter, 0},
-      {"--5", RecordStatus::Ok, -0.0},    // "-0-5" once collected: -0 times 10^-5
+      {"--5", RecordStatus::Ok, -0.0},  // "-0-5" once collected: -0 times 10^-5
       {"+-5", RecordStatus::Ok, 0.0},
       {"1#5", RecordStatus::InvalidCharacter, 0},
       {"1\0"s, RecordStatus::InvalidCharacter, 0},
@@ -82,7 +82,7 @@ TEST(RealInputCollection, BlanksZerosAndFieldEnds) {
       {"-", RecordStatus::Ok, -0.0},
       {"-0", RecordStatus::Ok, -0.0},
       {"-0.000E7", RecordStatus::Ok, -0.0},
-      {"-E5", RecordStatus::Ok, -0.0},       // "-0E5" once collected
+      {"-E5", RecordStatus::Ok, -0.0},  // "-0E5" once collected
       {"12,5", RecordStatus::Ok, 12},
       {"1 . 5", RecordStatus::Ok, 1.5},
       {"- 5", RecordStatus::Ok, -5},
@@ -99,9 +99,9 @@ TEST(RealInputCollection, BlanksZerosAndFieldEnds) {
 
 TEST(RealInputDigits, TwentyFiveSignificantDigitsAndTiesToEven) {
   const Row<double> rows[] = {
-      {"9007199254740993", RecordStatus::Ok, 9007199254740992.0},   // tie: even below
-      {"9007199254740995", RecordStatus::Ok, 9007199254740996.0},   // tie: even above
-      {"9007199254740993.000000001", RecordStatus::Ok, 9007199254740994.0},   // 25 digits
+      {"9007199254740993", RecordStatus::Ok, 9007199254740992.0},            // tie: even below
+      {"9007199254740995", RecordStatus::Ok, 9007199254740996.0},            // tie: even above
+      {"9007199254740993.000000001", RecordStatus::Ok, 9007199254740994.0},  // 25 digits
       // 27 digits: the 26th and 27th are ignored, leaving the tie.
       {"9007199254740993.00000000001", RecordStatus::Ok, 9007199254740992.0},
       // Digits before the point beyond the 25th still count for the power.

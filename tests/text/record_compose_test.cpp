@@ -38,8 +38,7 @@ TEST(OpenCommandLayout, FileNameRightJustifiedInThirtyColumnsOrCut) {
 TEST(OpenCommandLayout, NameTakenFromARangeOfAnotherRecord) {
   const Record name("MOVIE.AVI" + Blanks(21));
   Record command;
-  ASSERT_EQ(ComposeRecord(command, OpenCommandFormat,
-                          {"open ", TextRange(name, 1, 9), AliasTail}),
+  ASSERT_EQ(ComposeRecord(command, OpenCommandFormat, {"open ", TextRange(name, 1, 9), AliasTail}),
             RecordStatus::Ok);
   EXPECT_EQ(Str(command), "open " + Blanks(21) + "MOVIE.AVI alias test\0"s + Blanks(33));
 }
@@ -56,8 +55,9 @@ TEST(WindowCommandLayout, HandleRightJustifiedInTwelveColumns) {
   };
   for (const auto& row : rows) {
     Record record;
-    ASSERT_EQ(ComposeRecord(record, WindowCommandFormat, {"window test handle", row.handle, "\0\0"}),
-              RecordStatus::Ok);
+    ASSERT_EQ(
+        ComposeRecord(record, WindowCommandFormat, {"window test handle", row.handle, "\0\0"}),
+        RecordStatus::Ok);
     EXPECT_EQ(Str(record), row.expected) << row.handle;
   }
 }
@@ -87,8 +87,8 @@ TEST(IntegerOutput, DigitsWithMinusOnlyAndAsterisksWhenTooLong) {
 }
 
 TEST(RecordLayout, FieldsFollowEachOtherAndTheRestIsBlank) {
-  const RecordFormat format{"test", ErrorMode::Returned,
-                            {TextOutput(3), IntegerOutput(4), FixedPointOutput(6, 2)}, 3};
+  const RecordFormat format{
+      "test", ErrorMode::Returned, {TextOutput(3), IntegerOutput(4), FixedPointOutput(6, 2)}, 3};
   Record record(Repeat(80, '#'));
   ASSERT_EQ(ComposeRecord(record, format, {"abcdef", std::int32_t{-5}, 2.5}), RecordStatus::Ok);
   EXPECT_EQ(Str(record), "abc  -5  2.50" + Blanks(67));
@@ -151,7 +151,8 @@ TEST(ComposeFailuresDeathTest, FatalFormatsReportNamingTheFormatAndEnd) {
   Record record;
   EXPECT_EXIT(ComposeRecord(record, NumberDisplayFormat, {1.0}),
               testing::ExitedWithCode(FatalExitStatus),
-              "run-time error: NumberDisplayFormat: the items do not match the field descriptors in number");
+              "run-time error: NumberDisplayFormat: the items do not match the field descriptors "
+              "in number");
   EXPECT_EXIT(ComposeRecord(record, ShortIntegerDisplayFormat, {1.0, "\0"}),
               testing::ExitedWithCode(FatalExitStatus),
               "ShortIntegerDisplayFormat: an item or target does not suit its field descriptor");

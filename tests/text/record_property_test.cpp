@@ -5,9 +5,9 @@
 
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -60,18 +60,20 @@ int DisplayDecimals(Real x) {
 double ShownValue(double x, int precision, int decimals, int& digitsBeforePoint) {
   std::array<char, 40> text;
   const auto end = std::to_chars(text.data(), text.data() + text.size(), std::fabs(x),
-                                 std::chars_format::scientific, 16).ptr;
+                                 std::chars_format::scientific, 16)
+                       .ptr;
   std::string digits = std::string(1, text[0]) + std::string(text.data() + 2, 16);
   // The exponent after "d.dddddddddddddddde", whose "+" from_chars refuses.
   const char* sign = text.data() + 19;
   int exponent = 0;
   std::from_chars(sign + (*sign == '+' ? 1 : 0), end, exponent);
-  exponent += 1;                                      // |x| = 0.ddd... × 10^exponent
+  exponent += 1;  // |x| = 0.ddd... × 10^exponent
   digitsBeforePoint = 0;
   if (x == 0 || exponent < -decimals) return 0;
   const int keep = std::min(precision, decimals + exponent);
   std::uint64_t kept = 0;
-  for (int k = 0; k < keep; ++k) kept = kept * 10 + static_cast<std::uint64_t>(digits[static_cast<std::size_t>(k)] - '0');
+  for (int k = 0; k < keep; ++k)
+    kept = kept * 10 + static_cast<std::uint64_t>(digits[static_cast<std::size_t>(k)] - '0');
   if (digits[static_cast<std::size_t>(keep)] >= '5') ++kept;
   if (kept == 0) return 0;
   const std::string keptText = std::to_string(kept);
@@ -96,7 +98,8 @@ void CheckDisplayReadsBack(Real x, int precision, Display display, int& asterisk
     return;
   }
   Real back = -shown - 1;
-  ASSERT_EQ(ParseRecord(TypedField(text), RealReadFormat, back), RecordStatus::Ok) << x << " " << text;
+  ASSERT_EQ(ParseRecord(TypedField(text), RealReadFormat, back), RecordStatus::Ok)
+      << x << " " << text;
   EXPECT_EQ(back, shown) << "value " << x << " shows as " << text;
 }
 
@@ -118,8 +121,9 @@ TEST(DisplayRoundTrip, SingleReadsBackAsTheValueRoundedToTheShownDigits) {
   Random random{2};
   int checked = 0, asterisks = 0;
   for (int k = 0; k < 200000; ++k) {
-    const float x = random.Below(2) == 0 ? std::bit_cast<float>(static_cast<std::uint32_t>(random.Next()))
-                                         : static_cast<float>(std::bit_cast<double>(RandomDoubleBits(random)));
+    const float x = random.Below(2) == 0
+                        ? std::bit_cast<float>(static_cast<std::uint32_t>(random.Next()))
+                        : static_cast<float>(std::bit_cast<double>(RandomDoubleBits(random)));
     if (!std::isfinite(x)) continue;
     CheckDisplayReadsBack(x, 7, SingleRealDisplayText, asterisks);
     ++checked;
@@ -130,15 +134,17 @@ TEST(DisplayRoundTrip, SingleReadsBackAsTheValueRoundedToTheShownDigits) {
 }
 
 // Characters that matter to the input rules, and a few that never do.
-constexpr std::string_view Alphabet = "0123456789012345678901234567890123456789"
-                                      "   \t,\r\n\x1a+-+-..eEdD#xXfFzZ\0\xff"
-                                      "0000000000000000000011111111119999999999";
+constexpr std::string_view Alphabet =
+    "0123456789012345678901234567890123456789"
+    "   \t,\r\n\x1a+-+-..eEdD#xXfFzZ\0\xff"
+    "0000000000000000000011111111119999999999";
 
 Record RandomField(Random& random) {
   Record record;
   const int length = random.Below(36);
   for (int k = 1; k <= length; ++k)
-    record.Set(k, Alphabet[static_cast<std::size_t>(random.Below(static_cast<int>(Alphabet.size())))]);
+    record.Set(k,
+               Alphabet[static_cast<std::size_t>(random.Below(static_cast<int>(Alphabet.size())))]);
   return record;
 }
 
@@ -159,9 +165,11 @@ TEST(ParseTargets, WrittenOnlyOnSuccessAndAlwaysInRange) {
     EXPECT_EQ(shortTarget, shortStatus == RecordStatus::Ok ? shortTarget : std::int16_t{0x1234});
     EXPECT_GE(shortTarget, -32767);
     EXPECT_EQ(longTarget, longStatus == RecordStatus::Ok ? longTarget : 0x12345678);
-    EXPECT_EQ(Bits(singleTarget), singleStatus == RecordStatus::Ok ? Bits(singleTarget) : Bits(1.25f));
+    EXPECT_EQ(Bits(singleTarget),
+              singleStatus == RecordStatus::Ok ? Bits(singleTarget) : Bits(1.25f));
     EXPECT_TRUE(std::isfinite(singleTarget));
-    EXPECT_EQ(Bits(doubleTarget), doubleStatus == RecordStatus::Ok ? Bits(doubleTarget) : Bits(2.5));
+    EXPECT_EQ(Bits(doubleTarget),
+              doubleStatus == RecordStatus::Ok ? Bits(doubleTarget) : Bits(2.5));
     EXPECT_TRUE(std::isfinite(doubleTarget));
     // A short is the long's value when both read, and fails only by range.
     if (longStatus == RecordStatus::Ok && shortStatus == RecordStatus::Ok) {
@@ -193,8 +201,8 @@ TEST(RealTexts, ReadAsTheNearestDoubleOfTheirDigitsAsStrtodReadsThem) {
     const std::string digits = RandomDigits(random, count);
     const int point = random.Below(count + 1);
     const bool negative = random.Below(2) == 0;
-    std::string typed = (negative ? "-" : "") + digits.substr(0, static_cast<std::size_t>(point)) + "." +
-                        digits.substr(static_cast<std::size_t>(point));
+    std::string typed = (negative ? "-" : "") + digits.substr(0, static_cast<std::size_t>(point)) +
+                        "." + digits.substr(static_cast<std::size_t>(point));
     std::string plain = typed;
     if (random.Below(2) == 0) {
       const std::string_view marker = markers[random.Below(8)];
@@ -226,7 +234,8 @@ TEST(IntegerTexts, EveryRadixReadsBackItsPattern) {
     const auto pattern = static_cast<std::uint32_t>(random.Next() >> random.Below(64));
     const int radix = 2 + random.Below(35);
     std::array<char, 40> digits;
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), pattern, radix).ptr;
+    const auto end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), pattern, radix).ptr;
     std::string typed = std::to_string(radix) + "#" + std::string(digits.data(), end);
     if (typed.size() > 30) continue;
     if (random.Below(2) == 0)

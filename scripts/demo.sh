@@ -87,13 +87,6 @@ demo_commands() {
   sed -n 's/^.*mciSendStringW (L"\(.*\)", 00000000, 0, 00000000)$/\1/p' "$1"
 }
 
-# Lets the Wine server end once no program of the prefix runs any more,
-# without stopping programs that others run in the same prefix.
-demo_release_wine() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -p0 >/dev/null 2>&1
-  return 0
-}
-
 # The headless demo: a private display, SAMPLE typed into the name form and
 # confirmed, pictures of the form and of the clip playing, the commands sent
 # and the exit code.

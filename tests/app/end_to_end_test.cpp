@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <thread>
 
 #include "tests/app/program_driver.h"

@@ -84,7 +84,7 @@ use_wine_prefix() {
   fi
   # One server for the whole run: each program then starts in a fraction of
   # a second instead of bringing a server up and down.
-  wineserver -p
+  wineserver -p >/dev/null 2>&1 </dev/null
   # Start the prefix's services now, detached from our output: a service
   # started by a test would hold the test's output pipe open.
   wineboot >/dev/null 2>&1 </dev/null

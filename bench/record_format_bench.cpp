@@ -16,23 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/random.h"
 #include "text/display_text.h"
 #include "text/record_format.h"
 
 namespace {
 
 constexpr std::size_t Count = 1'000'000;
-
-struct Random {
-  std::uint64_t state;
-  std::uint64_t Next() {
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EB;
-    return z ^ (z >> 31);
-  }
-  double Unit() { return static_cast<double>(Next() >> 11) * 0x1p-53; }
-};
 
 // |x| spread evenly over the decades from 10^low to 10^high, either sign.
 std::vector<double> Values(std::uint64_t seed, double low, double high) {

@@ -13,24 +13,13 @@
 #include <string>
 
 #include "tests/text/record_test_support.h"
+#include "tests/support/random.h"
 #include "text/display_text.h"
 #include "text/record_format.h"
 
 namespace {
 
 using namespace record_test;
-
-// SplitMix64: the same sequence on every platform.
-struct Random {
-  std::uint64_t state;
-  std::uint64_t Next() {
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EB;
-    return z ^ (z >> 31);
-  }
-  int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
-};
 
 // The bits of a double spread over many decades: any pattern at all, or a
 // random sign and fraction with a binary exponent between -107 and 107

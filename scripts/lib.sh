@@ -6,7 +6,8 @@ FORMREEL_PREFIX="$FORMREEL_ROOT/build/wine-prefix"
 
 # Debian packages the builds and tests need.
 FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xdotool imagemagick x11-apps)
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
+  x11-apps)
 
 log() { printf '%s\n' "$*" >&2; }
 
@@ -27,7 +28,7 @@ install_packages() {
     as_root dpkg --add-architecture i386
   fi
   as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q >/dev/null
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null >/dev/null
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" </dev/null >/dev/null
 }
 
 # Configures (once) and builds one preset.

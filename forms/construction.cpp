@@ -14,7 +14,7 @@ constexpr char ChoiceMark = '~';
 class FormBuilder final : public DescriptorEvents {
  public:
   FormBuilder(FormState& state, FormControlFactory& factory)
-      : state_(state), factory_(factory), metrics_(MetricsOf(state)) {}
+      : state_(state), factory_(factory), metrics_(state.metrics) {}
 
   void TextLine(TextView text) override {
     FixedText<LineWidth>& line = state_.lines[++line_];
@@ -40,7 +40,7 @@ class FormBuilder final : public DescriptorEvents {
       case FieldType::Selection:
         state_.controls[field_] = CreateComboBox(ListComboStyle);
         return;
-      case FieldType::Text:
+      case FieldType::TextField:
       case FieldType::ShortInteger:
       case FieldType::LongInteger:
       case FieldType::SingleReal:
@@ -68,7 +68,7 @@ class FormBuilder final : public DescriptorEvents {
   void ItemEnd(char letter, TextView lastSegment) override {
     switch (static_cast<FieldType>(letter)) {
       case FieldType::ButtonGroup: CreateGroup(); break;
-      case FieldType::Text:
+      case FieldType::TextField:
       case FieldType::DoubleReal:
       case FieldType::ShortInteger:
       case FieldType::LongInteger:
@@ -92,7 +92,7 @@ class FormBuilder final : public DescriptorEvents {
   void InitialText(FieldType type) {
     const ValueSlot& slot = state_.values[field_];
     switch (type) {
-      case FieldType::Text: {
+      case FieldType::TextField: {
         const char* callerText = slot.TextAddress();
         if (callerText != nullptr)
           TerminatedToFixed(state_.scratch.All(), callerText);
@@ -143,7 +143,7 @@ class FormBuilder final : public DescriptorEvents {
 
   FormState& state_;
   FormControlFactory& factory_;
-  const FormMetrics metrics_;
+  const FormMetrics& metrics_;
   std::int32_t line_ = 0;
   std::int32_t field_ = 0;
   std::int32_t captionCount_ = 0;
@@ -151,7 +151,7 @@ class FormBuilder final : public DescriptorEvents {
 };
 
 void FillLists(FormState& state, FormControlFactory& factory) {
-  const FormMetrics metrics = MetricsOf(state);
+  const FormMetrics& metrics = state.metrics;
   for (std::int32_t i = 1; i <= state.fieldCount; ++i) {
     if (state.fieldTypes[i] == FieldType::ButtonGroup) continue;
     WindowHandle comboBox = state.controls[i];
@@ -168,28 +168,17 @@ void FillLists(FormState& state, FormControlFactory& factory) {
 
 }  // namespace
 
-FormMetrics MetricsOf(const FormState& state) {
-  return {state.charWidth, state.lineHeight, state.lineCount,
-          {state.linePitch, state.controlHeight, state.topMargin}};
-}
-
 void BuildForm(FormState& state, std::int32_t charWidth, std::int32_t lineHeight,
                FormControlFactory& factory) {
   state.buttonCount = 0;
   state.groupPosition = 0;
-  state.charWidth = charWidth;
-  state.lineHeight = lineHeight;
-  state.lineCount = std::clamp(state.fieldCount + state.textLineCount, 0, MaxLines);
-  for (std::int32_t n = 1; n <= state.lineCount; ++n) {
+  state.metrics =
+      MetricsFor(charWidth, lineHeight, std::clamp(state.fieldCount + state.textLineCount, 0, MaxLines));
+  const FormMetrics& metrics = state.metrics;
+  for (std::int32_t n = 1; n <= metrics.lineCount; ++n) {
     state.lineMarks[n] = Blank;
     state.hasChoices[n] = false;
   }
-  const LineSpacing spacing = SpacingFor(state.lineCount);
-  state.linePitch = spacing.linePitch;
-  state.controlHeight = spacing.controlHeight;
-  state.topMargin = spacing.topMargin;
-
-  const FormMetrics metrics = MetricsOf(state);
   state.windowWidth = FormWindowWidth(metrics);
   state.windowHeight = FormWindowHeight(metrics);
   factory.PlaceFormWindow(state.windowWidth, state.windowHeight);

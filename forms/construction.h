@@ -41,6 +41,3 @@ inline constexpr char CancelCaption[] = "CANCEL";
 // within their bounds in any case.
 void BuildForm(FormState& state, std::int32_t charWidth, std::int32_t lineHeight,
                FormControlFactory& factory);
-
-// The metrics of the form `state` describes.
-FormMetrics MetricsOf(const FormState& state);

@@ -27,7 +27,7 @@ std::int32_t TruncatePixels(double value) {
 }
 
 double LineRow(const FormMetrics& m, std::int32_t n) {
-  return static_cast<double>(n - 1) * m.spacing.linePitch + m.spacing.topMargin;
+  return static_cast<double>(n - 1) * m.linePitch + m.topMargin;
 }
 
 std::int32_t LineTop(const FormMetrics& m, std::int32_t n) {
@@ -38,22 +38,22 @@ std::int32_t FormWindowWidth(const FormMetrics& m) { return FormColumns * m.char
 
 std::int32_t FormWindowHeight(const FormMetrics& m) {
   if (m.lineCount <= SpaciousLineLimit)
-    return TruncatePixels(static_cast<double>((m.lineCount + 4) * m.lineHeight) * m.spacing.linePitch);
+    return TruncatePixels(static_cast<double>((m.lineCount + 4) * m.lineHeight) * m.linePitch);
   return TruncatePixels((m.lineCount + static_cast<double>(PackedExtraLines)) * m.lineHeight *
-                        m.spacing.linePitch);
+                        m.linePitch);
 }
 
 std::int32_t ControlRowHeight(const FormMetrics& m) {
-  return TruncatePixels(static_cast<double>(m.lineHeight) * m.spacing.controlHeight);
+  return TruncatePixels(static_cast<double>(m.lineHeight) * m.controlHeight);
 }
 
 Box ComboBoxBox(const FormMetrics& m, std::int32_t n) {
   return {FieldColumn * m.charWidth, LineTop(m, n), FieldColumn * m.charWidth,
-          TruncatePixels(static_cast<double>(m.lineHeight) * m.spacing.controlHeight * ComboRows)};
+          TruncatePixels(static_cast<double>(m.lineHeight) * m.controlHeight * ComboRows)};
 }
 
 std::int32_t EmptyListItemHeight(const FormMetrics& m) {
-  return TruncatePixels(static_cast<double>(m.lineHeight) * m.spacing.controlHeight * EmptyListRows);
+  return TruncatePixels(static_cast<double>(m.lineHeight) * m.controlHeight * EmptyListRows);
 }
 
 Box GroupButtonBox(const FormMetrics& m, std::int32_t n, std::int32_t button, std::int32_t groupSize) {

@@ -8,28 +8,17 @@
 
 #include "forms/state.h"
 
-struct LineSpacing {
-  float linePitch;      // line to line, in line heights
-  float controlHeight;  // one control row, in line heights
-  float topMargin;      // top of line 1, in line heights
-};
-
 // Forms of more than ten lines are packed closer.
 inline constexpr int SpaciousLineLimit = 10;
-inline constexpr LineSpacing SpaciousSpacing{2.0f, 1.75f, 1.0f};
-inline constexpr LineSpacing PackedSpacing{1.2f, 1.2f, 0.0f};
 
-constexpr LineSpacing SpacingFor(std::int32_t lineCount) {
-  return lineCount > SpaciousLineLimit ? PackedSpacing : SpaciousSpacing;
+// The metrics of a form of `lineCount` lines in a font of these two
+// metrics: pitch 2.0, control height 1.75 and margin 1.0 line heights, or
+// 1.2, 1.2 and 0.0 beyond ten lines.
+constexpr FormMetrics MetricsFor(std::int32_t charWidth, std::int32_t lineHeight, std::int32_t lineCount) {
+  const bool packed = lineCount > SpaciousLineLimit;
+  return {charWidth, lineHeight, lineCount, packed ? 1.2f : 2.0f, packed ? 1.2f : 1.75f,
+          packed ? 0.0f : 1.0f};
 }
-
-// Font metrics and spacing of one form: everything positions depend on.
-struct FormMetrics {
-  std::int32_t charWidth;
-  std::int32_t lineHeight;
-  std::int32_t lineCount;
-  LineSpacing spacing;
-};
 
 struct Box {
   std::int32_t x, y, width, height;

@@ -9,7 +9,7 @@ bool IsGroup(const FormState& state, int position) {
 
 // Makes position t current and aims the focus target at it; a group keeps
 // the button that `groupPosition` names, or `entry` when none is named.
-void Land(FormState& state, int t, int entry) {
+void EnterPosition(FormState& state, int t, int entry) {
   state.currentField = t;
   if (t <= state.fieldCount) {
     state.controls[FocusTargetSlot] = state.controls[t];
@@ -39,7 +39,7 @@ void StepToNextField(FormState& state) {
   }
   int t = current + 1;
   if (t > state.fieldCount + 2) t = 1;
-  Land(state, t, 1);
+  EnterPosition(state, t, 1);
 }
 
 void StepToPreviousField(FormState& state) {
@@ -56,7 +56,7 @@ void StepToPreviousField(FormState& state) {
   }
   int t = current - 1;
   if (t < 1) t = state.fieldCount + 2;
-  Land(state, t, IsGroup(state, t) ? state.groupSize[t] : 0);
+  EnterPosition(state, t, IsGroup(state, t) ? state.groupSize[t] : 0);
 }
 
 void ChooseFirstPosition(FormState& state) {
@@ -66,7 +66,7 @@ void ChooseFirstPosition(FormState& state) {
     state.controls[FocusTargetSlot] = state.controls[OkButtonSlot];
     return;
   }
-  Land(state, 1, 1);
+  EnterPosition(state, 1, 1);
 }
 
 void ChooseFocusOnActivation(FormState& state) {

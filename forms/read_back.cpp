@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr std::int32_t NumberColumns = 30;
-
 template <typename T>
 RecordStatus ParseInto(const Record& scratch, const RecordFormat& format, ValueSlot& slot) {
   T value{};
@@ -32,9 +30,9 @@ void AlignNumberText(Record& scratch, std::int32_t length) {
     scratch.Set(1, '0');
     length = 1;
   }
-  if (length >= NumberColumns) return;
-  const std::int32_t shift = NumberColumns - length;
-  for (std::int32_t p = NumberColumns; p >= 1; --p)
+  if (length >= ReadableColumns) return;
+  const std::int32_t shift = ReadableColumns - length;
+  for (std::int32_t p = ReadableColumns; p >= 1; --p)
     scratch.Set(p, p > shift ? scratch(p - shift) : Blank);
 }
 
@@ -66,7 +64,7 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
     std::int32_t length = controls.ReadText(i, state.scratch);
     const bool typed = state.selections[i] == 0;
     if (!typed) continue;
-    if (type == FieldType::Text) {
+    if (type == FieldType::TextField) {
       state.scratch.Set(length + 1, Nul);
       FixedToTerminated(state.scratch.All(), pending.texts[i].All());
       pending.due[i] = true;

@@ -34,7 +34,7 @@ inline constexpr int MaxChoiceLength = ScratchWidth - 1;
 enum class FieldType : char {
   None = ' ',
   ButtonGroup = 'B',
-  Text = 'C',
+  TextField = 'C',
   DoubleReal = 'D',
   ShortInteger = 'I',
   LongInteger = 'L',
@@ -60,7 +60,9 @@ inline constexpr std::uint32_t IdFirstGroupButton = 305;  // group button j: 304
 inline constexpr std::uint32_t PushButtonStyle = 0x50000000;    // child, visible, push button
 inline constexpr std::uint32_t EditComboStyle = 0x50a00002;     // + border, vscroll, drop-down
 inline constexpr std::uint32_t ListComboStyle = 0x50a00003;     // + border, vscroll, drop-down list
-inline constexpr std::uint32_t FormWindowStyle = 0x00CC4000;    // caption, system menu, sizing frame
+// Caption, system menu and sizing frame, plus 0x4000, which has no name: the
+// form window's style, and the program's main window's.
+inline constexpr std::uint32_t FrameWindowStyle = 0x00CC4000;
 
 // Slot indexes of `controls` beyond the fields.
 inline constexpr int FocusTargetSlot = 0;
@@ -95,6 +97,17 @@ struct ValueSlot {
 };
 static_assert(sizeof(ValueSlot) == 8);
 
+// What every position of a form is computed from: the stock fixed-pitch
+// font's two metrics and the spacing chosen for the form's number of lines.
+struct FormMetrics {
+  std::int32_t charWidth = 0;   // average character width, pixels
+  std::int32_t lineHeight = 0;  // character height plus external leading, pixels
+  std::int32_t lineCount = 0;   // fields plus text lines
+  float linePitch = 0;          // line to line, in line heights
+  float controlHeight = 0;      // one control row, in line heights
+  float topMargin = 0;          // top of line 1, in line heights
+};
+
 // Everything the facility keeps, for the one form open at a time.
 struct FormState {
   // Shared part: written by the entry call, read back by it after the form.
@@ -110,12 +123,7 @@ struct FormState {
   bool confirmed = false;
 
   // Window part: built when the form window is created.
-  std::int32_t charWidth = 0;
-  std::int32_t lineHeight = 0;
-  std::int32_t lineCount = 0;
-  float linePitch = 0;
-  float controlHeight = 0;
-  float topMargin = 0;
+  FormMetrics metrics;
   std::int32_t windowWidth = 0;
   std::int32_t windowHeight = 0;
   Table<FixedText<LineWidth>, 1, MaxLines> lines;

@@ -108,7 +108,7 @@ TEST(ConstructionNameForm, OneEditableFieldWithItsListEntry) {
                           }));
   EXPECT_EQ(Line(1), "AVI FILE NAME LESS EXTENSION  \0"s + std::string(29, ' '));
   EXPECT_EQ(formState.lineMarks[1], '~');
-  EXPECT_EQ(formState.fieldTypes[1], FieldType::Text);
+  EXPECT_EQ(formState.fieldTypes[1], FieldType::TextField);
   EXPECT_EQ(form.Focus(), "202");
   EXPECT_EQ(formState.currentField, 1);
 }
@@ -205,7 +205,7 @@ TEST(ConstructionTextLines, CentredInSixtyWithTheOddBlankRight) {
   EXPECT_EQ(Line(1), std::string(28, ' ') + "ABCD" + std::string(28, ' '));
   EXPECT_EQ(Line(2), std::string(18, ' ') + std::string(23, 'x') + std::string(19, ' '));
   EXPECT_EQ(Line(3), std::string(59, 'y') + " ");
-  EXPECT_EQ(formState.lineCount, 3);
+  EXPECT_EQ(formState.metrics.lineCount, 3);
   EXPECT_EQ(form.Focus(), "200");  // no fields: O.K.
 }
 

@@ -5,17 +5,17 @@
 namespace {
 
 FormMetrics Metrics(std::int32_t lineCount, std::int32_t charWidth = 8, std::int32_t lineHeight = 16) {
-  return {charWidth, lineHeight, lineCount, SpacingFor(lineCount)};
+  return MetricsFor(charWidth, lineHeight, lineCount);
 }
 
 TEST(LayoutSpacing, PacksFormsOfMoreThanTenLines) {
-  EXPECT_EQ(SpacingFor(10).linePitch, 2.0f);
-  EXPECT_EQ(SpacingFor(10).controlHeight, 1.75f);
-  EXPECT_EQ(SpacingFor(10).topMargin, 1.0f);
-  EXPECT_EQ(SpacingFor(11).linePitch, 1.2f);
-  EXPECT_EQ(SpacingFor(11).controlHeight, 1.2f);
-  EXPECT_EQ(SpacingFor(11).topMargin, 0.0f);
-  EXPECT_EQ(SpacingFor(0).linePitch, 2.0f);
+  EXPECT_EQ(Metrics(10).linePitch, 2.0f);
+  EXPECT_EQ(Metrics(10).controlHeight, 1.75f);
+  EXPECT_EQ(Metrics(10).topMargin, 1.0f);
+  EXPECT_EQ(Metrics(11).linePitch, 1.2f);
+  EXPECT_EQ(Metrics(11).controlHeight, 1.2f);
+  EXPECT_EQ(Metrics(11).topMargin, 0.0f);
+  EXPECT_EQ(Metrics(0).linePitch, 2.0f);
 }
 
 TEST(LayoutOneLineForm, MatchesTheNameForm) {

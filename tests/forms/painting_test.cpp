@@ -5,30 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "forms/construction.h"
-
 namespace {
 
 using namespace std::string_literals;
 
-class RecordingCanvas final : public TextCanvas {
- public:
-  void DrawChars(Point origin, TextView text) override {
-    drawn.push_back(std::to_string(origin.x) + "," + std::to_string(origin.y) + " '" +
-                    std::string(text.data(), text.size()) + "'");
+// What one paint draws, one text per line: "x,y 'text'".
+struct Painted {
+  explicit Painted(FormState& state) {
+    const FormPaint paint = PaintFormText(state);
+    for (const PaintedText& piece : paint.Texts())
+      drawn.push_back(std::to_string(piece.origin.x) + "," + std::to_string(piece.origin.y) + " '" +
+                      std::string(piece.text.data(), piece.text.size()) + "'");
   }
   std::vector<std::string> drawn;
 };
 
 void Lines(std::int32_t count) {
   formState = FormState{};
-  formState.charWidth = 8;
-  formState.lineHeight = 16;
-  formState.lineCount = count;
-  const LineSpacing spacing = SpacingFor(count);
-  formState.linePitch = spacing.linePitch;
-  formState.controlHeight = spacing.controlHeight;
-  formState.topMargin = spacing.topMargin;
+  formState.metrics = MetricsFor(8, 16, count);
   for (int n = 1; n <= count; ++n) formState.lineMarks[n] = ' ';
 }
 
@@ -43,8 +37,7 @@ TEST(PaintingLines, PromptsThirtyWideTextLinesSixtyMarksAlways) {
   const std::string centred = std::string(28, ' ') + "ABCD";
   formState.lines[2] = FixedText<LineWidth>(centred);
   formState.lines[3] = FixedText<LineWidth>("\0BUTTONS"s);
-  RecordingCanvas canvas;
-  PaintFormText(formState, canvas);
+  const Painted canvas(formState);
   EXPECT_EQ(canvas.drawn, (std::vector<std::string>{
                               "8,16 'AVI FILE NAME" + std::string(17, ' ') + "'",
                               "485,20 '~'",
@@ -59,16 +52,14 @@ TEST(PaintingLines, PromptsThirtyWideTextLinesSixtyMarksAlways) {
 
 TEST(PaintingLines, NoLinesDrawOnlyTheKeyHelp) {
   Lines(0);
-  RecordingCanvas canvas;
-  PaintFormText(formState, canvas);
+  const Painted canvas(formState);
   EXPECT_EQ(canvas.drawn, (std::vector<std::string>{"8,64 '" + Help1 + "'", "8,80 '" + Help2 + "'"}));
 }
 
 TEST(PaintingLines, ElevenLinesStartAtTheTop) {
   Lines(11);
   for (int n = 1; n <= 11; ++n) formState.lines[n] = FixedText<LineWidth>("L" + std::to_string(n));
-  RecordingCanvas canvas;
-  PaintFormText(formState, canvas);
+  const Painted canvas(formState);
   ASSERT_EQ(canvas.drawn.size(), 24u);
   EXPECT_EQ(canvas.drawn[0].substr(0, 8), "8,0 'L1 ");
   EXPECT_EQ(canvas.drawn[1], "485,4 ' '");

@@ -1,0 +1,150 @@
+// The form window's Win32 side: the window procedure and its handlers. What
+// each handler decides is platform-free (construction, painting, navigation,
+// read-back); here it meets the real window, its controls and the focus.
+#include "forms/window.h"
+
+#include "forms/construction.h"
+#include "forms/navigation.h"
+#include "forms/painting.h"
+#include "forms/read_back.h"
+
+namespace {
+
+// The stock fixed-pitch font selected into `dc`, and its two metrics.
+void SelectFixedFont(HDC dc, std::int32_t& charWidth, std::int32_t& lineHeight) {
+  SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  charWidth = metrics.tmAveCharWidth;
+  lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+// Real controls, children of the form window.
+class WindowControlFactory final : public FormControlFactory {
+ public:
+  explicit WindowControlFactory(HWND form) : form_(form) {}
+
+  void PlaceFormWindow(std::int32_t width, std::int32_t height) override {
+    MoveWindow(form_, 0, 0, width, height, TRUE);
+  }
+  WindowHandle CreateComboBox(std::uint32_t style, Box box, std::uint32_t id) override {
+    return Create("combobox", "", style, box, id);
+  }
+  WindowHandle CreateButton(const char* caption, Box box, std::uint32_t id) override {
+    return Create("button", caption, PushButtonStyle, box, id);
+  }
+  void SetText(WindowHandle control, const char* text) override { SetWindowTextA(control, text); }
+  void AddListEntry(WindowHandle comboBox, const char* text) override {
+    SendMessageA(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  }
+  void SelectListEntry(WindowHandle comboBox, std::int32_t index) override {
+    SendMessageA(comboBox, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+  void SetItemHeight(WindowHandle comboBox, std::int32_t index, std::int32_t height) override {
+    SendMessageA(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
+  }
+  void SetCaption(const char* text) override { SetWindowTextA(form_, text); }
+
+ private:
+  HWND Create(const char* windowClass, const char* text, std::uint32_t style, Box box, std::uint32_t id) {
+    return CreateWindowExA(0, windowClass, text, style, box.x, box.y, box.width, box.height, form_,
+                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), formState.instance,
+                           nullptr);
+  }
+  HWND form_;
+};
+
+// The form's real combo boxes, as read-back asks them.
+class ComboBoxControls final : public FieldControls {
+ public:
+  std::int32_t ChosenEntry(std::int32_t field) override {
+    return static_cast<std::int32_t>(SendMessageA(formState.controls[field], CB_GETCURSEL, 0, 0));
+  }
+  std::int32_t ReadText(std::int32_t field, Record& scratch) override {
+    return GetWindowTextA(formState.controls[field], scratch.Buffer(), Record::length);
+  }
+};
+
+void FocusTarget() { SetFocus(formState.controls[FocusTargetSlot]); }
+
+// WM_CREATE: the whole form, from the descriptor in formState.
+void OnCreate(HWND window) {
+  std::int32_t charWidth = 0;
+  std::int32_t lineHeight = 0;
+  HDC dc = GetDC(window);
+  SelectFixedFont(dc, charWidth, lineHeight);
+  ReleaseDC(window, dc);
+  WindowControlFactory factory(window);
+  BuildForm(formState, charWidth, lineHeight, factory);
+}
+
+// WM_PAINT: the prompts, text lines, marks and key help. The metrics are
+// measured again, as every paint does.
+void OnPaint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  SelectFixedFont(dc, formState.metrics.charWidth, formState.metrics.lineHeight);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  const FormPaint texts = PaintFormText(formState);
+  for (const PaintedText& piece : texts.Texts())
+    TextOutA(dc, piece.origin.x, piece.origin.y, piece.text.data(), static_cast<int>(piece.text.size()));
+  EndPaint(window, &paint);
+}
+
+// WM_SETFOCUS: the form window never keeps the focus itself.
+void OnSetFocus() {
+  ChooseFocusOnActivation(formState);
+  FocusTarget();
+}
+
+// O.K., CTRL-ENTER, or group button `groupButton` (0 for none): every field
+// is read back; the window goes only when all of them converted, and the C
+// texts reach the caller's buffers only then.
+void OnConfirm(HWND window, std::int32_t groupButton) {
+  ComboBoxControls controls;
+  PendingTexts pending;
+  if (ReadBackFields(formState, groupButton, controls, pending)) {
+    DeliverPendingTexts(formState, pending);
+    DestroyWindow(window);
+  } else {
+    FocusTarget();
+  }
+}
+
+// CANCEL, ESCAPE, or a close from the window frame.
+void OnCancel(HWND window) {
+  formState.confirmed = false;
+  DestroyWindow(window);
+}
+
+// The whole first parameter is the command: a control's notification acts
+// only when its code is 0, a button's click.
+void OnCommand(HWND window, WPARAM command) {
+  switch (command) {
+    case IdOkButton:
+    case CmdConfirm: OnConfirm(window, 0); return;
+    case IdCancelButton:
+    case CmdCancel: OnCancel(window); return;
+    case CmdNextField: StepToNextField(formState); FocusTarget(); return;
+    case CmdPreviousField: StepToPreviousField(formState); FocusTarget(); return;
+    default: break;
+  }
+  if (command >= IdFirstGroupButton && command < IdFirstGroupButton + MaxGroupButtons)
+    OnConfirm(window, static_cast<std::int32_t>(command - (IdFirstGroupButton - 1)));
+}
+
+}  // namespace
+
+LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: OnCreate(window); return 1;
+    case WM_DESTROY: PostQuitMessage(0); return 1;
+    case WM_SETFOCUS: OnSetFocus(); return 1;
+    case WM_PAINT: OnPaint(window); return 1;
+    case WM_CLOSE: OnCancel(window); return 1;
+    case WM_COMMAND: OnCommand(window, wParam); return 1;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}

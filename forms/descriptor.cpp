@@ -3,20 +3,23 @@
 #include <algorithm>
 #include <string_view>
 
+std::int32_t DescriptorLengthBeforeNul(const FixedText<DescriptorCapacity>& descriptor) {
+  for (int p = 1; p < DescriptorCapacity; ++p)
+    if (descriptor(p) == Nul) return p - 1;
+  return DescriptorCapacity - 1;
+}
+
 DescriptorCounts NormaliseDescriptor(const char* text, std::int32_t length,
                                      FixedText<DescriptorCapacity>& descriptor) {
   const auto taken = static_cast<std::size_t>(std::clamp(length, 0, DescriptorCapacity));
   AssignText(descriptor.All(), std::string_view(text == nullptr ? "" : text, text == nullptr ? 0 : taken));
   descriptor.Set(1, RaiseLetter(descriptor(1)));
 
+  // Raising letters never makes or removes a NUL, so the end is known first.
   DescriptorCounts counts;
-  int nul = 0;
-  for (int p = 1; p < DescriptorCapacity; ++p) {
+  counts.descriptorLength = DescriptorLengthBeforeNul(descriptor);
+  for (int p = 1; p <= counts.descriptorLength; ++p) {
     const char c = descriptor(p);
-    if (c == Nul) {
-      nul = p;
-      break;
-    }
     if (c == '|') {
       descriptor.Set(p + 1, RaiseLetter(descriptor(p + 1)));
       const char next = descriptor(p + 1);
@@ -26,6 +29,5 @@ DescriptorCounts NormaliseDescriptor(const char* text, std::int32_t length,
   }
   const char first = descriptor(1);
   if (first == Letter(FieldType::TextLines) || first == Letter(FieldType::Heading)) --counts.fieldCount;
-  counts.descriptorLength = nul > 0 ? nul - 1 : DescriptorCapacity - 1;
   return counts;
 }

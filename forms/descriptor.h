@@ -18,6 +18,10 @@ constexpr char RaiseLetter(char c) {
   return code >= 97 && code <= 127 ? static_cast<char>(code - 32) : c;
 }
 
+// Where a normalised descriptor ends: the position of the last character
+// before its first NUL, or 1999 when the first 1999 characters hold none.
+std::int32_t DescriptorLengthBeforeNul(const FixedText<DescriptorCapacity>& descriptor);
+
 // Copies the first `length` characters of `text` (at most 2000; none for a
 // length below 1) into `descriptor`, blank-padded, raises the first
 // character and every character after a "|", and counts. `text` must hold

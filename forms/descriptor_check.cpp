@@ -19,13 +19,6 @@ std::string Shown(char c) {
   return "code " + std::to_string(code);
 }
 
-// The length NormaliseDescriptor finds: up to the first NUL, at most 1999.
-std::int32_t LengthBeforeNul(const FixedText<DescriptorCapacity>& descriptor) {
-  for (int p = 1; p < DescriptorCapacity; ++p)
-    if (descriptor(p) == Nul) return p - 1;
-  return DescriptorCapacity - 1;
-}
-
 int Length(TextView text) { return static_cast<int>(text.size()); }
 
 std::string CountsText(std::int32_t fields, std::int32_t textLines, std::int32_t length) {
@@ -37,8 +30,35 @@ std::string CountsText(std::int32_t fields, std::int32_t textLines, std::int32_t
 class DescriptorChecker final : public DescriptorEvents {
  public:
   DescriptorChecker(const FixedText<DescriptorCapacity>& descriptor, std::int32_t length)
-      : descriptor_(descriptor), length_(length) {
-    if (length_ >= 1) StartItem(1);
+      : descriptor_(descriptor), length_(length) {}
+
+  // Item `item_ + 1` starts with its letter at `position`.
+  void ItemStart(std::int32_t position, char letter) override {
+    if (!problem_.empty()) return;
+    ++item_;
+    letter_ = letter;
+    itemTextLines_ = 0;
+    itemChoices_ = 0;
+    groupButtons_ = 0;
+    promptSeen_ = false;
+    itemOpen_ = true;
+    if (IsItemLetter(letter_)) return;
+    if (letter_ == Blank) {
+      // Blanks to the end are the padding of a descriptor handed over without its NUL.
+      bool inert = true;
+      for (int p = position; p <= length_ && inert; ++p) inert = descriptor_(p) == Blank;
+      if (inert) {
+        itemOpen_ = false;
+        return;
+      }
+      return FailItem("has no letter: it starts with a blank");
+    }
+    if (letter_ == '\\') {
+      // Normalisation raises a "|" in a letter's place to "\".
+      return FailItem(item_ == 1 ? "has no letter: the descriptor starts with \"|\" or \"\\\""
+                                 : "has no letter: two \"|\" in a row, or \"\\\" right after \"|\"");
+    }
+    FailItem("has an unknown letter " + Shown(letter_) + " (letters are B, C, D, I, L, R, S, T and H)");
   }
 
   void TextLine(TextView text) override {
@@ -86,10 +106,6 @@ class DescriptorChecker final : public DescriptorEvents {
       return Fail("heading has " + std::to_string(Length(lastSegment)) + " characters (at most " +
                   std::to_string(MaxHeadingLength) + ")");
     itemOpen_ = false;
-    // The "|" is the character right after the last segment; the next letter follows it.
-    const auto bar = static_cast<int>(lastSegment.data() - descriptor_.All().data()) +
-                     Length(lastSegment) + 1;
-    if (bar + 1 <= length_) StartItem(bar + 1);
   }
 
   // The first fault, once every event has been seen.
@@ -102,34 +118,6 @@ class DescriptorChecker final : public DescriptorEvents {
   std::int32_t textLines() const { return textLines_; }
 
  private:
-  // Item `item_ + 1` starts with its letter at `position`.
-  void StartItem(int position) {
-    ++item_;
-    letter_ = descriptor_(position);
-    itemTextLines_ = 0;
-    itemChoices_ = 0;
-    groupButtons_ = 0;
-    promptSeen_ = false;
-    itemOpen_ = true;
-    if (IsItemLetter(letter_)) return;
-    if (letter_ == Blank) {
-      // Blanks to the end are the padding of a descriptor handed over without its NUL.
-      bool inert = true;
-      for (int p = position; p <= length_ && inert; ++p) inert = descriptor_(p) == Blank;
-      if (inert) {
-        itemOpen_ = false;
-        return;
-      }
-      return FailItem("has no letter: it starts with a blank");
-    }
-    if (letter_ == '\\') {
-      // Normalisation raises a "|" in a letter's place to "\".
-      return FailItem(item_ == 1 ? "has no letter: the descriptor starts with \"|\" or \"\\\""
-                                 : "has no letter: two \"|\" in a row, or \"\\\" right after \"|\"");
-    }
-    FailItem("has an unknown letter " + Shown(letter_) + " (letters are B, C, D, I, L, R, S, T and H)");
-  }
-
   void CountLine() {
     if (++lines_ > MaxLines) Fail("more than " + std::to_string(MaxLines) + " lines (fields and text lines)");
   }
@@ -168,7 +156,7 @@ class DescriptorChecker final : public DescriptorEvents {
 std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts) {
   // Checked against the descriptor's own end, so that counts which do not
   // belong to it cannot steer the check past its storage.
-  const std::int32_t length = LengthBeforeNul(descriptor);
+  const std::int32_t length = DescriptorLengthBeforeNul(descriptor);
   DescriptorChecker checker(descriptor, length);
   ScanDescriptor(descriptor, length, checker);
   std::string problem = checker.Finish();

@@ -6,6 +6,7 @@ void ScanDescriptor(const FixedText<DescriptorCapacity>& descriptor, std::int32_
                     DescriptorEvents& events) {
   const int last = std::min<std::int32_t>(descriptorLength, DescriptorCapacity);
   char letter = descriptor(1);
+  if (last >= 1) events.ItemStart(1, letter);
   int segmentStart = 2;
   bool promptPending = true;
   // Invariant: segmentStart <= p, so every segment is a valid (maybe empty) range.
@@ -27,7 +28,10 @@ void ScanDescriptor(const FixedText<DescriptorCapacity>& descriptor, std::int32_
       case '|':
         events.ItemEnd(letter, descriptor.Range(segmentStart, p - 1));
         ++p;  // the next item's letter, skipped by the loop's own step
-        if (p <= last) letter = descriptor(p);
+        if (p <= last) {
+          letter = descriptor(p);
+          events.ItemStart(p, letter);
+        }
         segmentStart = p + 1;
         promptPending = true;
         break;

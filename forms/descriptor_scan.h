@@ -10,6 +10,12 @@
 class DescriptorEvents {
  public:
   virtual ~DescriptorEvents() = default;
+  // An item starts at 1-based `position` with `letter` (position 1, and the
+  // character after every "|" within the length). Ignored unless overridden.
+  virtual void ItemStart(std::int32_t position, char letter) {
+    static_cast<void>(position);
+    static_cast<void>(letter);
+  }
   virtual void TextLine(TextView text) = 0;                 // a "\" ended a text line
   virtual void Field(TextView prompt, char letter) = 0;     // the first "^" of an item
   virtual void Choice(TextView text) = 0;                   // every later "^" of the item
@@ -23,7 +29,7 @@ class DescriptorEvents {
 // character right after it, which is skipped. Segments run from the character
 // after the letter or the previous separator to the character before the
 // current one, so a view may be empty but never starts before the item's
-// body. A descriptorLength below 2 yields no events; one beyond the storage
-// is taken as the storage's end.
+// body. A descriptorLength below 1 yields no events, 1 only the first item's
+// start; one beyond the storage is taken as the storage's end.
 void ScanDescriptor(const FixedText<DescriptorCapacity>& descriptor, std::int32_t descriptorLength,
                     DescriptorEvents& events);

@@ -7,17 +7,6 @@ namespace {
 
 inline constexpr char MainClassName[] = "MainWin";
 inline constexpr char MainWindowTitle[] = "MAIN";
-// Caption, system menu and sizing frame, plus 0x4000, which has no name.
-inline constexpr DWORD MainWindowStyle = 0x00CC4000;
-
-// Two NULs, then blanks: empty as text.
-template <std::size_t N>
-constexpr FixedText<N> EmptyText() {
-  FixedText<N> text;
-  text.Set(1, Nul);
-  text.Set(2, Nul);
-  return text;
-}
 
 }  // namespace
 
@@ -46,7 +35,7 @@ std::int32_t CreateMainWindow(HINSTANCE& instance, HINSTANCE& previousInstance, 
   }
   // The system's default place and size, so that the clip is on the screen
   // whatever the window system does with plain coordinates.
-  window = CreateWindowExA(0, MainClassName, MainWindowTitle, MainWindowStyle, CW_USEDEFAULT, 0,
+  window = CreateWindowExA(0, MainClassName, MainWindowTitle, FrameWindowStyle, CW_USEDEFAULT, 0,
                            CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, showCommand);
   return result;

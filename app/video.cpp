@@ -51,7 +51,7 @@ std::int32_t HandleValue(WindowHandle window) {
 
 void PlayVideo(const VideoFileName& videoFileName, std::int32_t nameEnd, WindowHandle mainWindow) {
   if (ComposeOpenCommand(mciCommand, videoFileName, nameEnd) != RecordStatus::Ok) return;
-  SendCommand(mciCommand.All(), OpenCommandFileName(nameEnd));
+  SendCommand(mciCommand.All(), OpenCommandNamePiece(nameEnd));
   if (ComposeWindowCommand(mciCommand, HandleValue(mainWindow)) != RecordStatus::Ok) return;
   SendCommand(mciCommand.All(), CommandPiece{0, 0});
   SendCommand(PlayCommand);

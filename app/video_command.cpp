@@ -35,7 +35,7 @@ void MakeVideoFileName(TextView name, VideoFileName& fileName, std::int32_t& nam
   nameEnd = end;
 }
 
-CommandPiece OpenCommandFileName(std::int32_t nameEnd) {
+CommandPiece OpenCommandNamePiece(std::int32_t nameEnd) {
   // nameEnd is 0 (never set) to 31; anything else is held to the field.
   const std::int64_t wanted = static_cast<std::int64_t>(nameEnd) + 3;
   const auto length =
@@ -45,7 +45,7 @@ CommandPiece OpenCommandFileName(std::int32_t nameEnd) {
 
 RecordStatus ComposeOpenCommand(Record& mciCommand, const VideoFileName& fileName,
                                 std::int32_t nameEnd) {
-  const CommandPiece piece = OpenCommandFileName(nameEnd);
+  const CommandPiece piece = OpenCommandNamePiece(nameEnd);
   const TextView item = fileName.All().first(piece.length);
   return ComposeRecord(mciCommand, OpenCommandFormat,
                        {OpenPiece, item, TextView(AliasPiece, sizeof AliasPiece)});

@@ -14,6 +14,16 @@
 inline constexpr int VideoNameLength = 30;
 using VideoFileName = FixedText<VideoNameLength>;
 
+// A name buffer before any form has written it: two NULs, then blanks, so
+// that it reads as empty text.
+template <std::size_t N>
+constexpr FixedText<N> EmptyText() {
+  FixedText<N> text;
+  text.Set(1, Nul);
+  text.Set(2, Nul);
+  return text;
+}
+
 // The extension added to the typed name, one character at a time.
 inline constexpr char ExtensionDot = '.';
 inline constexpr char ExtensionA = 'A';
@@ -43,9 +53,9 @@ struct CommandPiece {
   std::size_t first;
   std::size_t length;
 };
-CommandPiece OpenCommandFileName(std::int32_t nameEnd);
+CommandPiece OpenCommandNamePiece(std::int32_t nameEnd);
 
-// Composes "open ", the file name of OpenCommandFileName(nameEnd) taken from
+// Composes "open ", the file name of OpenCommandNamePiece(nameEnd) taken from
 // `fileName` right-aligned in 30 columns, " alias test" and a NUL into
 // `mciCommand`, blanks after. The status of the composition; `mciCommand`
 // is rewritten only on success.

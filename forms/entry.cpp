@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "forms/descriptor.h"
 #include "forms/descriptor_check.h"
 #include "forms/keys.h"
@@ -13,13 +15,28 @@ namespace {
 WindowHandle formWindow = nullptr;
 // Set before the one registration attempt of the process.
 std::int32_t formClassRegistered = 0;
-int formClassRegistrations = 0;
 
 constexpr int DefaultPlacement = 0x8000;  // replaced when the form sizes itself
 
-}  // namespace
+// Held from the start of a FormEntry call to its end, by whichever thread
+// got it: formState has room for one form at a time.
+std::atomic<bool> formOpen{false};
 
-int FormClassRegistrationCount() { return formClassRegistrations; }
+class OpenFormGuard {
+ public:
+  OpenFormGuard() : held_(!formOpen.exchange(true, std::memory_order_acquire)) {}
+  ~OpenFormGuard() {
+    if (held_) formOpen.store(false, std::memory_order_release);
+  }
+  OpenFormGuard(const OpenFormGuard&) = delete;
+  OpenFormGuard& operator=(const OpenFormGuard&) = delete;
+  bool held() const { return held_; }
+
+ private:
+  bool held_;
+};
+
+}  // namespace
 
 std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
                               WindowHandle& window) {
@@ -33,10 +50,9 @@ std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     formClassRegistered = 1;
-    ++formClassRegistrations;
     if (RegisterClassA(&windowClass) == 0) result = 0;
   }
-  window = CreateWindowExA(0, FormClassName, FormWindowTitle, FormWindowStyle, DefaultPlacement, 0,
+  window = CreateWindowExA(0, FormClassName, FormWindowTitle, FrameWindowStyle, DefaultPlacement, 0,
                            DefaultPlacement, 0, owner, nullptr, instance, nullptr);
   if (window != nullptr) {
     ShowWindow(window, SW_SHOWNORMAL);
@@ -50,7 +66,8 @@ void RunFormLoop(InstanceHandle&, WindowHandle& window) {
   bool ctrlBackspace = false;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_KEYDOWN)
-      ctrlBackspace = message.wParam == VK_BACK && GetKeyState(VK_CONTROL) < 0;
+      ctrlBackspace = IsCtrlBackspaceKey(static_cast<std::uint32_t>(message.wParam),
+                                         GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0);
     if (message.message == WM_CHAR) {
       const auto character = static_cast<std::uint32_t>(message.wParam);
       const std::uint32_t command = CommandForCharacter(character, ctrlBackspace);
@@ -68,6 +85,8 @@ void RunFormLoop(InstanceHandle&, WindowHandle& window) {
 bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values) {
+  const OpenFormGuard guard;
+  if (!guard.held()) return false;
   const DescriptorCounts counts = NormaliseDescriptor(descriptor, length, formState.descriptor);
   if (!DescriptorProblem(formState.descriptor, counts).empty()) return false;
   const auto fields = static_cast<std::size_t>(counts.fieldCount);

@@ -13,8 +13,11 @@
 // `values` rewritten with the answers; otherwise the caller's arrays and text
 // buffers keep what they held. A descriptor that cannot be shown (malformed,
 // beyond the limits, or with more fields than the arrays hold) and a form
-// window that cannot be created give false at once. Must not be called while
-// a form is open.
+// window that cannot be created give false at once. While a form is open
+// anywhere in the process (a call from a timer or window procedure that the
+// form's loop dispatches, or from another thread), a further call returns
+// false at once: it shows nothing and touches neither the open form nor its
+// own arrays and buffers.
 bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values);
@@ -28,6 +31,3 @@ std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
 // The modal loop: dispatches every message of the thread, turning the five
 // form keys into commands sent to `formWindow`, until the quit message.
 void RunFormLoop(InstanceHandle& instance, WindowHandle& formWindow);
-
-// How many times this process has asked the system to register "FORM_ENTRY".
-int FormClassRegistrationCount();

@@ -25,10 +25,18 @@ inline constexpr std::array<KeyCommand, 5> KeyCommands{{
 // plain BACKSPACE and of CTRL-H; only the key that produced it tells them
 // apart.
 inline constexpr std::uint32_t BackspaceCharacter = 8;
+inline constexpr std::uint32_t BackspaceKey = 0x08;  // the BACKSPACE key's virtual-key code
+
+// Whether a key going down is CTRL-BACKSPACE: the BACKSPACE key with CTRL
+// held and ALT up. AltGr holds CTRL down on many layouts, and AltGr+BACKSPACE
+// is not a form command.
+constexpr bool IsCtrlBackspaceKey(std::uint32_t virtualKey, bool ctrlDown, bool altDown) {
+  return virtualKey == BackspaceKey && ctrlDown && !altDown;
+}
 
 // The command for `character`, or 0 when it is an ordinary character.
-// `fromCtrlBackspace` says that the key behind the character was BACKSPACE
-// with CTRL held.
+// `fromCtrlBackspace` says that the key behind the character was
+// CTRL-BACKSPACE (IsCtrlBackspaceKey).
 constexpr std::uint32_t CommandForCharacter(std::uint32_t character, bool fromCtrlBackspace) {
   if (character == BackspaceCharacter && fromCtrlBackspace) return CmdPreviousField;
   for (const KeyCommand& row : KeyCommands)

@@ -1,11 +1,24 @@
 #include "text/fatal_error.h"
 
+#include <array>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+std::atomic<FatalReportViewer> reportViewer{nullptr};
+
+}  // namespace
+
+FatalReportViewer SetFatalReportViewer(FatalReportViewer viewer) { return reportViewer.exchange(viewer); }
+
 void FatalRunTimeError(std::string_view what) {
-  std::fprintf(stderr, "formreel: run-time error: %.*s\n", static_cast<int>(what.size()),
-               what.data());
+  std::array<char, 400> report{};
+  std::snprintf(report.data(), report.size(), "formreel: run-time error: %.*s",
+                static_cast<int>(what.size() < 300 ? what.size() : 300), what.data());
+  std::fprintf(stderr, "%s\n", report.data());
   std::fflush(stderr);
+  if (const FatalReportViewer viewer = reportViewer.load()) viewer(report.data());
   std::_Exit(FatalExitStatus);
 }

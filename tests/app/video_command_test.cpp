@@ -25,14 +25,6 @@ FixedText<31> TypedName(const std::string& name) {
   return buffer;
 }
 
-// The buffer before any form has written it: two NULs, then blanks.
-template <std::size_t N>
-FixedText<N> EmptyText() {
-  FixedText<N> text;
-  text.Set(1, '\0');
-  text.Set(2, '\0');
-  return text;
-}
 
 std::string Str(const Record& record) { return std::string(record.View()); }
 
@@ -123,7 +115,7 @@ TEST(OpenCommand, FileNamePieceLiesWhereTheNameWasWritten) {
       {0, 32, 3}, {1, 31, 4}, {5, 27, 8}, {27, 5, 30}, {31, 5, 30}, {-10, 35, 0}, {INT_MAX, 5, 30},
   };
   for (const auto& row : rows) {
-    const CommandPiece piece = OpenCommandFileName(row.nameEnd);
+    const CommandPiece piece = OpenCommandNamePiece(row.nameEnd);
     EXPECT_EQ(piece.first, row.first) << row.nameEnd;
     EXPECT_EQ(piece.length, row.length) << row.nameEnd;
   }
@@ -155,7 +147,7 @@ std::string SentOpenCommand(const std::string& name) {
   Record command;
   EXPECT_EQ(ComposeOpenCommand(command, fileName, nameEnd), RecordStatus::Ok);
   std::array<char, SentCommandCapacity> text{};
-  EXPECT_EQ(SentCommandText(command.All(), OpenCommandFileName(nameEnd), text),
+  EXPECT_EQ(SentCommandText(command.All(), OpenCommandNamePiece(nameEnd), text),
             CommandTextStatus::Ok);
   return text.data();
 }
@@ -201,7 +193,7 @@ TEST(SentCommandText, OtherCommandsEndAtTheirNulWithBlankRunsReduced) {
   Record command;
   ASSERT_EQ(ComposeOpenCommand(command, EmptyText<30>(), 0), RecordStatus::Ok);
   std::array<char, SentCommandCapacity> text{};
-  ASSERT_EQ(SentCommandText(command.All(), OpenCommandFileName(0), text), CommandTextStatus::Ok);
+  ASSERT_EQ(SentCommandText(command.All(), OpenCommandNamePiece(0), text), CommandTextStatus::Ok);
   EXPECT_EQ(std::string(text.data()), "open ");
 }
 

@@ -25,4 +25,19 @@ TEST(CommandForCharacterTest, EverythingElseIsOrdinary) {
   EXPECT_EQ(CommandForCharacter('A', true), 0u);
 }
 
+// AltGr holds CTRL on many layouts: AltGr+BACKSPACE is not CTRL-BACKSPACE.
+TEST(IsCtrlBackspaceKeyTest, NeedsCtrlDownAndAltUp) {
+  struct Case {
+    std::uint32_t key;
+    bool ctrl, alt, expected;
+  };
+  const Case cases[] = {
+      {BackspaceKey, true, false, true},  {BackspaceKey, true, true, false},
+      {BackspaceKey, false, false, false}, {BackspaceKey, false, true, false},
+      {'H', true, false, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(IsCtrlBackspaceKey(c.key, c.ctrl, c.alt), c.expected) << c.key << c.ctrl << c.alt;
+}
+
 }  // namespace

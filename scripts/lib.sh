@@ -67,8 +67,37 @@ stop_display() {
   fi
 }
 
+# Whether this machine runs 32-bit programs: some kernels cannot, and then
+# neither the 32-bit Wine loader nor the win32 build can run. Sets
+# FORMREEL_RUNS_32BIT to 1 or 0; without 32-bit, "wine" on PATH becomes the
+# 64-bit loader (Debian's wrapper would try the 32-bit one and fail).
+FORMREEL_RUNS_32BIT=""
+choose_wine_loader() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    FORMREEL_RUNS_32BIT=1
+    return 0
+  fi
+  FORMREEL_RUNS_32BIT=0
+  local shim="$FORMREEL_ROOT/build/wine-bin" name
+  mkdir -p "$shim"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/$name"
+    chmod +x "$shim/$name"
+  done
+  case ":$PATH:" in *":$shim:"*) ;; *) export PATH="$shim:$PATH" ;; esac
+  log "this machine cannot run 32-bit programs: Wine runs 64-bit programs only"
+}
+
+# The build folder whose programs this machine can run: win32, or win64
+# where 32-bit programs cannot run.
+runnable_windows_preset() {
+  [ -n "$FORMREEL_RUNS_32BIT" ] || choose_wine_loader
+  if [ "$FORMREEL_RUNS_32BIT" = 1 ]; then echo win32; else echo win64; fi
+}
+
 # Exports the Wine environment and creates the prefix on first use.
 use_wine_prefix() {
+  [ -n "$FORMREEL_RUNS_32BIT" ] || choose_wine_loader
   export WINEPREFIX="$FORMREEL_PREFIX"
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=d"

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
+#include <vector>
 
 #include "driver/form_driver.h"
 
@@ -122,9 +124,22 @@ TEST(FormEntryRegistration, TheClassIsRegisteredOnce) {
     script.Escape();
     EXPECT_FALSE(RunForm(script, "\0"s, selections, values));
   }
-  EXPECT_EQ(FormClassRegistrationCount(), 1);
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA info{};
-  EXPECT_NE(GetClassInfoA(GetModuleHandleA(nullptr), "FORM_ENTRY", &info), 0);
+  ASSERT_NE(GetClassInfoA(instance, "FORM_ENTRY", &info), 0);
+  // Without the class a form cannot be made, and a further call does not
+  // register it again: it returns false at once and the class stays away.
+  ASSERT_NE(UnregisterClassA("FORM_ENTRY", instance), 0);
+  FormScript script;
+  script.Escape();
+  EXPECT_FALSE(RunForm(script, "\0"s, selections, values));
+  EXPECT_FALSE(script.finished());
+  WNDCLASSA after{};
+  EXPECT_EQ(GetClassInfoA(instance, "FORM_ENTRY", &after), 0);
+  // Back for the tests that follow.
+  info.lpszClassName = "FORM_ENTRY";
+  info.lpszMenuName = nullptr;
+  ASSERT_NE(RegisterClassA(&info), 0);
 }
 
 TEST(FormEntryNoFields, ConfirmsAndCancels) {
@@ -142,16 +157,18 @@ TEST(FormEntryNoFields, ConfirmsAndCancels) {
 
 TEST(FormEntryRefusal, ShowsNothingForABadDescriptor) {
   std::int8_t selections[21] = {1};
-  ValueSlot values[21] = {};
+  ValueSlot values[21] = {Slot<std::int16_t>(2)};
   std::string tooMany;
   for (int k = 0; k < 21; ++k) tooMany += "CF^|";
   for (const std::string& bad : {tooMany + "\0"s, "XWHAT^|\0"s, "CNO CLOSE^\0"s}) {
     FormScript script;
     script.Escape();
+    WindowCallLog log;
     EXPECT_FALSE(RunForm(script, bad, selections, values)) << bad;
-    EXPECT_FALSE(script.finished()) << "a form was shown for " << bad;
+    EXPECT_EQ(log.lines, std::vector<std::string>{}) << "a form was made for " << bad;
   }
   EXPECT_EQ(selections[0], 1);
+  EXPECT_EQ(values[0], Slot<std::int16_t>(2));
 }
 
 TEST(FormEntryWindow, NoFormWindowMeansFalseAtOnce) {
@@ -173,6 +190,123 @@ TEST(FormEntryArrays, ShorterThanTheFieldCountAreRefused) {
   script.Escape();
   EXPECT_FALSE(RunForm(script, TwoNumbers, selections, values));
   EXPECT_FALSE(script.finished());
+}
+
+// A second FormEntry while a form is open is refused and disturbs nothing:
+// the open form, confirmed afterwards, hands back exactly its own fields.
+class FormEntryWhileOpen : public testing::Test {
+ protected:
+  // The open form's caller.
+  char name[31] = "FIRST";
+  std::int8_t selections[2] = {0, 9};
+  ValueSlot values[2] = {Slot(&name[0]), Slot<std::int32_t>(5)};
+  // The second caller.
+  char otherName[31] = "OTHER";
+  std::int8_t otherSelections[2] = {3, 4};
+  ValueSlot otherValues[2] = {Slot(&otherName[0]), Slot<std::int32_t>(6)};
+
+  // The second call: its result, and whether it made any form window.
+  bool SecondCall() {
+    WindowCallLog log;
+    InstanceHandle instance = GetModuleHandleA(nullptr);
+    WindowHandle owner = nullptr;
+    const std::string descriptor = "CSECOND^|LNUMBER^|\0"s;
+    const bool result = FormEntry(instance, owner, descriptor.data(), static_cast<std::int32_t>(descriptor.size()),
+                                  otherSelections, otherValues);
+    madeWindows = !log.lines.empty();
+    return result;
+  }
+
+  void ExpectEachCallerHasItsOwn() {
+    char expectedName[31] = "TYPED";
+    EXPECT_EQ(std::memcmp(name, expectedName, sizeof name), 0) << name;
+    const std::int8_t expectedSelections[2] = {0, 0};
+    EXPECT_EQ(std::memcmp(selections, expectedSelections, sizeof selections), 0);
+    const ValueSlot expectedValues[2] = {Slot(&name[0]), Slot<std::int32_t>(42)};
+    EXPECT_EQ(std::memcmp(values, expectedValues, sizeof values), 0);
+
+    char expectedOtherName[31] = "OTHER";
+    EXPECT_EQ(std::memcmp(otherName, expectedOtherName, sizeof otherName), 0) << otherName;
+    const std::int8_t expectedOtherSelections[2] = {3, 4};
+    EXPECT_EQ(std::memcmp(otherSelections, expectedOtherSelections, sizeof otherSelections), 0);
+    const ValueSlot expectedOtherValues[2] = {Slot(&otherName[0]), Slot<std::int32_t>(6)};
+    EXPECT_EQ(std::memcmp(otherValues, expectedOtherValues, sizeof otherValues), 0);
+  }
+
+  bool madeWindows = true;
+};
+
+TEST_F(FormEntryWhileOpen, ACallFromATimerIsRefused) {
+  bool second = true;
+  FormScript script;
+  script.Type("TYPED").Tab().Type("42")
+      .Do([&] { second = SecondCall(); })
+      .Do([] { EXPECT_EQ(FocusedControl(), FormControl(203)); })
+      .CtrlEnter();
+  EXPECT_TRUE(RunForm(script, "CNAME^|LCOUNT^|\0"s, selections, values));
+  EXPECT_FALSE(script.stuck());
+  EXPECT_FALSE(second);
+  EXPECT_FALSE(madeWindows);
+  ExpectEachCallerHasItsOwn();
+}
+
+TEST_F(FormEntryWhileOpen, ACallFromAnotherThreadIsRefused) {
+  bool second = true;
+  FormScript script;
+  script.Type("TYPED").Tab().Type("42")
+      .Do([&] { std::thread([&] { second = SecondCall(); }).join(); })
+      .CtrlEnter();
+  EXPECT_TRUE(RunForm(script, "CNAME^|LCOUNT^|\0"s, selections, values));
+  EXPECT_FALSE(script.stuck());
+  EXPECT_FALSE(second);
+  EXPECT_FALSE(madeWindows);
+  ExpectEachCallerHasItsOwn();
+}
+
+// The loop turns the form keys into commands whatever window has the focus,
+// the owner's included.
+TEST(FormEntryKeys, WorkWhileTheFocusIsInTheOwner) {
+  WNDCLASSA ownerClass{};
+  ownerClass.lpfnWndProc = DefWindowProcA;
+  ownerClass.hInstance = GetModuleHandleA(nullptr);
+  ownerClass.lpszClassName = "FormEntryKeysOwner";
+  RegisterClassA(&ownerClass);
+  HWND owner = CreateWindowExA(0, "FormEntryKeysOwner", "OWNER", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 300, 200,
+                               100, nullptr, nullptr, ownerClass.hInstance, nullptr);
+  ASSERT_NE(owner, nullptr);
+  auto toOwner = [owner] {
+    SetFocus(owner);
+    EXPECT_EQ(GetFocus(), owner);
+  };
+  auto focusIs = [](int id) { return [id] { EXPECT_EQ(FocusedControl(), FormControl(id)); }; };
+  std::int8_t selections[2] = {};
+  ValueSlot values[2] = {Slot<std::int16_t>(1), Slot<std::int16_t>(2)};
+  const std::string descriptor = "IONE^|ITWO^|\0"s;
+  auto run = [&](FormScript& script) {
+    InstanceHandle instance = GetModuleHandleA(nullptr);
+    WindowHandle formOwner = owner;
+    script.Start();
+    const bool confirmed = FormEntry(instance, formOwner, descriptor.data(),
+                                     static_cast<std::int32_t>(descriptor.size()), selections, values);
+    script.Stop();
+    return confirmed;
+  };
+
+  FormScript moves;
+  moves.Do(toOwner).Enter().Do(focusIs(203))
+      .Do(toOwner).CtrlBackspace().Do(focusIs(202))
+      .Do(toOwner).Tab().Do(focusIs(203))
+      .Type("7").Do(toOwner).CtrlEnter();
+  EXPECT_TRUE(run(moves));
+  EXPECT_FALSE(moves.stuck());
+  EXPECT_EQ(values[1].Get<std::int16_t>(), 7);
+
+  FormScript cancel;
+  cancel.Type("8").Do(toOwner).Escape();
+  EXPECT_FALSE(run(cancel));
+  EXPECT_FALSE(cancel.stuck());
+  EXPECT_EQ(values[0].Get<std::int16_t>(), 1);
+  DestroyWindow(owner);
 }
 
 }  // namespace

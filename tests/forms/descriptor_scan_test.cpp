@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/descriptor.h"
@@ -39,6 +40,38 @@ std::string Events(const std::string& text) {
   EventRecorder recorder;
   ScanDescriptor(descriptor, counts.descriptorLength, recorder);
   return recorder.events;
+}
+
+// Item starts only, as "position letter" pairs.
+class StartRecorder final : public DescriptorEvents {
+ public:
+  std::string starts;
+  void ItemStart(std::int32_t position, char letter) override {
+    starts += (starts.empty() ? "" : " ") + std::to_string(position) + letter;
+  }
+  void TextLine(TextView) override {}
+  void Field(TextView, char) override {}
+  void Choice(TextView) override {}
+  void ItemEnd(char, TextView) override {}
+};
+
+TEST(ScanDescriptorTest, ReportsWhereEachItemStarts) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"cname^a^|iage^|\0"s, "1C 10I"},
+      {"\0"s, ""},
+      {"C\0"s, "1C"},
+      {"TX\\|HT|\0"s, "1T 5H"},
+      {"CA^||IB^|\0"s, "1C 5\\"},  // the second "|", raised, stands as the letter
+      {"CA^|"s + std::string(5, ' '), "1C 5 "},
+  };
+  for (const auto& [text, starts] : cases) {
+    FixedText<DescriptorCapacity> descriptor;
+    const DescriptorCounts counts =
+        NormaliseDescriptor(text.data(), static_cast<std::int32_t>(text.size()), descriptor);
+    StartRecorder recorder;
+    ScanDescriptor(descriptor, counts.descriptorLength, recorder);
+    EXPECT_EQ(recorder.starts, starts) << text;
+  }
 }
 
 struct ScanCase {

@@ -194,6 +194,22 @@ TEST(ReadBackFailure, StopsAtTheFieldThatDoesNotConvert) {
   EXPECT_STREQ(buffer, "OLD");
 }
 
+// A real too large for a single stops an R field, while a D field takes it.
+TEST(ReadBackFailure, BeyondTheSingleRangeStopsOnlyARealField) {
+  Prepare("RD");
+  FakeControls controls;
+  controls.texts = {{1, "1E39"}, {2, "1E39"}};
+  PendingTexts pending;
+  EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(formState.currentField, 1);
+  EXPECT_EQ(formState.values[1], Garbage());
+
+  controls.texts[1] = "1E38";
+  ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(formState.values[1].Get<float>(), 1e38f);
+  EXPECT_EQ(formState.values[2].Get<double>(), 1e39);
+}
+
 TEST(ReadBackAlignment, RightAlignsShortTextsInThirtyColumns) {
   Record scratch("12\0"s + std::string(77, '#'));
   AlignNumberText(scratch, 2);

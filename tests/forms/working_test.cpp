@@ -258,4 +258,40 @@ TEST(WorkingBadValue, ACloseFromTheFrameAfterwardsIsACancel) {
   EXPECT_EQ(a.values[0].Get<std::int16_t>(), 5);
 }
 
+// WM_COMMAND is matched on its whole first parameter: a button notification
+// other than a click, and a combo box's notifications, leave the form open
+// and unchanged.
+TEST(WorkingCommands, NotificationsOtherThanAClickDoNothing) {
+  char name[31] = "OLD";
+  Arrays a;
+  a.values[0] = Slot(&name[0]);
+  a.selections[1] = 5;
+  struct Notification {
+    int id;
+    WORD code;
+  };
+  const Notification notifications[] = {
+      {200, BN_DOUBLECLICKED}, {200, BN_SETFOCUS}, {201, BN_KILLFOCUS}, {201, BN_DOUBLECLICKED},
+      {305, BN_SETFOCUS},      {306, BN_DOUBLECLICKED}, {202, CBN_SELCHANGE}, {202, CBN_EDITCHANGE},
+  };
+  FormScript script;
+  script.Type("NEW");
+  for (const Notification& n : notifications) {
+    script.Do([n] {
+      SendMessageA(OpenFormWindow(), WM_COMMAND, MAKEWPARAM(n.id, n.code), reinterpret_cast<LPARAM>(FormControl(n.id)));
+    });
+    script.Do([n] {
+      ASSERT_NE(OpenFormWindow(), nullptr) << n.id << " code " << n.code;
+      EXPECT_FALSE(formState.confirmed) << n.id << " code " << n.code;
+      EXPECT_EQ(WindowText(FormControl(202)), "NEW");
+      EXPECT_EQ(FocusedControl(), FormControl(202));
+    });
+  }
+  script.Escape();
+  EXPECT_FALSE(RunForm(script, "CNAME^A^|BYES^NO^|\0"s, a.selections, a.values));
+  EXPECT_FALSE(script.stuck());
+  EXPECT_STREQ(name, "OLD");
+  EXPECT_EQ(a.selections[1], 5);
+}
+
 }  // namespace

@@ -1,7 +1,10 @@
 // libFuzzer target: any bytes as a descriptor. The scan and the check must
 // stay inside their storage, and whatever the check accepts must build a
 // form within every limit whose scan agrees with the entry call's counts.
-// Abort on any disagreement so that the fuzzer keeps the input.
+// An accepted descriptor is then built, with controls that are never made,
+// so that construction and painting stay inside the form's tables too.
+// Abort on any disagreement, and on any run-time error report (an index
+// outside a table), so that the fuzzer keeps the input.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -9,9 +12,11 @@
 #include <string>
 #include <string_view>
 
+#include "forms/construction.h"
 #include "forms/descriptor.h"
 #include "forms/descriptor_check.h"
 #include "forms/descriptor_scan.h"
+#include "forms/painting.h"
 
 namespace {
 
@@ -26,6 +31,7 @@ class LimitOracle final : public DescriptorEvents {
  public:
   std::int32_t fields = 0, textLines = 0;
   int buttons = 0;
+  std::string letters;  // of the fields, in order
   bool withinLimits = true;
 
   void TextLine(TextView text) override {
@@ -34,6 +40,7 @@ class LimitOracle final : public DescriptorEvents {
   }
   void Field(TextView prompt, char letter) override {
     ++fields;
+    letters += letter;
     inField_ = true;
     letter_ = letter;
     choices_ = 0;
@@ -66,6 +73,46 @@ class LimitOracle final : public DescriptorEvents {
   int choices_ = 0;
 };
 
+// The window system of a form whose controls could not be made: every
+// creation gives null, as a real failure would.
+class NoControls final : public FormControlFactory {
+ public:
+  void PlaceFormWindow(std::int32_t, std::int32_t) override {}
+  WindowHandle CreateComboBox(std::uint32_t, Box, std::uint32_t) override { return nullptr; }
+  WindowHandle CreateButton(const char*, Box, std::uint32_t) override { return nullptr; }
+  void SetText(WindowHandle, const char*) override {}
+  void AddListEntry(WindowHandle, const char*) override {}
+  void SelectListEntry(WindowHandle, std::int32_t) override {}
+  void SetItemHeight(WindowHandle, std::int32_t, std::int32_t) override {}
+  void SetCaption(const char*) override {}
+};
+
+void AbortOnReport(const char*) { std::abort(); }
+
+// Builds and paints the form of an accepted descriptor, every field's
+// selection and value slot taken from the input's own bytes.
+void BuildAndPaint(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts,
+                   const std::string& letters, const std::uint8_t* data, std::size_t size) {
+  static FormState state;
+  state = FormState{};
+  state.descriptor = descriptor;
+  state.fieldCount = counts.fieldCount;
+  state.textLineCount = counts.textLineCount;
+  state.descriptorLength = counts.descriptorLength;
+  for (int k = 1; k <= counts.fieldCount; ++k) {
+    const std::uint8_t byte = size > 0 ? data[static_cast<std::size_t>(k) % size] : 0;
+    state.selections[k] = static_cast<std::int8_t>(byte % 4);
+    // A C field's slot holds an address: none here.
+    const bool text = letters[static_cast<std::size_t>(k - 1)] == 'C';
+    state.values[k].Put(text ? std::uint64_t{0} : std::uint64_t{byte} * 0x0101010101010101u);
+  }
+  NoControls controls;
+  BuildForm(state, 8, 16, controls);
+  Require(state.metrics.lineCount == counts.fieldCount + counts.textLineCount);
+  const FormPaint paint = PaintFormText(state);
+  Require(paint.Texts().size() >= 2);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -80,6 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (problem.empty()) {
     Require(oracle.Accepts());
     Require(oracle.fields == counts.fieldCount && oracle.textLines == counts.textLineCount);
+    SetFatalReportViewer(AbortOnReport);
+    BuildAndPaint(descriptor, counts, oracle.letters, data, size);
   }
   return 0;
 }

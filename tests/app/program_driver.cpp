@@ -87,8 +87,13 @@ std::vector<SentCommand> SentCommands(const std::string& trace) {
       std::string text;
       std::size_t end = 0;
       if (!ReadTraceLiteral(line, at + call.size(), text, end)) continue;
-      // The program passes no return buffer; the media layer's own calls do.
-      if (line.compare(end, 10, ", 00000000") != 0) continue;
+      // The program passes no return buffer (a null pointer, 8 or 16 hex
+      // digits by the build); the media layer's own calls do.
+      if (line.compare(end, 2, ", ") != 0) continue;
+      const std::size_t digits = line.find(',', end + 2);
+      if (digits == std::string::npos ||
+          line.find_first_not_of('0', end + 2) != digits)
+        continue;
       commands.push_back({text, false});
       inOwnCommand = true;
     } else if (const auto done = line.find(result); done != std::string::npos && inOwnCommand) {

@@ -31,13 +31,14 @@ install_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" </dev/null >/dev/null
 }
 
-# Configures (once) and builds one preset.
+# Configures (once) and builds one preset: the targets its build preset
+# names, or everything.
 build_preset() {
   local preset=$1
   if [ ! -f "$FORMREEL_ROOT/build/$preset/build.ninja" ]; then
     cmake --preset "$preset" -S "$FORMREEL_ROOT" >/dev/null || return 1
   fi
-  cmake --build "$FORMREEL_ROOT/build/$preset" || return 1
+  (cd "$FORMREEL_ROOT" && cmake --build --preset "$preset") || return 1
 }
 
 FORMREEL_XVFB_PID=""

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -56,6 +57,16 @@ bool ReadTraceLiteral(const std::string& line, std::size_t from, std::string& te
   return false;
 }
 
+// True when the argument at `at` (after the literal) is a null pointer,
+// printed with 8 digits by a 32-bit program and 16 by a 64-bit one.
+bool NullPointerArgument(const std::string& line, std::size_t at) {
+  if (line.compare(at, 2, ", ") != 0) return false;
+  std::size_t end = at + 2;
+  while (end < line.size() && line[end] == '0') ++end;
+  const std::size_t digits = end - (at + 2);
+  return (digits == 8 || digits == 16) && line.compare(end, 1, ",") == 0;
+}
+
 }  // namespace
 
 std::string Win32BuildDirectory() {
@@ -88,7 +99,7 @@ std::vector<SentCommand> SentCommands(const std::string& trace) {
       std::size_t end = 0;
       if (!ReadTraceLiteral(line, at + call.size(), text, end)) continue;
       // The program passes no return buffer; the media layer's own calls do.
-      if (line.compare(end, 10, ", 00000000") != 0) continue;
+      if (!NullPointerArgument(line, end)) continue;
       commands.push_back({text, false});
       inOwnCommand = true;
     } else if (const auto done = line.find(result); done != std::string::npos && inOwnCommand) {
@@ -215,4 +226,15 @@ std::optional<std::string> ProbeWindows(const std::string& question) {
       {"wine", Win32BuildDirectory() + "/tests/app/window_probe.exe", question}, ToolLimit, options);
   if (answer.status != 0) return std::nullopt;
   return FirstLine(answer.output);
+}
+
+std::optional<std::string> ProbeWindowsUntil(const std::string& question,
+                                             const std::string& expected, Milliseconds limit) {
+  const auto deadline = Clock::now() + limit;
+  std::optional<std::string> answer;
+  for (;;) {
+    if (auto latest = ProbeWindows(question)) answer = std::move(latest);
+    if (answer == expected || Clock::now() >= deadline) return answer;
+    std::this_thread::sleep_for(PollInterval);
+  }
 }

@@ -75,3 +75,8 @@ std::optional<Picture> CaptureWindow(const std::string& window, const std::strin
 // Runs window_probe.exe with `question` ("field", "main", "focus") and gives
 // its one line of answer.
 std::optional<std::string> ProbeWindows(const std::string& question);
+// Asks window_probe.exe `question` until its answer is `expected`, for at
+// most `limit`: a program that was just sent keys may not have handled them
+// yet. Gives the last answer, nothing when there never was one.
+std::optional<std::string> ProbeWindowsUntil(const std::string& question,
+                                             const std::string& expected, Milliseconds limit);

@@ -31,32 +31,34 @@ install_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" </dev/null >/dev/null
 }
 
-# Configures (once) and builds one preset.
+# Configures (once) and builds one preset: the targets its build preset
+# names, or everything.
 build_preset() {
   local preset=$1
   if [ ! -f "$FORMREEL_ROOT/build/$preset/build.ninja" ]; then
     cmake --preset "$preset" -S "$FORMREEL_ROOT" >/dev/null || return 1
   fi
-  cmake --build "$FORMREEL_ROOT/build/$preset" || return 1
+  (cd "$FORMREEL_ROOT" && cmake --build --preset "$preset") || return 1
 }
 
 FORMREEL_XVFB_PID=""
 
-# Starts a private Xvfb on a free display and exports DISPLAY.
+# Starts a private Xvfb and exports DISPLAY. The server picks a free display
+# itself and reports it once it accepts connections (-displayfd), so two
+# runs cannot take the same number.
 start_display() {
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local dir number=""
+  dir=$(mktemp -d) || return 1
+  mkfifo "$dir/display" || { rm -rf "$dir"; return 1; }
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
   FORMREEL_XVFB_PID=$!
-  export DISPLAY=":$n"
-  local tries=0
-  until xdotool getdisplaygeometry >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ $tries -gt 100 ] || ! kill -0 "$FORMREEL_XVFB_PID" 2>/dev/null; then
-      log "Xvfb did not start on :$n"; return 1
-    fi
-    sleep 0.1
-  done
+  # The read ends with the number, or empty when Xvfb exits first.
+  read -r -t 30 number <"$dir/display"
+  rm -rf "$dir"
+  case $number in
+    '' | *[!0-9]*) log "Xvfb did not start"; stop_display; return 1 ;;
+  esac
+  export DISPLAY=":$number"
 }
 
 stop_display() {
@@ -88,12 +90,18 @@ choose_wine_loader() {
   log "this machine cannot run 32-bit programs: Wine runs 64-bit programs only"
 }
 
-# The build folder whose programs this machine can run: win32, or win64
-# where 32-bit programs cannot run.
-runnable_windows_preset() {
+# Picks the Windows build this machine can run, win32 or (where 32-bit
+# programs cannot run) win64, as FORMREEL_WINDOWS_PRESET, and exports its
+# build folder as FORMREEL_PROGRAM_DIR unless that names another already.
+FORMREEL_WINDOWS_PRESET=""
+use_runnable_windows_build() {
   [ -n "$FORMREEL_RUNS_32BIT" ] || choose_wine_loader
-  if [ "$FORMREEL_RUNS_32BIT" = 1 ]; then echo win32; else echo win64; fi
+  if [ "$FORMREEL_RUNS_32BIT" = 1 ]; then FORMREEL_WINDOWS_PRESET=win32; else FORMREEL_WINDOWS_PRESET=win64; fi
+  export FORMREEL_PROGRAM_DIR=${FORMREEL_PROGRAM_DIR:-$FORMREEL_ROOT/build/$FORMREEL_WINDOWS_PRESET}
 }
+
+# Set when this shell started the prefix's Wine server, and so must stop it.
+FORMREEL_WINE_STARTED=""
 
 # Exports the Wine environment and creates the prefix on first use.
 use_wine_prefix() {
@@ -113,14 +121,22 @@ use_wine_prefix() {
     touch "$WINEPREFIX/.formreel-ready"
   fi
   # One server for the whole run: each program then starts in a fraction of
-  # a second instead of bringing a server up and down.
+  # a second instead of bringing a server up and down. It exits with 2 when
+  # another run's server is already up; that run stops it, not this one.
   wineserver -p >/dev/null 2>&1 </dev/null
+  [ $? = 0 ] && FORMREEL_WINE_STARTED=1
   # Start the prefix's services now, detached from our output: a service
   # started by a test would hold the test's output pipe open.
   wineboot >/dev/null 2>&1 </dev/null
 }
 
+# Stops the Wine server this shell started, and with it every program and
+# service of the prefix, and waits (at most 30 s) until it has gone.
 stop_wine() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+  if [ -n "$FORMREEL_WINE_STARTED" ] && [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k 2>/dev/null
+    timeout 30 wineserver -w 2>/dev/null
+    FORMREEL_WINE_STARTED=""
+  fi
   return 0
 }

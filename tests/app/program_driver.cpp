@@ -9,6 +9,7 @@
 #include <iterator>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -56,19 +57,29 @@ bool ReadTraceLiteral(const std::string& line, std::size_t from, std::string& te
   return false;
 }
 
+// True when the argument at `at` (after the literal) is a null pointer,
+// printed with 8 digits by a 32-bit program and 16 by a 64-bit one.
+bool NullPointerArgument(const std::string& line, std::size_t at) {
+  if (line.compare(at, 2, ", ") != 0) return false;
+  std::size_t end = at + 2;
+  while (end < line.size() && line[end] == '0') ++end;
+  const std::size_t digits = end - (at + 2);
+  return (digits == 8 || digits == 16) && line.compare(end, 1, ",") == 0;
+}
+
 }  // namespace
 
-std::string Win32BuildDirectory() {
-  if (const char* configured = std::getenv("FORMREEL_WIN32_DIR")) return configured;
-  return FORMREEL_WIN32_DIR;
+std::string ProgramDirectory() {
+  if (const char* configured = std::getenv("FORMREEL_PROGRAM_DIR")) return configured;
+  return FORMREEL_DEFAULT_PROGRAM_DIR;
 }
 
 std::string MissingPrerequisite() {
   if (std::getenv("DISPLAY") == nullptr) return "DISPLAY is not set (./test provides an X display)";
   if (std::getenv("WINEPREFIX") == nullptr) return "WINEPREFIX is not set (./test provides one)";
-  const std::string dir = Win32BuildDirectory();
+  const std::string dir = ProgramDirectory();
   for (const char* file : {"/formreel.exe", "/SAMPLE.AVI", "/tests/app/window_probe.exe"})
-    if (!Exists(dir + file)) return dir + file + " is missing (build the win32 preset)";
+    if (!Exists(dir + file)) return dir + file + " is missing (build the Windows preset)";
   for (const char* tool : {"wine", "xdotool", "xwd", "convert"})
     if (RunCommand({"sh", "-c", std::string("command -v ") + tool}, ToolLimit).status != 0)
       return std::string(tool) + " is not installed";
@@ -87,13 +98,8 @@ std::vector<SentCommand> SentCommands(const std::string& trace) {
       std::string text;
       std::size_t end = 0;
       if (!ReadTraceLiteral(line, at + call.size(), text, end)) continue;
-      // The program passes no return buffer (a null pointer, 8 or 16 hex
-      // digits by the build); the media layer's own calls do.
-      if (line.compare(end, 2, ", ") != 0) continue;
-      const std::size_t digits = line.find(',', end + 2);
-      if (digits == std::string::npos ||
-          line.find_first_not_of('0', end + 2) != digits)
-        continue;
+      // The program passes no return buffer; the media layer's own calls do.
+      if (!NullPointerArgument(line, end)) continue;
       commands.push_back({text, false});
       inOwnCommand = true;
     } else if (const auto done = line.find(result); done != std::string::npos && inOwnCommand) {
@@ -111,7 +117,7 @@ bool ProgramRun::Start(const std::string& directory, const std::string& logPath)
   options.directory = directory;
   options.errorPath = logPath;
   options.environment = {{"WINEDEBUG", "+mci"}};
-  return process_.Start({"wine", Win32BuildDirectory() + "/formreel.exe"}, options);
+  return process_.Start({"wine", ProgramDirectory() + "/formreel.exe"}, options);
 }
 
 std::string ProgramRun::Trace() const { return ReadFile(logPath_); }
@@ -217,7 +223,18 @@ std::optional<std::string> ProbeWindows(const std::string& question) {
   ChildProcess::Options options;
   options.environment = {{"WINEDEBUG", "-all"}};
   const CommandResult answer = RunCommand(
-      {"wine", Win32BuildDirectory() + "/tests/app/window_probe.exe", question}, ToolLimit, options);
+      {"wine", ProgramDirectory() + "/tests/app/window_probe.exe", question}, ToolLimit, options);
   if (answer.status != 0) return std::nullopt;
   return FirstLine(answer.output);
+}
+
+std::optional<std::string> ProbeWindowsUntil(const std::string& question,
+                                             const std::string& expected, Milliseconds limit) {
+  const auto deadline = Clock::now() + limit;
+  std::optional<std::string> answer;
+  for (;;) {
+    if (auto latest = ProbeWindows(question)) answer = std::move(latest);
+    if (answer == expected || Clock::now() >= deadline) return answer;
+    std::this_thread::sleep_for(PollInterval);
+  }
 }

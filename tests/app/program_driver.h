@@ -12,9 +12,10 @@
 
 #include "tests/app/child_process.h"
 
-// The 32-bit Windows build tree that holds formreel.exe, SAMPLE.AVI and
-// tests/app/window_probe.exe.
-std::string Win32BuildDirectory();
+// The Windows build tree that holds formreel.exe, SAMPLE.AVI and
+// tests/app/window_probe.exe: FORMREEL_PROGRAM_DIR when set (./test sets the
+// build this machine can run), otherwise build/win32.
+std::string ProgramDirectory();
 
 // Why the end-to-end tests cannot run here, or "" when they can.
 std::string MissingPrerequisite();
@@ -75,3 +76,8 @@ std::optional<Picture> CaptureWindow(const std::string& window, const std::strin
 // Runs window_probe.exe with `question` ("field", "main", "focus") and gives
 // its one line of answer.
 std::optional<std::string> ProbeWindows(const std::string& question);
+// Asks window_probe.exe `question` until its answer is `expected`, for at
+// most `limit`: a program that was just sent keys may not have handled them
+// yet. Gives the last answer, nothing when there never was one.
+std::optional<std::string> ProbeWindowsUntil(const std::string& question,
+                                             const std::string& expected, Milliseconds limit);

@@ -65,6 +65,9 @@ void CALLBACK BringFormForward(HWND, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Lines end with LF alone, as scripts read them.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
   CommandLine line;
   std::string message;
@@ -105,7 +108,6 @@ int main(int argc, char** argv) {
   SetTimer(nullptr, 0, 0, BringFormForward);
   if (!FormEntry(instance, owner, descriptor.data(), length, arrays.selections, arrays.values)) return Cancelled;
 
-  _setmode(_fileno(stdout), _O_BINARY);  // LF alone, as scripts read lines
   std::cout << (line.json ? AnswerJson(fields, arrays, AnsiToUtf8) : AnswerLines(fields, arrays)) << std::flush;
   return Confirmed;
 }

@@ -54,7 +54,8 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const Options& op
   if (pid_ > 0 || argv.empty()) return false;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  const std::string in = options.inputPath.empty() ? "/dev/null" : options.inputPath;
+  posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
   const std::string out = options.outputPath.empty() ? "/dev/null" : options.outputPath;
   const std::string err = options.errorPath.empty() ? "/dev/null" : options.errorPath;
   posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

@@ -12,14 +12,16 @@
 
 using Milliseconds = std::chrono::milliseconds;
 
-// A started program: its standard input is empty, its standard output and
-// error go to files (or /dev/null for an empty path). The destructor kills it
+// A started program: its standard input comes from a file (empty for an
+// empty path), its standard output and error go to files (or /dev/null for
+// an empty path). The destructor kills it
 // if it is still running.
 class ChildProcess {
  public:
   struct Options {
     std::string directory;                                  // "" for the current one
     std::vector<std::pair<std::string, std::string>> environment;  // added or replaced
+    std::string inputPath;
     std::string outputPath;
     std::string errorPath;
   };

@@ -163,7 +163,7 @@ bool PressKeys(const std::vector<std::string>& chords) {
 }
 
 bool TypeText(const std::string& text) {
-  return RunCommand({"xdotool", "type", "--delay", "30", text}, ToolLimit).status == 0;
+  return RunCommand({"xdotool", "type", "--delay", "30", "--", text}, ToolLimit).status == 0;
 }
 
 int Picture::CountNear(int r, int g, int b, int tolerance) const {

@@ -1,0 +1,28 @@
+// What formentry prints once a form is confirmed: one line per field, or one
+// JSON object. Platform-free.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formentry/command_line.h"
+#include "formentry/form_fields.h"
+
+// One line per field, in field order, each ended by a single LF, in the
+// characters as typed: a chosen entry's (or pressed button's) text when the
+// field's selection names one; otherwise a C field's text, an I or L value
+// in decimal, an R or D value as the shortest text that reads back as the
+// same single or double, and an empty line for S and B.
+std::string AnswerLines(const std::vector<FieldInfo>& fields, const FormArrays& arrays);
+
+// Text in the ANSI code page, as UTF-8.
+using ToUtf8 = std::string (*)(std::string_view text);
+
+// {"fields":[{"letter":"C","prompt":"...","selection":0,"entry":null,"value":"..."},...]}
+// and an LF: per field its letter, prompt, selection number, the chosen
+// entry's (or button's) text or null, and the value the caller's arrays hold:
+// a string for C (its buffer), a number for I, L, R and D (written as in
+// AnswerLines), null for S and B. Every string goes through `toUtf8`, then
+// is escaped as JSON requires.
+std::string AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& arrays, ToUtf8 toUtf8);

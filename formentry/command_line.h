@@ -1,0 +1,77 @@
+// The command line of formentry: the options, and the form set up from them
+// and the descriptor's fields. Platform-free; the program reads the
+// descriptor, shows the form and reports the answers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formentry/form_fields.h"
+#include "forms/state.h"
+
+// What the command line asks for.
+struct CommandLine {
+  enum class Action : std::uint8_t { ShowForm, Help, Version };
+  struct InitialValue {
+    int field;  // 1-based, counting fields only
+    std::string text;
+  };
+  struct InitialChoice {
+    int field;
+    int choice;  // 0 for none
+  };
+
+  Action action = Action::ShowForm;
+  std::optional<std::string> descriptor;  // given on the command line
+  std::optional<std::string> file;        // --file PATH; "-" is standard input
+  std::vector<InitialValue> values;       // --value N=TEXT, in the order given
+  std::vector<InitialChoice> choices;     // --select N=K
+  bool json = false;
+};
+
+enum class CommandLineStatus : std::uint8_t {
+  Ok = 0,
+  UsageError = 1,  // the message says what is wrong
+};
+
+// Reads the arguments after the program's name. Options come first, in any
+// order; then the descriptor, unless --file gives it; "--" ends the options.
+// --help wins over --version, and either over a missing descriptor. On failure `message` says
+// what is wrong and `line` is untouched.
+CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
+                                   std::string& message);
+
+// A descriptor read from a file: its contents without one trailing line end
+// (LF or CR LF).
+std::string_view DescriptorInFile(std::string_view contents);
+
+// The arrays FormEntry takes, and the C fields' text buffers that their
+// slots point to (so the record is neither copied nor moved).
+struct FormArrays {
+  FormArrays() = default;
+  FormArrays(const FormArrays&) = delete;
+  FormArrays& operator=(const FormArrays&) = delete;
+
+  std::array<std::int8_t, MaxFields> selections{};
+  std::array<ValueSlot, MaxFields> values{};
+  std::array<std::array<char, TextValueLength + 1>, MaxFields> texts{};
+};
+
+// Fills `arrays` for `fields` from the initial values and choices: every C
+// field's slot points to its own buffer (empty unless --value gives a text of
+// at most 30 characters); I, L, R and D values are read with the field's own
+// input rule, as typed text is read back; a choice is 0 to the number of the
+// field's entries (buttons for B). A field number beyond the fields, a
+// second value or choice for one field, a value for an S or B field, or a
+// value that does not convert fails with `message` naming the field; then
+// `arrays` holds nothing meaningful.
+CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line, FormArrays& arrays,
+                            std::string& message);
+
+// The usage text, ending with a line feed.
+std::string UsageText();

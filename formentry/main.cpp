@@ -1,0 +1,113 @@
+// formentry: the form facility as a command for scripts. Reads the
+// descriptor and the options, shows the form through FormEntry and prints
+// the answers of a confirmed form.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "formentry/answers.h"
+#include "formentry/command_line.h"
+#include "forms/descriptor_check.h"
+#include "forms/entry.h"
+
+namespace {
+
+enum ExitStatus : int { Confirmed = 0, Cancelled = 1, Refused = 2, UsageError = 64 };
+
+int Usage(const std::string& message) {
+  std::cerr << "formentry: " << message << "\n" << UsageText();
+  return UsageError;
+}
+
+// The whole of a file, or of standard input for "-"; false when it cannot be read.
+bool ReadWhole(const std::string& path, std::string& contents) {
+  if (path == "-") {
+    _setmode(_fileno(stdin), _O_BINARY);
+    contents.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    return !std::cin.bad();
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  contents.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad();
+}
+
+std::string AnsiToUtf8(std::string_view text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), length, utf16.data(), wide);
+  const int narrow = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, utf8.data(), narrow, nullptr, nullptr);
+  return utf8;
+}
+
+// The form has no owner: bring it to the foreground once its window exists,
+// so that the keyboard reaches it whichever window the script ran from.
+void CALLBACK BringFormForward(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND form = FindWindowA("FORM_ENTRY", nullptr);
+  if (form == nullptr || GetWindowThreadProcessId(form, nullptr) != GetCurrentThreadId()) return;
+  KillTimer(nullptr, timer);
+  SetForegroundWindow(form);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Lines end with LF alone, as scripts read them.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  CommandLine line;
+  std::string message;
+  if (ParseCommandLine(arguments, line, message) != CommandLineStatus::Ok) return Usage(message);
+  if (line.action == CommandLine::Action::Help) {
+    std::cout << UsageText();
+    return Confirmed;
+  }
+  if (line.action == CommandLine::Action::Version) {
+    std::cout << "formentry " FORMREEL_VERSION "\n";
+    return Confirmed;
+  }
+
+  std::string descriptor;
+  if (line.file) {
+    std::string contents;
+    if (!ReadWhole(*line.file, contents)) return Usage("cannot read the descriptor file \"" + *line.file + "\"");
+    descriptor = DescriptorInFile(contents);
+  } else {
+    descriptor = *line.descriptor;
+  }
+  if (descriptor.size() > static_cast<std::size_t>(DescriptorCapacity))
+    return Usage("the descriptor has " + std::to_string(descriptor.size()) + " characters (at most " +
+                 std::to_string(DescriptorCapacity) + ")");
+  const auto length = static_cast<std::int32_t>(descriptor.size());
+  const std::string problem = DescriptorProblem(descriptor.data(), length);
+  if (!problem.empty()) {
+    std::cerr << "formentry: " << problem << "\n";
+    return Refused;
+  }
+
+  const std::vector<FieldInfo> fields = FieldsOf(descriptor.data(), length);
+  FormArrays arrays;
+  if (SetUpForm(fields, line, arrays, message) != CommandLineStatus::Ok) return Usage(message);
+
+  InstanceHandle instance = GetModuleHandleA(nullptr);
+  WindowHandle owner = nullptr;
+  SetTimer(nullptr, 0, 0, BringFormForward);
+  if (!FormEntry(instance, owner, descriptor.data(), length, arrays.selections, arrays.values)) return Cancelled;
+
+  std::cout << (line.json ? AnswerJson(fields, arrays, AnsiToUtf8) : AnswerLines(fields, arrays)) << std::flush;
+  return Confirmed;
+}

@@ -1,0 +1,135 @@
+#include "formentry/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+
+CommandLineStatus Parse(std::vector<std::string_view> arguments, CommandLine& line, std::string& message) {
+  return ParseCommandLine(arguments, line, message);
+}
+
+TEST(FormentryCommandLine, OptionsInAnyOrderBeforeTheDescriptor) {
+  CommandLine line;
+  std::string message;
+  ASSERT_EQ(Parse({"--select", "2=1", "--json", "--value", "1=a=b", "--value", "3=", "CA^|"}, line, message),
+            CommandLineStatus::Ok)
+      << message;
+  EXPECT_EQ(line.action, CommandLine::Action::ShowForm);
+  EXPECT_EQ(line.descriptor, "CA^|");
+  EXPECT_FALSE(line.file);
+  EXPECT_TRUE(line.json);
+  ASSERT_EQ(line.values.size(), 2u);
+  EXPECT_EQ(line.values[0].field, 1);
+  EXPECT_EQ(line.values[0].text, "a=b");  // only the first "=" separates
+  EXPECT_EQ(line.values[1].text, "");
+  ASSERT_EQ(line.choices.size(), 1u);
+  EXPECT_EQ(line.choices[0].field, 2);
+  EXPECT_EQ(line.choices[0].choice, 1);
+
+  CommandLine fromFile;
+  ASSERT_EQ(Parse({"--file", "-"}, fromFile, message), CommandLineStatus::Ok);
+  EXPECT_EQ(fromFile.file, "-");
+  CommandLine dashed;
+  ASSERT_EQ(Parse({"--", "-X^|"}, dashed, message), CommandLineStatus::Ok);
+  EXPECT_EQ(dashed.descriptor, "-X^|");
+  CommandLine help;
+  ASSERT_EQ(Parse({"--bogus", "--help"}, help, message), CommandLineStatus::UsageError);
+  ASSERT_EQ(Parse({"--version", "--help"}, help, message), CommandLineStatus::Ok);
+  EXPECT_EQ(help.action, CommandLine::Action::Help);
+}
+
+TEST(FormentryCommandLine, BadArgumentsAreUsageErrorsThatSayWhy) {
+  const std::pair<std::vector<std::string_view>, std::string> cases[] = {
+      {{"--colour", "CA^|"}, "unknown option \"--colour\""},
+      {{}, "no descriptor given"},
+      {{"--json"}, "no descriptor given"},
+      {{"CA^|", "--json"}, "more than one descriptor given (\"--json\"): quote the descriptor as one argument"},
+      {{"--file", "f", "CA^|"}, "a descriptor and --file cannot both be given"},
+      {{"--file"}, "--file needs an argument"},
+      {{"--value", "1", "CA^|"}, "--value needs N=..., got \"1\""},
+      {{"--value", "0=x", "CA^|"}, "--value: the field number \"0\" is not a number from 1 up"},
+      {{"--value", "x=1", "CA^|"}, "--value: the field number \"x\" is not a number from 1 up"},
+      {{"--value", "99999999999=1", "CA^|"}, "--value: the field number \"99999999999\" is not a number from 1 up"},
+      {{"--select", "1=-1", "CA^|"}, "--select 1: \"-1\" is not a choice number (0 for none)"},
+  };
+  for (const auto& [arguments, expected] : cases) {
+    CommandLine line;
+    line.json = true;  // untouched on failure
+    std::string message;
+    EXPECT_EQ(Parse(arguments, line, message), CommandLineStatus::UsageError) << expected;
+    EXPECT_EQ(message, expected);
+    EXPECT_TRUE(line.json);
+  }
+}
+
+TEST(FormentryCommandLine, ADescriptorFileLosesOneLineEnd) {
+  EXPECT_EQ(DescriptorInFile("CA^|\n"), "CA^|");
+  EXPECT_EQ(DescriptorInFile("CA^|\r\n"), "CA^|");
+  EXPECT_EQ(DescriptorInFile("CA^|\n\n"), "CA^|\n");
+  EXPECT_EQ(DescriptorInFile("CA^|"), "CA^|");
+}
+
+// The form set up from the descriptor's fields and the options.
+struct PreparedForm {
+  explicit PreparedForm(const std::string& descriptor, std::vector<std::string_view> options) {
+    fields = FieldsOf(descriptor.data(), static_cast<std::int32_t>(descriptor.size()));
+    options.push_back(descriptor);
+    CommandLine line;
+    EXPECT_EQ(ParseCommandLine(options, line, message), CommandLineStatus::Ok) << message;
+    status = SetUpForm(fields, line, arrays, message);
+  }
+  std::vector<FieldInfo> fields;
+  FormArrays arrays;
+  std::string message;
+  CommandLineStatus status;
+};
+
+TEST(FormentrySetUp, ValuesAreReadByTheFieldsOwnRules) {
+  const PreparedForm form("CNAME^|ISHORT^|LLONG^|RSINGLE^|DDOUBLE^|SPICK^A^B^|BYES^NO^|CEMPTY^x^|"s,
+                   {"--value", "1=CLIP", "--value", "2=16#FF", "--value",
+                    "3=12,5", "--value", "4=1.5D3", "--value", "5=-.25", "--select", "6=2", "--select", "7=2",
+                    "--select", "8=1"});
+  ASSERT_EQ(form.status, CommandLineStatus::Ok) << form.message;
+  EXPECT_STREQ(form.arrays.texts[0].data(), "CLIP");
+  EXPECT_EQ(form.arrays.values[0].TextAddress(), form.arrays.texts[0].data());
+  EXPECT_EQ(form.arrays.values[1].Get<std::int16_t>(), 255);
+  EXPECT_EQ(form.arrays.values[2].Get<std::int32_t>(), 12);
+  EXPECT_EQ(form.arrays.values[3].Get<float>(), 1500.0f);
+  EXPECT_EQ(form.arrays.values[4].Get<double>(), -0.25);
+  EXPECT_EQ(form.arrays.values[5].TextAddress(), nullptr);  // S: no buffer
+  // An untouched C field points to its own empty buffer.
+  EXPECT_EQ(form.arrays.values[7].TextAddress(), form.arrays.texts[7].data());
+  EXPECT_STREQ(form.arrays.texts[7].data(), "");
+  const std::int8_t selections[8] = {0, 0, 0, 0, 0, 2, 2, 1};
+  EXPECT_EQ(std::memcmp(form.arrays.selections.data(), selections, sizeof selections), 0);
+}
+
+TEST(FormentrySetUp, OptionsThatDoNotFitTheFormNameTheField) {
+  const std::string descriptor = "CNAME^|IAGE^|SPICK^A^B^|BYES^NO^|"s;
+  const std::pair<std::vector<std::string_view>, std::string> cases[] = {
+      {{"--value", "5=x"}, "--value 5: the form has 4 fields"},
+      {{"--select", "9=0"}, "--select 9: the form has 4 fields"},
+      {{"--value", "1=1234567890123456789012345678901"},
+       "--value for field 1 (C \"NAME\") has 31 characters (at most 30)"},
+      {{"--value", "2=40000"}, "--value for field 2 (I \"AGE\"): \"40000\" does not convert"},
+      {{"--value", "2=1.0"}, "--value for field 2 (I \"AGE\"): \"1.0\" does not convert"},
+      {{"--value", "3=A"}, "--value is not for field 3 (S \"PICK\"): give its choice with --select"},
+      {{"--value", "4=YES"}, "--value is not for field 4 (B \"YES\"): give its choice with --select"},
+      {{"--select", "3=3"}, "--select 3=3: field 3 (S \"PICK\") has 2 entries"},
+      {{"--select", "4=3"}, "--select 4=3: field 4 (B \"YES\") has 2 buttons"},
+      {{"--value", "2=1", "--value", "2=2"}, "--value given twice for field 2 (I \"AGE\")"},
+  };
+  for (const auto& [options, expected] : cases) {
+    const PreparedForm form(descriptor, options);
+    EXPECT_EQ(form.status, CommandLineStatus::UsageError) << expected;
+    EXPECT_EQ(form.message, expected);
+  }
+}
+
+}  // namespace

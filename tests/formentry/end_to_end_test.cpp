@@ -1,0 +1,192 @@
+// The real formentry.exe under Wine on an X display, as a script runs it:
+// arguments in, keystrokes from xdotool, and what it prints and its exit
+// status out.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tests/app/program_driver.h"
+
+namespace {
+
+constexpr Milliseconds WindowLimit{30000};
+constexpr Milliseconds ExitLimit{30000};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+struct Outcome {
+  int status = -1;
+  std::string output;
+  std::string errors;
+};
+
+class FormentryCommand : public testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string missing = MissingPrerequisite();
+    if (!missing.empty()) GTEST_SKIP() << "needs formentry.exe under Wine on a display: " << missing;
+    if (!std::filesystem::exists(ProgramDirectory() + "/formentry.exe"))
+      GTEST_SKIP() << ProgramDirectory() << "/formentry.exe is missing";
+    std::string pattern = (std::filesystem::temp_directory_path() / "formentry-e2e-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    workDir_ = pattern;
+  }
+  void TearDown() override {
+    if (!workDir_.empty()) std::filesystem::remove_all(workDir_);
+  }
+
+  // Starts formentry with `arguments`, standard input from `input`.
+  void Start(const std::vector<std::string>& arguments, const std::string& input = "") {
+    ChildProcess::Options options;
+    options.directory = ProgramDirectory();
+    options.environment = {{"WINEDEBUG", "-all"}};
+    options.inputPath = workDir_ + "/input";
+    options.outputPath = workDir_ + "/output";
+    options.errorPath = workDir_ + "/errors";
+    std::ofstream(options.inputPath, std::ios::binary) << input;
+    std::vector<std::string> argv = {"wine", "formentry.exe"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    ASSERT_TRUE(process_.Start(argv, options));
+  }
+
+  // Waits for the form and gives it the keyboard focus.
+  void ShowForm() {
+    const auto window = WaitForWindow("^FORM$", WindowLimit);
+    ASSERT_TRUE(window) << "no form; errors: " << ReadFile(workDir_ + "/errors");
+    ASSERT_TRUE(FocusWindow(*window));
+  }
+
+  Outcome Finish() {
+    Outcome outcome;
+    const auto status = process_.Wait(ExitLimit);
+    EXPECT_TRUE(status) << "formentry did not end";
+    if (!status) process_.Kill();
+    outcome.status = status.value_or(-1);
+    outcome.output = ReadFile(workDir_ + "/output");
+    outcome.errors = ReadFile(workDir_ + "/errors");
+    return outcome;
+  }
+
+  // Runs a command that shows no form.
+  Outcome RunWithoutForm(const std::vector<std::string>& arguments) {
+    Start(arguments);
+    const Outcome outcome = Finish();
+    EXPECT_TRUE(NoWindow("^FORM$"));
+    return outcome;
+  }
+
+  std::string workDir_;
+  ChildProcess process_;
+};
+
+const std::string EveryTypedField = "CNAME^|ISHORT^|LLONG^|RSINGLE^|DDOUBLE^|";
+
+TEST_F(FormentryCommand, TypedValuesOfEveryFieldType) {
+  Start({EveryTypedField});
+  ShowForm();
+  ASSERT_TRUE(TypeText("CLIP"));
+  for (const char* value : {"-12", "16#FF", "1.5E3", "0.1"}) {
+    ASSERT_TRUE(PressKeys({"Tab"}));
+    ASSERT_TRUE(TypeText(value));
+  }
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "CLIP\n-12\n255\n1500\n0.1\n");
+}
+
+TEST_F(FormentryCommand, ChosenEntriesOfEveryFieldType) {
+  Start({"CNAME^A^B^|IN^10^20^|LN^7^|RN^1.5^|DN^2.5^|SPICK^X^Y^|"});
+  ShowForm();
+  ASSERT_TRUE(PressKeys({"Down", "Down", "Tab", "Down", "Tab", "Down", "Tab", "Down", "Tab", "Down", "Tab", "Down",
+                         "Down", "ctrl+Return"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "B\n10\n7\n1.5\n2.5\nY\n");
+}
+
+TEST_F(FormentryCommand, AButtonGroupConfirmedByItsSecondButton) {
+  Start({"CNAME^|BOK^LATER^NEVER^|"});
+  ShowForm();
+  ASSERT_TRUE(TypeText("X"));
+  ASSERT_TRUE(PressKeys({"Tab", "Tab", "space"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "X\nLATER\n");
+}
+
+TEST_F(FormentryCommand, CancelledPrintsNothing) {
+  Start({"--value", "1=KEEP", "CNAME^|"});
+  ShowForm();
+  ASSERT_TRUE(TypeText("TYPED"));
+  ASSERT_TRUE(PressKeys({"Escape"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.output, "");
+}
+
+TEST_F(FormentryCommand, ARefusedDescriptorSaysWhyAndShowsNoForm) {
+  const Outcome outcome = RunWithoutForm({"CNAME^|XWHAT^|"});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_EQ(outcome.errors,
+            "formentry: item 2 has an unknown letter \"X\" (letters are B, C, D, I, L, R, S, T and H)\n");
+}
+
+TEST_F(FormentryCommand, AUsageErrorSaysWhyWithTheUsageAndShowsNoForm) {
+  const Outcome outcome = RunWithoutForm({"--select", "1=3", "SPICK^A^B^|"});
+  EXPECT_EQ(outcome.status, 64);
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_EQ(outcome.errors.rfind("formentry: --select 1=3: field 1 (S \"PICK\") has 2 entries\nusage: formentry", 0),
+            0u)
+      << outcome.errors;
+}
+
+TEST_F(FormentryCommand, TheDescriptorFromStandardInput) {
+  Start({"--file", "-"}, "CNAME^|IAGE^|\r\n");
+  ShowForm();
+  ASSERT_TRUE(TypeText("ANN"));
+  ASSERT_TRUE(PressKeys({"Tab"}));
+  ASSERT_TRUE(TypeText("42"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "ANN\n42\n");
+}
+
+TEST_F(FormentryCommand, JsonWithInitialValues) {
+  Start({"--json", "--value", "2=2.5", "--select", "3=2", "CNAME^|RSIZE^|SPICK^A^B^|"});
+  ShowForm();
+  ASSERT_TRUE(TypeText("Z \"1\""));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output,
+            "{\"fields\":[{\"letter\":\"C\",\"prompt\":\"NAME\",\"selection\":0,\"entry\":null,\"value\":\"Z \\\"1\\\"\"},"
+            "{\"letter\":\"R\",\"prompt\":\"SIZE\",\"selection\":0,\"entry\":null,\"value\":2.5},"
+            "{\"letter\":\"S\",\"prompt\":\"PICK\",\"selection\":2,\"entry\":\"B\",\"value\":null}]}\n");
+}
+
+// The form stays open on a value that does not convert, with the focus on
+// that field: what is typed next mends it.
+TEST_F(FormentryCommand, AValueThatDoesNotConvertKeepsTheFormOpen) {
+  Start({"IAGE^|"});
+  ShowForm();
+  ASSERT_TRUE(TypeText("40000"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  EXPECT_FALSE(process_.Wait(Milliseconds(0)));
+  ASSERT_TRUE(PressKeys({"BackSpace", "BackSpace", "BackSpace", "ctrl+Return"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "40\n");
+}
+
+}  // namespace

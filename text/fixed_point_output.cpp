@@ -90,17 +90,20 @@ void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan f
   out += width - length;
   if (negative) *out++ = '-';
   if (leadingZero) *out++ = '0';
-  // Digit k (0-based) of the expansion, or 0 once it has run out.
-  const auto digit = [&expansion](int k) {
-    return k < expansion.count ? expansion.digits[static_cast<std::size_t>(k)] : '0';
+  // Digits first.. of the expansion into n places, zeros once it has run out.
+  const auto digits = [&expansion](char* to, int first, int n) {
+    const int available = std::clamp(expansion.count - first, 0, n);
+    std::copy_n(expansion.digits.begin() + first, available, to);
+    std::fill_n(to + available, n - available, '0');
+    return to + n;
   };
-  for (int k = 0; k < before; ++k) *out++ = digit(k);
+  if (before > 0) out = digits(out, 0, before);
   *out++ = '.';
   if (before < 0) {
-    std::fill(out, out + std::min(-before, decimals), '0');
-    out += std::min(-before, decimals);
-    for (int k = 0; k < decimals + before; ++k) *out++ = digit(k);
+    const int zeros = std::min(-before, decimals);
+    out = std::fill_n(out, zeros, '0');
+    digits(out, 0, decimals - zeros);
   } else {
-    for (int k = before; k < before + decimals; ++k) *out++ = digit(k);
+    digits(out, before, decimals);
   }
 }

@@ -116,7 +116,7 @@ void CheckDisplays(std::uint64_t bits) {
 
   // The whole display step, and the text read back as a typed field is.
   Guarded<Record> scratch;
-  DoubleRealDisplayText(x, scratch.value);
+  DoubleRealDisplayText(bits, scratch.value);
   Require(scratch.Intact());
   const auto readsBack = [](const Record& shown, bool finite) {
     const std::string_view view = shown.View();
@@ -129,7 +129,7 @@ void CheckDisplays(std::uint64_t bits) {
     Require(ParseRecord(typed, RealReadFormat, back) == RecordStatus::Ok);
   };
   readsBack(scratch.value, std::isfinite(x));
-  SingleRealDisplayText(y, scratch.value);
+  SingleRealDisplayText(static_cast<std::uint32_t>(bits), scratch.value);
   Require(scratch.Intact());
   readsBack(scratch.value, std::isfinite(y));
 }

@@ -6,10 +6,6 @@
 
 namespace {
 
-// The 1-character NUL item that ends a display format's number.
-constexpr char EndOfNumberText[] = {Nul};
-const RecordItem EndOfNumber{TextView(EndOfNumberText)};
-
 // Chosen on the magnitude's bit pattern, which orders non-negative reals as
 // their values: the strict comparisons of the rule without a floating load.
 // A not-a-number lies above infinity and gets NumberDisplayFormat, as it

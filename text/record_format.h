@@ -157,6 +157,9 @@ struct RecordItem {
   }
 };
 
+// The 1-character NUL item that ends a display format's number.
+inline constexpr RecordItem EndOfNumber{TextView(&Nul, 1)};
+
 // Writes item k with descriptor k, right-justified in its width (text cut to
 // the width, numbers too long for it as asterisks), and blanks the record
 // after the last field. The record is rewritten whole on success and left

@@ -78,8 +78,6 @@ constexpr RecordFormat RealFormats[] = {Returned(FractionDisplayFormat),
                                         Returned(LargeNumberDisplayFormat),
                                         Returned(NumberDisplayFormat)};
 
-constexpr char EndOfNumber[] = "\0";  // one NUL, as a string constant
-
 void CheckComposed(const Guarded<Record>& guarded, int width) {
   Require(guarded.Intact());
   const Record& record = guarded.value;

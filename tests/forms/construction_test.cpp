@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/descriptor.h"
+#include "tests/support/value_slots.h"
 
 namespace {
 
@@ -83,13 +84,6 @@ class Built {
   std::string Focus() const { return factory.Name(formState.controls[FocusTargetSlot]); }
   RecordingFactory factory;
 };
-
-template <typename T>
-ValueSlot Slot(T value) {
-  ValueSlot slot{};
-  slot.Put(value);
-  return slot;
-}
 
 std::string Line(int n) { return std::string(formState.lines[n].View()); }
 

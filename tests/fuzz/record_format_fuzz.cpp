@@ -9,11 +9,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <type_traits>
 
+#include "tests/support/require.h"
 #include "text/display_text.h"
 #include "text/field_input.h"
 #include "text/record_format.h"
@@ -29,10 +29,6 @@ struct Guarded {
   std::uint64_t after = Canary;
   bool Intact() const { return before == Canary && after == Canary; }
 };
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 template <typename T>
 std::uint64_t BitsOf(const T& value) {

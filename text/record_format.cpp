@@ -59,7 +59,7 @@ constexpr std::int32_t ShortLimit = 32767;
 
 // Ends the program for a failure of a fatal-mode format; otherwise hands the
 // status back.
-inline RecordStatus Outcome(const RecordFormat& format, RecordStatus status) {
+inline RecordStatus EndProgramIfFatal(const RecordFormat& format, RecordStatus status) {
   if (status != RecordStatus::Ok && format.errorMode == ErrorMode::Fatal)
     FatalFailure(format, status);
   return status;
@@ -225,7 +225,7 @@ std::string_view RecordStatusText(RecordStatus status) {
 
 RecordStatus ComposeRecord(Record& record, const RecordFormat& format,
                            std::span<const RecordItem> items) {
-  return Outcome(format, Compose(record, format, items));
+  return EndProgramIfFatal(format, Compose(record, format, items));
 }
 
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, std::int16_t& target) {
@@ -234,14 +234,14 @@ RecordStatus ParseRecord(const Record& record, const RecordFormat& format, std::
   if (status == RecordStatus::Ok && (value < -ShortLimit || value > ShortLimit))
     status = RecordStatus::OutOfTargetRange;
   if (status == RecordStatus::Ok) target = static_cast<std::int16_t>(value);
-  return Outcome(format, status);
+  return EndProgramIfFatal(format, status);
 }
 
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, std::int32_t& target) {
   std::int32_t value = 0;
   const RecordStatus status = ParseInteger(record, format, value);
   if (status == RecordStatus::Ok) target = value;
-  return Outcome(format, status);
+  return EndProgramIfFatal(format, status);
 }
 
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, float& target) {
@@ -251,12 +251,12 @@ RecordStatus ParseRecord(const Record& record, const RecordFormat& format, float
     status = RecordStatus::OutOfTargetRange;
   // Rounds to the nearest single, ties to even.
   if (status == RecordStatus::Ok) target = static_cast<float>(value);
-  return Outcome(format, status);
+  return EndProgramIfFatal(format, status);
 }
 
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, double& target) {
   double value = 0;
   const RecordStatus status = ParseReal(record, format, value);
   if (status == RecordStatus::Ok) target = value;
-  return Outcome(format, status);
+  return EndProgramIfFatal(format, status);
 }

@@ -90,7 +90,7 @@ void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan f
   // Digits first.. of the expansion into n places, zeros once it has run out.
   const auto digits = [&expansion](char* to, int first, int n) {
     const int available = std::clamp(expansion.count - first, 0, n);
-    std::copy_n(expansion.digits.begin() + first, available, to);
+    if (available > 0) std::copy_n(expansion.digits.begin() + first, available, to);
     std::fill_n(to + available, n - available, '0');
     return to + n;
   };

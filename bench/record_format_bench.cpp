@@ -111,8 +111,6 @@ const Texts& IntegerInputs() {
   return texts;
 }
 
-constexpr char EndOfNumber[] = "\0";
-
 template <typename Value>
 void Compose(benchmark::State& state, const RecordFormat& format,
              const std::vector<Value>& values) {

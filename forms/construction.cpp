@@ -102,8 +102,9 @@ class FormBuilder final : public DescriptorEvents {
       }
       case FieldType::ShortInteger: ShortIntegerDisplayText(slot.Get<std::int16_t>(), state_.scratch); break;
       case FieldType::LongInteger: LongIntegerDisplayText(slot.Get<std::int32_t>(), state_.scratch); break;
-      case FieldType::SingleReal: SingleRealDisplayText(slot.Get<float>(), state_.scratch); break;
-      case FieldType::DoubleReal: DoubleRealDisplayText(slot.Get<double>(), state_.scratch); break;
+      // Reals go by their bits, which keeps a signalling not-a-number as it is.
+      case FieldType::SingleReal: SingleRealDisplayText(slot.Get<std::uint32_t>(), state_.scratch); break;
+      case FieldType::DoubleReal: DoubleRealDisplayText(slot.Get<std::uint64_t>(), state_.scratch); break;
       default: break;
     }
   }

@@ -75,6 +75,9 @@ inline constexpr int CancelButtonSlot = 22;
 struct ValueSlot {
   unsigned char bytes[8];
 
+  // The value at the start of the slot. A real whose kind of not-a-number
+  // matters is read as its bits (std::uint32_t or std::uint64_t): on 32-bit
+  // x86 a float or double returned by value passes through the x87 unit.
   template <typename T>
   T Get() const {
     static_assert(sizeof(T) <= sizeof(bytes));
@@ -82,8 +85,11 @@ struct ValueSlot {
     std::memcpy(&value, bytes, sizeof(T));
     return value;
   }
+  // Copied from the value's bytes: a real handed over by value could pass
+  // through the x87 unit on 32-bit x86, which makes a signalling
+  // not-a-number quiet.
   template <typename T>
-  void Put(T value) {
+  void Put(const T& value) {
     static_assert(sizeof(T) <= sizeof(bytes));
     std::memset(bytes, 0, sizeof(bytes));
     std::memcpy(bytes, &value, sizeof(T));

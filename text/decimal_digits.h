@@ -18,8 +18,8 @@ struct DecimalExpansion {
 inline constexpr int ExpansionDigits = 17;
 
 // The first 17 significant digits of the exact value of |x|, rounded to
-// nearest (ties to even), computed exactly in integers. A value that is not
-// finite gives the expansion of zero.
+// nearest (ties to even), as the standard library's scientific conversion
+// gives them. A value that is not finite gives the expansion of zero.
 DecimalExpansion ExpandDecimal(double x);
 
 // An estimate of the exponent of ExpandDecimal(x) from the binary exponent

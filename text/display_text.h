@@ -17,7 +17,16 @@ inline constexpr float LargeNumberBound = 9999999827968.0f;
 // FractionDisplayFormat, beyond ±LargeNumberBound (strictly)
 // LargeNumberDisplayFormat, the rest NumberDisplayFormat; a single real is
 // compared in single precision, a double real in double precision.
+//
+// A real is given by its bit pattern (a single's 32 bits, a double's 64),
+// because on 32-bit x86 a real handed over by value may pass through the
+// x87 unit, which makes a signalling not-a-number quiet. A double's
+// signalling not-a-number shows 1#SNAN; a single is widened first, which
+// makes it quiet, so a single's shows 1#QNAN.
 void ShortIntegerDisplayText(std::int16_t value, Record& scratch);
 void LongIntegerDisplayText(std::int32_t value, Record& scratch);
-void SingleRealDisplayText(float value, Record& scratch);
-void DoubleRealDisplayText(double value, Record& scratch);
+void SingleRealDisplayText(std::uint32_t bits, Record& scratch);
+void DoubleRealDisplayText(std::uint64_t bits, Record& scratch);
+// Not a real by value: its bits.
+void SingleRealDisplayText(float, Record&) = delete;
+void DoubleRealDisplayText(double, Record&) = delete;

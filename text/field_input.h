@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -10,6 +11,16 @@
 #include "text/record_format.h"
 
 enum class InputRule : std::uint8_t { Integer, Real };
+
+// The largest magnitude a decimal integer text may have: 2^31 - 1.
+inline constexpr std::uint32_t DecimalLimit = 2147483647;
+
+// True for the decimal digits '0'..'9'.
+inline bool IsDigit(char c) { return static_cast<unsigned>(c - '0') < 10; }
+
+// The first character of p[0..n) that is not a blank, or p + n. Typed
+// numbers arrive right-aligned, so whole words of blanks are stepped over.
+const char* SkipBlanks(const char* p, std::size_t n);
 
 // The characters of a field that take part in the conversion. A field of at
 // most ReadableColumns characters collects at most one more (an added 0).

@@ -5,20 +5,17 @@
 #include <string_view>
 
 #include "text/decimal_digits.h"
+#include "text/real_bits.h"
 
 namespace {
 
-constexpr std::uint64_t SignBit = 0x8000000000000000;
-constexpr std::uint64_t ExponentMask = 0x7FF0000000000000;
-constexpr std::uint64_t FractionMask = 0x000FFFFFFFFFFFFF;
-constexpr std::uint64_t QuietBit = 0x0008000000000000;
 // Sign set and only the highest fraction bit: the processor's default NaN.
 constexpr std::uint64_t IndefiniteBits = 0xFFF8000000000000;
 
 constexpr std::string_view NonFiniteMarker(std::uint64_t bits) {
-  if ((bits & FractionMask) == 0) return "1#INF";
+  if ((bits & DoubleFractionMask) == 0) return "1#INF";
   if (bits == IndefiniteBits) return "1#IND";
-  if ((bits & QuietBit) == 0) return "1#SNAN";
+  if ((bits & DoubleQuietBit) == 0) return "1#SNAN";
   return "1#QNAN";
 }
 
@@ -35,13 +32,13 @@ std::uint64_t WidenSingle(std::uint32_t bits) {
   const std::uint32_t fraction = bits & 0x7FFFFF;
   if (exponent == 0xFF && fraction != 0) {
     const std::uint64_t sign = static_cast<std::uint64_t>(bits >> 31) << 63;
-    return sign | ExponentMask | QuietBit | (static_cast<std::uint64_t>(fraction) << 29);
+    return sign | DoubleExponentMask | DoubleQuietBit | (static_cast<std::uint64_t>(fraction) << 29);
   }
   return std::bit_cast<std::uint64_t>(static_cast<double>(std::bit_cast<float>(bits)));
 }
 
 void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan field) {
-  if ((bits & ExponentMask) == ExponentMask) {
+  if ((bits & DoubleExponentMask) == DoubleExponentMask) {
     WriteMarker(NonFiniteMarker(bits), field);
     return;
   }
@@ -63,7 +60,7 @@ void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan f
   } else {
     expansion = ExpandDecimal(x);
   }
-  bool negative = (bits & SignBit) != 0 && x != 0;
+  bool negative = (bits & DoubleSignBit) != 0 && x != 0;
   bool nonZero = x != 0;
   if (expansion.exponent < -decimals) {
     // Rounds to zero at this many decimals, whatever the sign.
@@ -90,17 +87,20 @@ void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan f
   out += width - length;
   if (negative) *out++ = '-';
   if (leadingZero) *out++ = '0';
-  // Digit k (0-based) of the expansion, or 0 once it has run out.
-  const auto digit = [&expansion](int k) {
-    return k < expansion.count ? expansion.digits[static_cast<std::size_t>(k)] : '0';
+  // Digits first.. of the expansion into n places, zeros once it has run out.
+  const auto digits = [&expansion](char* to, int first, int n) {
+    const int available = std::clamp(expansion.count - first, 0, n);
+    if (available > 0) std::copy_n(expansion.digits.begin() + first, available, to);
+    std::fill_n(to + available, n - available, '0');
+    return to + n;
   };
-  for (int k = 0; k < before; ++k) *out++ = digit(k);
+  if (before > 0) out = digits(out, 0, before);
   *out++ = '.';
   if (before < 0) {
-    std::fill(out, out + std::min(-before, decimals), '0');
-    out += std::min(-before, decimals);
-    for (int k = 0; k < decimals + before; ++k) *out++ = digit(k);
+    const int zeros = std::min(-before, decimals);
+    out = std::fill_n(out, zeros, '0');
+    digits(out, 0, decimals - zeros);
   } else {
-    for (int k = before; k < before + decimals; ++k) *out++ = digit(k);
+    digits(out, before, decimals);
   }
 }

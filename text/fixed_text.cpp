@@ -53,7 +53,6 @@ void TrimNumberText(TextSpan text) {
   while (text[end] != Nul) ++end;
   std::size_t last = end > 0 ? end - 1 : 0;
   while (last > 0 && text[last] == '0') text[last--] = Nul;
-  if (last == 0 && text[0] == '0') text[0] = Nul;
   if (last == 0) {
     text[0] = '0';
     text[1] = '.';

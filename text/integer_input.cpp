@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr std::uint32_t DecimalLimit = 2147483647;
 constexpr std::uint32_t RadixLimit = 4294967295;
 constexpr std::uint32_t DefaultRadix = 16;
 constexpr std::uint32_t MaxRadix = 36;

@@ -3,9 +3,7 @@
 // exponent), then blanks. The standard library converts such a text
 // exactly as the input rules do; any other field is left to the general
 // collection and conversion.
-#include <bit>
 #include <charconv>
-#include <cstring>
 #include <system_error>
 
 #include "text/field_input.h"
@@ -13,45 +11,8 @@
 
 namespace {
 
-constexpr std::uint64_t EightBlanks = 0x2020202020202020;
-constexpr std::uint64_t DecimalLimit = 2147483647;
 // Plain reals have at most this many digits, so no digit is ignored.
 constexpr int MaxPlainDigits = 25;
-
-// Eight characters as a word whose lowest byte is the first character.
-std::uint64_t Load8(const char* p) {
-  std::uint64_t eight = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(&eight, p, sizeof eight);
-  } else {
-    for (int k = 7; k >= 0; --k) eight = (eight << 8) | static_cast<unsigned char>(p[k]);
-  }
-  return eight;
-}
-
-// The 0-based index of the first non-zero byte of a non-zero word (lowest
-// byte first).
-int FirstNonZeroByte(std::uint64_t word) { return std::countr_zero(word) / 8; }
-
-// The first non-blank of p[0..n), or p + n. Typed numbers arrive
-// right-aligned, so whole words of blanks are stepped over; the last word
-// may overlap the one before it.
-const char* SkipBlanks(const char* p, std::size_t n) {
-  std::size_t i = 0;
-  for (; i + 8 < n; i += 8) {
-    const std::uint64_t x = Load8(p + i) ^ EightBlanks;
-    if (x != 0) return p + i + FirstNonZeroByte(x);
-  }
-  if (n >= 8) {
-    const std::uint64_t x = Load8(p + n - 8) ^ EightBlanks;
-    return x != 0 ? p + n - 8 + FirstNonZeroByte(x) : p + n;
-  }
-  for (; i < n && p[i] == ' '; ++i) {
-  }
-  return p + i;
-}
-
-bool IsDigit(char c) { return static_cast<unsigned>(c - '0') < 10; }
 
 // The digits of a number's text up to its exponent.
 int CountDigits(const char* p, const char* end) {

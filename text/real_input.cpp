@@ -12,8 +12,6 @@ namespace {
 constexpr int MaxSignificantDigits = 25;
 constexpr int ExponentCap = 5201;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 RecordStatus ConvertReal(std::string_view text, double& value) {

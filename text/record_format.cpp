@@ -4,12 +4,11 @@
 #include "text/record_format.h"
 
 #include <algorithm>
-#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-#include "text/digit_pairs.h"
 #include "text/field_input.h"
 #include "text/fixed_point_output.h"
 
@@ -60,7 +59,7 @@ constexpr std::int32_t ShortLimit = 32767;
 
 // Ends the program for a failure of a fatal-mode format; otherwise hands the
 // status back.
-inline RecordStatus Outcome(const RecordFormat& format, RecordStatus status) {
+inline RecordStatus EndProgramIfFatal(const RecordFormat& format, RecordStatus status) {
   if (status != RecordStatus::Ok && format.errorMode == ErrorMode::Fatal)
     FatalFailure(format, status);
   return status;
@@ -97,19 +96,6 @@ void CopyChars(const char* from, std::size_t n, char* to) {
   }
 }
 
-// The number of characters of the decimal text of `value`.
-int DecimalLength(std::int32_t value) {
-  constexpr std::uint32_t Powers[] = {1,      10,      100,      1000,      10000,
-                                      100000, 1000000, 10000000, 100000000, 1000000000};
-  const std::uint32_t magnitude =
-      value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-  // Digits from the bit length (1233 / 4096 is about log10(2)), then one
-  // comparison corrects the estimate.
-  const int estimate = ((32 - std::countl_zero(magnitude | 1)) * 1233) >> 12;
-  const int digits = estimate + ((magnitude | 1) >= Powers[estimate] ? 1 : 0);
-  return digits + (value < 0 ? 1 : 0);
-}
-
 // The writers below fill a field whose characters are all blanks already.
 
 void WriteText(TextView text, TextSpan field) {
@@ -119,19 +105,15 @@ void WriteText(TextView text, TextSpan field) {
 }
 
 void WriteInteger(std::int32_t value, TextSpan field) {
-  const auto length = static_cast<std::size_t>(DecimalLength(value));
+  // "-2147483648" is the longest text.
+  std::array<char, 11> text;
+  const char* const end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+  const auto length = static_cast<std::size_t>(end - text.data());
   if (length > field.size()) {
     std::fill(field.begin(), field.end(), '*');
     return;
   }
-  // Exactly `length` characters, written backwards from the field's end.
-  const std::uint32_t magnitude =
-      value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-  WriteDigitsBefore(field.data() + field.size(), magnitude);
-  // The sign goes to the text's first position, which the digits leave
-  // free for a negative value (chosen without a branch: signs are random).
-  char* const start = field.data() + (field.size() - length);
-  *start = value < 0 ? '-' : *start;
+  CopyChars(text.data(), length, field.data() + (field.size() - length));
 }
 
 void WriteItem(const RecordItem& item, const FieldDescriptor& descriptor, TextSpan field) {
@@ -243,7 +225,7 @@ std::string_view RecordStatusText(RecordStatus status) {
 
 RecordStatus ComposeRecord(Record& record, const RecordFormat& format,
                            std::span<const RecordItem> items) {
-  return Outcome(format, Compose(record, format, items));
+  return EndProgramIfFatal(format, Compose(record, format, items));
 }
 
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, std::int16_t& target) {
@@ -252,14 +234,14 @@ RecordStatus ParseRecord(const Record& record, const RecordFormat& format, std::
   if (status == RecordStatus::Ok && (value < -ShortLimit || value > ShortLimit))
     status = RecordStatus::OutOfTargetRange;
   if (status == RecordStatus::Ok) target = static_cast<std::int16_t>(value);
-  return Outcome(format, status);
+  return EndProgramIfFatal(format, status);
 }
 
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, std::int32_t& target) {
   std::int32_t value = 0;
   const RecordStatus status = ParseInteger(record, format, value);
   if (status == RecordStatus::Ok) target = value;
-  return Outcome(format, status);
+  return EndProgramIfFatal(format, status);
 }
 
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, float& target) {
@@ -269,12 +251,12 @@ RecordStatus ParseRecord(const Record& record, const RecordFormat& format, float
     status = RecordStatus::OutOfTargetRange;
   // Rounds to the nearest single, ties to even.
   if (status == RecordStatus::Ok) target = static_cast<float>(value);
-  return Outcome(format, status);
+  return EndProgramIfFatal(format, status);
 }
 
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, double& target) {
   double value = 0;
   const RecordStatus status = ParseReal(record, format, value);
   if (status == RecordStatus::Ok) target = value;
-  return Outcome(format, status);
+  return EndProgramIfFatal(format, status);
 }

@@ -121,7 +121,9 @@ enum class ItemKind : std::uint8_t { Text, ShortInteger, LongInteger, SingleReal
 
 // One item of a composition. Text items keep every character, NULs
 // included; reals keep their exact bit pattern (a signalling not-a-number
-// stays signalling until it is written).
+// stays signalling until it is written). Reals are taken by reference and
+// read as bits: on 32-bit x86 a real handed over by value may pass through
+// the x87 unit, which makes a signalling not-a-number quiet.
 struct RecordItem {
   ItemKind kind;
   union {  // the member of the item's kind
@@ -137,9 +139,9 @@ struct RecordItem {
   constexpr RecordItem(const char (&constant)[K]) : kind(ItemKind::Text), text(constant, K - 1) {}
   constexpr RecordItem(std::int16_t value) : kind(ItemKind::ShortInteger), integer(value) {}
   constexpr RecordItem(std::int32_t value) : kind(ItemKind::LongInteger), integer(value) {}
-  constexpr RecordItem(float value)
+  constexpr RecordItem(const float& value)
       : kind(ItemKind::SingleReal), realBits(std::bit_cast<std::uint32_t>(value)) {}
-  constexpr RecordItem(double value)
+  constexpr RecordItem(const double& value)
       : kind(ItemKind::DoubleReal), realBits(std::bit_cast<std::uint64_t>(value)) {}
   // A double real given by its bit pattern.
   static constexpr RecordItem DoubleBits(std::uint64_t bits) {
@@ -154,6 +156,9 @@ struct RecordItem {
     return item;
   }
 };
+
+// The 1-character NUL item that ends a display format's number.
+inline constexpr RecordItem EndOfNumber{TextView(&Nul, 1)};
 
 // Writes item k with descriptor k, right-justified in its width (text cut to
 // the width, numbers too long for it as asterisks), and blanks the record

@@ -69,20 +69,13 @@ HWND FocusedControl();
 #include <span>
 
 #include "forms/state.h"
+#include "tests/support/value_slots.h"
 
 // Runs FormEntry on `descriptor` (its length counting the descriptor's own
 // characters, NULs included) with `script` driving the form; the script
 // starts just before the call. Returns FormEntry's result.
 bool RunForm(FormScript& script, const std::string& descriptor, std::span<std::int8_t> selections,
              std::span<ValueSlot> values);
-
-// A value slot holding `value`.
-template <typename T>
-ValueSlot Slot(T value) {
-  ValueSlot slot{};
-  slot.Put(value);
-  return slot;
-}
 
 // Position and size of `control` in its parent's client area.
 RECT ClientBox(HWND control);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/descriptor.h"
+#include "tests/support/value_slots.h"
 
 namespace {
 
@@ -84,14 +85,15 @@ class Built {
   RecordingFactory factory;
 };
 
-template <typename T>
-ValueSlot Slot(T value) {
-  ValueSlot slot{};
-  slot.Put(value);
-  return slot;
-}
-
 std::string Line(int n) { return std::string(formState.lines[n].View()); }
+
+// The calls that set a control's text, in order.
+Calls TextCalls(const Built& form) {
+  Calls texts;
+  for (const std::string& call : form.calls())
+    if (call.rfind("text ", 0) == 0) texts.push_back(call);
+  return texts;
+}
 
 TEST(ConstructionNameForm, OneEditableFieldWithItsListEntry) {
   char name[31] = "CLIP";
@@ -151,10 +153,7 @@ TEST(ConstructionInitialTexts, EveryNumberTypeAndText) {
                    {Slot<std::int16_t>(42), Slot<std::int32_t>(-7), Slot(0.5f), Slot(-0.25f), Slot(0.0),
                     Slot(5.0f), Slot(123.456f), Slot(1.5e13), Slot(1e300), Slot(&text[0]),
                     Slot<char*>(nullptr)});
-  Calls texts;
-  for (const std::string& call : form.calls())
-    if (call.rfind("text ", 0) == 0) texts.push_back(call);
-  EXPECT_EQ(texts, (Calls{
+  EXPECT_EQ(TextCalls(form), (Calls{
                        "text 202 '42'",
                        "text 203 '-7'",
                        "text 204 '.5'",
@@ -167,6 +166,35 @@ TEST(ConstructionInitialTexts, EveryNumberTypeAndText) {
                        "text 211 'A TEXT OF MORE THAN THIRTY CHA'",
                        "text 212 ''",
                    }));
+}
+
+// A real's initial text comes from its slot's bits: a double's signalling
+// not-a-number stays signalling, while a single is widened first, which
+// makes it quiet. The slots are filled from the bit patterns, never from a
+// real handed over by value.
+TEST(ConstructionInitialTexts, NotANumberKeepsItsKindFromTheSlot) {
+  const std::string points(23, '.');
+  const struct {
+    char letter;
+    ValueSlot slot;
+    std::string shown;
+  } rows[] = {
+      {'D', Slot<std::uint64_t>(0x7ff0000000000001), "1#SNAN" + points},
+      {'D', Slot<std::uint64_t>(0xfff4000000000000), "1#SNAN" + points},
+      {'D', Slot<std::uint64_t>(0x7ff7ffffffffffff), "1#SNAN" + points},
+      {'D', Slot<std::uint64_t>(0xfff0000000000001), "1#SNAN" + points},
+      {'R', Slot<std::uint32_t>(0x7f800001), "1#QNAN" + points},
+  };
+  std::string descriptor;
+  std::vector<ValueSlot> values;
+  Calls expected;
+  for (const auto& row : rows) {
+    descriptor += row.letter + "N^|"s;
+    values.push_back(row.slot);
+    expected.push_back("text " + std::to_string(202 + expected.size()) + " '" + row.shown + "'");
+  }
+  const Built form(descriptor + "\0"s, {}, values);
+  EXPECT_EQ(TextCalls(form), expected);
 }
 
 TEST(ConstructionButtonGroups, RowsNumberedAcrossTheForm) {

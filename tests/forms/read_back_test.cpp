@@ -7,6 +7,7 @@
 #include <string>
 
 #include "forms/descriptor.h"
+#include "tests/support/value_slots.h"
 
 namespace {
 
@@ -30,13 +31,6 @@ class FakeControls final : public FieldControls {
   std::map<int, std::string> texts;
   std::string asked;
 };
-
-template <typename T>
-ValueSlot Slot(T value) {
-  ValueSlot slot{};
-  slot.Put(value);
-  return slot;
-}
 
 ValueSlot Garbage() {
   ValueSlot slot;

@@ -17,12 +17,9 @@
 #include "forms/descriptor_check.h"
 #include "forms/descriptor_scan.h"
 #include "forms/painting.h"
+#include "tests/support/require.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 int Length(TextView text) { return static_cast<int>(text.size()); }
 

@@ -9,11 +9,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <type_traits>
 
+#include "tests/support/require.h"
 #include "text/display_text.h"
 #include "text/field_input.h"
 #include "text/record_format.h"
@@ -29,10 +29,6 @@ struct Guarded {
   std::uint64_t after = Canary;
   bool Intact() const { return before == Canary && after == Canary; }
 };
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 template <typename T>
 std::uint64_t BitsOf(const T& value) {
@@ -78,8 +74,6 @@ constexpr RecordFormat RealFormats[] = {Returned(FractionDisplayFormat),
                                         Returned(LargeNumberDisplayFormat),
                                         Returned(NumberDisplayFormat)};
 
-constexpr char EndOfNumber[] = "\0";  // one NUL, as a string constant
-
 void CheckComposed(const Guarded<Record>& guarded, int width) {
   Require(guarded.Intact());
   const Record& record = guarded.value;
@@ -116,7 +110,7 @@ void CheckDisplays(std::uint64_t bits) {
 
   // The whole display step, and the text read back as a typed field is.
   Guarded<Record> scratch;
-  DoubleRealDisplayText(x, scratch.value);
+  DoubleRealDisplayText(bits, scratch.value);
   Require(scratch.Intact());
   const auto readsBack = [](const Record& shown, bool finite) {
     const std::string_view view = shown.View();
@@ -129,7 +123,7 @@ void CheckDisplays(std::uint64_t bits) {
     Require(ParseRecord(typed, RealReadFormat, back) == RecordStatus::Ok);
   };
   readsBack(scratch.value, std::isfinite(x));
-  SingleRealDisplayText(y, scratch.value);
+  SingleRealDisplayText(static_cast<std::uint32_t>(bits), scratch.value);
   Require(scratch.Intact());
   readsBack(scratch.value, std::isfinite(y));
 }

@@ -70,7 +70,7 @@ TEST(SingleDisplayText, FormatByMagnitudeThenTrimmed) {
       {std::numeric_limits<float>::infinity(), "1#INF" + Repeat(24, '.')},
       {std::numeric_limits<float>::quiet_NaN(), "1#QNAN" + Repeat(23, '.')},
   };
-  CheckRows<float>(rows, SingleRealDisplayText);
+  CheckRows<float>(rows, SingleDisplayText);
 }
 
 TEST(DoubleDisplayText, SameBoundsInDoublePrecision) {
@@ -95,7 +95,7 @@ TEST(DoubleDisplayText, SameBoundsInDoublePrecision) {
       {12345.678901234567, "12345.67890123457"},
       {-std::numeric_limits<double>::infinity(), "1#INF" + Repeat(24, '.')},
   };
-  CheckRows<double>(rows, DoubleRealDisplayText);
+  CheckRows<double>(rows, DoubleDisplayText);
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST(DisplayRoundTrip, DoubleReadsBackAsTheValueRoundedToTheShownDigits) {
   for (int k = 0; k < 200000; ++k) {
     const double x = std::bit_cast<double>(RandomDoubleBits(random));
     if (!std::isfinite(x)) continue;
-    CheckDisplayReadsBack(x, 16, DoubleRealDisplayText, asterisks);
+    CheckDisplayReadsBack(x, 16, DoubleDisplayText, asterisks);
     ++checked;
     if (HasFailure()) break;
   }
@@ -114,7 +114,7 @@ TEST(DisplayRoundTrip, SingleReadsBackAsTheValueRoundedToTheShownDigits) {
                         ? std::bit_cast<float>(static_cast<std::uint32_t>(random.Next()))
                         : static_cast<float>(std::bit_cast<double>(RandomDoubleBits(random)));
     if (!std::isfinite(x)) continue;
-    CheckDisplayReadsBack(x, 7, SingleRealDisplayText, asterisks);
+    CheckDisplayReadsBack(x, 7, SingleDisplayText, asterisks);
     ++checked;
     if (HasFailure()) break;
   }
@@ -137,28 +137,54 @@ Record RandomField(Random& random) {
   return record;
 }
 
+// Each record is parsed into two targets of every kind, preset to different
+// values: a failure leaves each as it was; a success writes both, so they
+// agree whatever they held before.
 TEST(ParseTargets, WrittenOnlyOnSuccessAndAlwaysInRange) {
   Random random{3};
   int failures = 0, successes = 0;
   for (int k = 0; k < 100000; ++k) {
     const Record record = RandomField(random);
-    std::int16_t shortTarget = 0x1234;
-    std::int32_t longTarget = 0x12345678;
-    float singleTarget = 1.25f;
-    double doubleTarget = 2.5;
+    std::int16_t shortTarget = 0x1234, otherShort = -0x1234;
+    std::int32_t longTarget = 0x12345678, otherLong = -0x12345678;
+    float singleTarget = 1.25f, otherSingle = -3.5f;
+    double doubleTarget = 2.5, otherDouble = -7.25;
     const RecordStatus shortStatus = ParseRecord(record, IntegerReadFormat, shortTarget);
     const RecordStatus longStatus = ParseRecord(record, IntegerReadFormat, longTarget);
     const RecordStatus singleStatus = ParseRecord(record, RealReadFormat, singleTarget);
     const RecordStatus doubleStatus = ParseRecord(record, RealReadFormat, doubleTarget);
-    // A failed parse leaves its target alone; a successful one is in range.
-    EXPECT_EQ(shortTarget, shortStatus == RecordStatus::Ok ? shortTarget : std::int16_t{0x1234});
+    ASSERT_EQ(ParseRecord(record, IntegerReadFormat, otherShort), shortStatus);
+    ASSERT_EQ(ParseRecord(record, IntegerReadFormat, otherLong), longStatus);
+    ASSERT_EQ(ParseRecord(record, RealReadFormat, otherSingle), singleStatus);
+    ASSERT_EQ(ParseRecord(record, RealReadFormat, otherDouble), doubleStatus);
+    // A failed parse leaves its target alone; a successful one writes it,
+    // and in range.
+    if (shortStatus == RecordStatus::Ok) {
+      EXPECT_EQ(shortTarget, otherShort);
+    } else {
+      EXPECT_EQ(shortTarget, 0x1234);
+      EXPECT_EQ(otherShort, -0x1234);
+    }
     EXPECT_GE(shortTarget, -32767);
-    EXPECT_EQ(longTarget, longStatus == RecordStatus::Ok ? longTarget : 0x12345678);
-    EXPECT_EQ(Bits(singleTarget),
-              singleStatus == RecordStatus::Ok ? Bits(singleTarget) : Bits(1.25f));
+    if (longStatus == RecordStatus::Ok) {
+      EXPECT_EQ(longTarget, otherLong);
+    } else {
+      EXPECT_EQ(longTarget, 0x12345678);
+      EXPECT_EQ(otherLong, -0x12345678);
+    }
+    if (singleStatus == RecordStatus::Ok) {
+      EXPECT_EQ(Bits(singleTarget), Bits(otherSingle));
+    } else {
+      EXPECT_EQ(Bits(singleTarget), Bits(1.25f));
+      EXPECT_EQ(Bits(otherSingle), Bits(-3.5f));
+    }
     EXPECT_TRUE(std::isfinite(singleTarget));
-    EXPECT_EQ(Bits(doubleTarget),
-              doubleStatus == RecordStatus::Ok ? Bits(doubleTarget) : Bits(2.5));
+    if (doubleStatus == RecordStatus::Ok) {
+      EXPECT_EQ(Bits(doubleTarget), Bits(otherDouble));
+    } else {
+      EXPECT_EQ(Bits(doubleTarget), Bits(2.5));
+      EXPECT_EQ(Bits(otherDouble), Bits(-7.25));
+    }
     EXPECT_TRUE(std::isfinite(doubleTarget));
     // A short is the long's value when both read, and fails only by range.
     if (longStatus == RecordStatus::Ok && shortStatus == RecordStatus::Ok) {
@@ -263,11 +289,11 @@ TEST(RuntimeAgreement, DisplayTextsMatchTheRecordedDigest) {
   Record scratch;
   for (int k = 0; k < 50000; ++k) {
     const std::uint64_t bits = random.Next();
-    DoubleRealDisplayText(std::bit_cast<double>(bits), scratch);
+    DoubleRealDisplayText(bits, scratch);
     digest.Add(scratch.View());
-    DoubleRealDisplayText(std::bit_cast<double>(RandomDoubleBits(random)), scratch);
+    DoubleRealDisplayText(RandomDoubleBits(random), scratch);
     digest.Add(scratch.View());
-    SingleRealDisplayText(std::bit_cast<float>(static_cast<std::uint32_t>(bits)), scratch);
+    SingleRealDisplayText(static_cast<std::uint32_t>(bits), scratch);
     digest.Add(scratch.View());
     LongIntegerDisplayText(static_cast<std::int32_t>(bits >> 32), scratch);
     digest.Add(scratch.View());

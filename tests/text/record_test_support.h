@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/display_text.h"
 #include "text/record_format.h"
 
 namespace record_test {
@@ -42,5 +43,9 @@ inline Record TypedField(std::string_view text) {
 
 inline std::uint64_t Bits(double x) { return std::bit_cast<std::uint64_t>(x); }
 inline std::uint32_t Bits(float x) { return std::bit_cast<std::uint32_t>(x); }
+
+// The display text of a real at hand, handed over by its bits.
+inline void SingleDisplayText(float x, Record& scratch) { SingleRealDisplayText(Bits(x), scratch); }
+inline void DoubleDisplayText(double x, Record& scratch) { DoubleRealDisplayText(Bits(x), scratch); }
 
 }  // namespace record_test

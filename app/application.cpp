@@ -1,7 +1,8 @@
 #include "app/application.h"
 
 #include "app/video.h"
-#include "forms/entry.h"
+#include "formreel/forms.h"
+#include "forms/state.h"  // FrameWindowStyle, the form window's too
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "app/video_command.h"
-#include "forms/state.h"
+#include "formreel/forms.h"
 
 // The two forms, each with its closing NUL, and the lengths handed to the
 // form entry call (which count that NUL).

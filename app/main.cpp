@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/application.h"
-#include "app/fatal_report.h"
+#include "formreel/forms.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
                    int showCommand) {

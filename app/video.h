@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "app/video_command.h"
-#include "forms/state.h"
+#include "formreel/forms.h"
 #include "text/record_format.h"
 
 // The record the open and window commands are composed into; each

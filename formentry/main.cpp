@@ -16,8 +16,7 @@
 
 #include "formentry/answers.h"
 #include "formentry/command_line.h"
-#include "forms/descriptor_check.h"
-#include "forms/entry.h"
+#include "formreel/forms.h"
 
 namespace {
 

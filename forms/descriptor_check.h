@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "formreel/forms.h"
 #include "forms/descriptor.h"
 #include "forms/state.h"
 
@@ -26,7 +27,5 @@ inline constexpr int MaxChoices = 127;
 // `counts.textLineCount` text lines within every limit of the form; counts
 // that do not belong to the descriptor are refused too.
 std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts);
-// Convenience for callers and tests: normalises a copy of the caller's text first.
-// `text` must hold `length` readable characters (none are read for a null
-// `text` or a length below 1).
-std::string DescriptorProblem(const char* text, std::int32_t length);
+// DescriptorProblem(text, length), the public form for a caller's text, is
+// the same check on a normalised copy.

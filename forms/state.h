@@ -1,31 +1,18 @@
 // The one global record of the form facility, and the vocabulary shared by
 // every step of it: field type letters, control identifiers, command codes,
-// window styles and limits. Free of platform headers: window and instance
-// handles are the platform's opaque pointer types, declared here by name.
+// window styles and limits. Free of platform headers; the handles, the value
+// slot and the public limits are the facility's public header's.
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
+#include "formreel/forms.h"
 #include "forms/table.h"
 #include "text/fixed_text.h"
 
-struct HWND__;
-struct HINSTANCE__;
-using WindowHandle = HWND__*;
-using InstanceHandle = HINSTANCE__*;
-
-// Limits of one form.
-inline constexpr int MaxFields = 20;
-inline constexpr int MaxLines = 25;
-inline constexpr int MaxGroupButtons = 20;
-inline constexpr int MaxGroupSize = 8;
-inline constexpr int DescriptorCapacity = 2000;
+// Limits of one form beyond the public ones.
 inline constexpr int LineWidth = 60;
 inline constexpr int PromptWidth = 30;
-// A C field's text: at most 30 characters, then a NUL, in a caller's buffer
-// of at least 31 bytes.
-inline constexpr int TextValueLength = 30;
 inline constexpr int ScratchWidth = 80;
 // A choice or heading must fit `scratch` with its NUL.
 inline constexpr int MaxChoiceLength = ScratchWidth - 1;
@@ -69,39 +56,6 @@ inline constexpr int FocusTargetSlot = 0;
 inline constexpr int OkButtonSlot = 21;
 inline constexpr int CancelButtonSlot = 22;
 
-// One field's 8-byte value: a 16-bit or 32-bit integer, a single or double
-// real, or the address of the caller's text buffer, always at the start.
-// Writers zero the bytes beyond the value.
-struct ValueSlot {
-  unsigned char bytes[8];
-
-  // The value at the start of the slot. A real whose kind of not-a-number
-  // matters is read as its bits (std::uint32_t or std::uint64_t): on 32-bit
-  // x86 a float or double returned by value passes through the x87 unit.
-  template <typename T>
-  T Get() const {
-    static_assert(sizeof(T) <= sizeof(bytes));
-    T value;
-    std::memcpy(&value, bytes, sizeof(T));
-    return value;
-  }
-  // Copied from the value's bytes: a real handed over by value could pass
-  // through the x87 unit on 32-bit x86, which makes a signalling
-  // not-a-number quiet.
-  template <typename T>
-  void Put(const T& value) {
-    static_assert(sizeof(T) <= sizeof(bytes));
-    std::memset(bytes, 0, sizeof(bytes));
-    std::memcpy(bytes, &value, sizeof(T));
-  }
-  // A C field's slot: the caller's text buffer of at least 31 bytes, or null.
-  char* TextAddress() const { return Get<char*>(); }
-
-  friend bool operator==(const ValueSlot& a, const ValueSlot& b) {
-    return std::memcmp(a.bytes, b.bytes, sizeof(a.bytes)) == 0;
-  }
-};
-static_assert(sizeof(ValueSlot) == 8);
 
 // What every position of a form is computed from: the stock fixed-pitch
 // font's two metrics and the spacing chosen for the form's number of lines.

@@ -1,7 +1,7 @@
 // A program that meets an impossible condition the way the program would:
 // run-time error reports set up as at its start, then a text position
 // outside its storage. Started by the fatal report test.
-#include "app/fatal_report.h"
+#include "formreel/forms.h"
 #include "text/fixed_text.h"
 
 int main() {

@@ -11,7 +11,6 @@
 #include <string>
 #include <thread>
 
-#include "app/fatal_report.h"
 
 namespace {
 
@@ -87,7 +86,7 @@ TEST(FatalReport, ShownInAMessageBoxThenTheProgramEndsWithItsStatus) {
   }
   const std::string report = "formreel: run-time error: text position outside its storage";
   if (search.box != nullptr) {
-    EXPECT_EQ(WindowTitle(search.box), FatalReportTitle);
+    EXPECT_EQ(WindowTitle(search.box), "formreel");
     EXPECT_EQ(StaticTexts(search.box), report + "\n");
     // Still waiting on the person: the program has not ended yet.
     EXPECT_EQ(WaitForSingleObject(child.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));

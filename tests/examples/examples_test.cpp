@@ -1,0 +1,124 @@
+// The example programs, built by another project against the installed
+// package, run under Wine on an X display with keystrokes from xdotool:
+// each prints what FormEntry handed back. Skipped unless
+// FORMREEL_EXAMPLES_DIR names their build folder (./test sets it).
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tests/app/program_driver.h"
+
+namespace {
+
+constexpr Milliseconds WindowLimit{30000};
+constexpr Milliseconds ExitLimit{30000};
+
+struct Outcome {
+  int status = -1;
+  std::string output;
+};
+
+class Example : public testing::Test {
+ protected:
+  void SetUp() override {
+    const char* dir = std::getenv("FORMREEL_EXAMPLES_DIR");
+    if (dir == nullptr) GTEST_SKIP() << "FORMREEL_EXAMPLES_DIR is not set (./test builds the examples and sets it)";
+    const std::string missing = MissingPrerequisite();
+    if (!missing.empty()) GTEST_SKIP() << "needs Wine on a display: " << missing;
+    directory_ = dir;
+    std::string pattern = (std::filesystem::temp_directory_path() / "formreel-examples-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    workDir_ = pattern;
+  }
+  void TearDown() override {
+    if (!workDir_.empty()) std::filesystem::remove_all(workDir_);
+  }
+
+  // Starts `program` and gives its form, titled `title`, the focus.
+  void Start(const std::string& program, const std::string& title = "^FORM$") {
+    ASSERT_TRUE(std::filesystem::exists(directory_ + "/" + program)) << directory_ << "/" << program;
+    ChildProcess::Options options;
+    options.directory = directory_;
+    options.environment = {{"WINEDEBUG", "-all"}};
+    options.outputPath = workDir_ + "/output";
+    ASSERT_TRUE(process_.Start({"wine", program}, options));
+    const auto window = WaitForWindow(title, WindowLimit);
+    ASSERT_TRUE(window) << "no window " << title;
+    ASSERT_TRUE(FocusWindow(*window));
+  }
+
+  Outcome Finish() {
+    Outcome outcome;
+    const auto status = process_.Wait(ExitLimit);
+    EXPECT_TRUE(status) << "the example did not end";
+    if (!status) process_.Kill();
+    outcome.status = status.value_or(-1);
+    std::ifstream file(workDir_ + "/output", std::ios::binary);
+    outcome.output.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    // Console output of a Windows program ends its lines with CR LF.
+    std::erase(outcome.output, '\r');
+    return outcome;
+  }
+
+  std::string directory_;
+  std::string workDir_;
+  ChildProcess process_;
+};
+
+TEST_F(Example, TypedFieldsComeBackInTheirTypes) {
+  Start("typed_fields.exe", "^Typed fields$");
+  ASSERT_TRUE(TypeText("Grace"));
+  for (const char* value : {"85", "16#7FFFFFFF", "1.70", "2.5D-1"}) {
+    ASSERT_TRUE(PressKeys({"Tab"}));
+    ASSERT_TRUE(TypeText(value));
+  }
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.output, "name: Grace\nage: 85\npopulation: 2147483647\nheight: 1.70000005\nratio: 0.25\n");
+}
+
+TEST_F(Example, TypedFieldsCancelledLeaveNothingChanged) {
+  Start("typed_fields.exe", "^Typed fields$");
+  ASSERT_TRUE(TypeText("Grace"));
+  ASSERT_TRUE(PressKeys({"Escape"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.output, "cancelled\n");
+}
+
+TEST_F(Example, AListEntryAndThePressedButton) {
+  Start("buttons_and_list.exe");
+  ASSERT_TRUE(PressKeys({"Down", "Tab", "Tab", "space"}));  // BLUE, then DISCARD
+  const Outcome pressed = Finish();
+  EXPECT_EQ(pressed.status, 0);
+  EXPECT_EQ(pressed.output, "colour: 3 BLUE\nbutton: 2 DISCARD\n");
+
+  Start("buttons_and_list.exe");
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));  // GREEN as it started, no button
+  const Outcome confirmed = Finish();
+  EXPECT_EQ(confirmed.status, 0);
+  EXPECT_EQ(confirmed.output, "colour: 2 GREEN\nbutton: 0 O.K. or CTRL-ENTER\n");
+}
+
+TEST_F(Example, TextLinesAndAHeading) {
+  Start("text_and_heading.exe", "^Print the report$");
+  ASSERT_TRUE(TypeText("LASER 9"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  const Outcome typed = Finish();
+  EXPECT_EQ(typed.status, 0);
+  EXPECT_EQ(typed.output, "printer: LASER 9\n");
+
+  Start("text_and_heading.exe", "^Print the report$");
+  ASSERT_TRUE(PressKeys({"Down", "ctrl+Return"}));
+  const Outcome chosen = Finish();
+  EXPECT_EQ(chosen.status, 0);
+  EXPECT_EQ(chosen.output, "printer: entry 1\n");
+}
+
+}  // namespace

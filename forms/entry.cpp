@@ -61,8 +61,8 @@ std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
   return result;
 }
 
-void RunFormLoop(InstanceHandle&, WindowHandle& window) {
-  MSG message;
+int RunFormLoop(InstanceHandle&, WindowHandle& window) {
+  MSG message{};
   bool ctrlBackspace = false;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_KEYDOWN)
@@ -80,7 +80,24 @@ void RunFormLoop(InstanceHandle&, WindowHandle& window) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }
+
+namespace {
+
+// The loop ended on a quit message the form did not post (the caller's, or
+// another window's of this thread) while the form was still open: the form
+// ends unconfirmed, and the quit goes on to the caller's own loop with its
+// exit code, without the one the form's destruction posts.
+void EndFormForForeignQuit(WindowHandle window, int exitCode) {
+  formState.confirmed = false;
+  DestroyWindow(window);
+  MSG posted;
+  PeekMessageA(&posted, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  PostQuitMessage(exitCode);
+}
+
+}  // namespace
 
 bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
@@ -107,9 +124,12 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
   formWindow = nullptr;
   CreateFormWindow(instance, owner, formWindow);
   if (formWindow == nullptr) return false;
-  RunFormLoop(instance, formWindow);
+  const int exitCode = RunFormLoop(instance, formWindow);
+  if (IsWindow(formWindow)) EndFormForForeignQuit(formWindow, exitCode);
 
-  if (!formState.confirmed) return false;
+  // Confirmed, and every field read back: a window destroyed from outside
+  // after a confirmation that stopped at a bad value is no answer.
+  if (!formState.confirmed || formState.readBackIncomplete) return false;
   for (int k = 1; k <= counts.fieldCount; ++k) {
     selections[static_cast<std::size_t>(k - 1)] = formState.selections[k];
     values[static_cast<std::size_t>(k - 1)] = formState.values[k];

@@ -16,4 +16,5 @@ std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
 
 // The modal loop: dispatches every message of the thread, turning the five
 // form keys into commands sent to `formWindow`, until the quit message.
-void RunFormLoop(InstanceHandle& instance, WindowHandle& formWindow);
+// Returns the quit message's exit code.
+int RunFormLoop(InstanceHandle& instance, WindowHandle& formWindow);

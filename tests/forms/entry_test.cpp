@@ -309,4 +309,47 @@ TEST(FormEntryKeys, WorkWhileTheFocusIsInTheOwner) {
   DestroyWindow(owner);
 }
 
+// A quit message the form did not post ends it unconfirmed, also after a
+// confirmation that stopped at a bad value, and goes on to the caller's loop;
+// so does a form window destroyed from outside after such a confirmation.
+TEST(FormEntryForeignEnd, EndsTheFormUnconfirmedAndPassesTheQuitOn) {
+  struct Case {
+    const char* name;
+    bool badValueFirst;
+    bool destroy;  // destroy the window instead of posting a quit
+  };
+  const Case cases[] = {{"quit", false, false}, {"quit after a bad value", true, false},
+                        {"destroyed after a bad value", true, true}};
+  for (const Case& c : cases) {
+    char name[31] = "KEEP";
+    std::int8_t selections[2] = {4, 5};
+    ValueSlot values[2] = {Slot(&name[0]), Slot<std::int16_t>(6)};
+    FormScript script;
+    script.Type("NEW").Tab().Type("70000");
+    if (c.badValueFirst) script.CtrlEnter().Do([] { ASSERT_NE(OpenFormWindow(), nullptr); });
+    script.Do([c] {
+      if (c.destroy)
+        DestroyWindow(OpenFormWindow());
+      else
+        PostQuitMessage(7);
+    });
+    EXPECT_FALSE(RunForm(script, "CNAME^|IAGE^|\0"s, selections, values)) << c.name;
+    EXPECT_FALSE(script.stuck()) << c.name;
+    EXPECT_EQ(OpenFormWindow(), nullptr) << c.name;
+    EXPECT_STREQ(name, "KEEP") << c.name;
+    EXPECT_EQ(selections[0], 4) << c.name;
+    EXPECT_EQ(selections[1], 5) << c.name;
+    EXPECT_EQ(values[1], Slot<std::int16_t>(6)) << c.name;
+    MSG quit{};
+    const bool quitPending = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+    if (c.destroy) {
+      EXPECT_FALSE(quitPending) << c.name;  // the form's own quit ended its loop
+    } else {
+      ASSERT_TRUE(quitPending) << c.name;
+      EXPECT_EQ(quit.wParam, 7u) << c.name;
+      EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a second quit for " << c.name;
+    }
+  }
+}
+
 }  // namespace

@@ -81,7 +81,10 @@ static_assert(sizeof(ValueSlot) == 8);
 // form is open anywhere in the process (a call from a timer or window
 // procedure that the form's loop dispatches, or from another thread), a
 // further call returns false at once: it shows nothing and touches neither
-// the open form nor its own arrays and buffers.
+// the open form nor its own arrays and buffers. A quit message that reaches
+// the form's loop while the form is open (PostQuitMessage from the caller's
+// code) ends the form unconfirmed, and the quit message is posted again, with
+// its exit code, for the caller's own loop.
 bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values);

@@ -131,6 +131,43 @@ bool ProgramRun::WaitForTrace(const std::string& text, Milliseconds limit) const
   }
 }
 
+ConsoleRun::ConsoleRun() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "formreel-run-XXXXXX").string();
+  if (mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
+}
+
+ConsoleRun::~ConsoleRun() {
+  process_.Kill();
+  if (!folder_.empty()) std::filesystem::remove_all(folder_);
+}
+
+bool ConsoleRun::Start(const std::string& directory, const std::string& program,
+                       const std::vector<std::string>& arguments, const std::string& input) {
+  if (folder_.empty()) return false;
+  ChildProcess::Options options;
+  options.directory = directory;
+  options.environment = {{"WINEDEBUG", "-all"}};
+  options.inputPath = folder_ + "/input";
+  options.outputPath = folder_ + "/output";
+  options.errorPath = folder_ + "/errors";
+  std::ofstream(options.inputPath, std::ios::binary) << input;
+  std::vector<std::string> argv = {"wine", program};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return process_.Start(argv, options);
+}
+
+std::string ConsoleRun::Errors() const { return ReadFile(folder_ + "/errors"); }
+
+ConsoleRun::Outcome ConsoleRun::Finish(Milliseconds limit) {
+  Outcome outcome;
+  const auto status = process_.Wait(limit);
+  if (!status) process_.Kill();
+  outcome.status = status.value_or(-1);
+  outcome.output = ReadFile(folder_ + "/output");
+  outcome.errors = Errors();
+  return outcome;
+}
+
 std::optional<std::string> WaitForWindow(const std::string& name, Milliseconds limit,
                                          const std::string& other) {
   const auto deadline = Clock::now() + limit;

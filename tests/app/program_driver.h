@@ -50,6 +50,36 @@ class ProgramRun {
   std::string logPath_;
 };
 
+// A Windows console program run under Wine as a script runs it: standard
+// input from a given text, standard output and error kept in a private
+// folder, which goes with the run.
+class ConsoleRun {
+ public:
+  struct Outcome {
+    int status = -1;  // -1 when it did not end in time (it is then killed)
+    std::string output;
+    std::string errors;
+  };
+
+  ConsoleRun();
+  ~ConsoleRun();
+  ConsoleRun(const ConsoleRun&) = delete;
+  ConsoleRun& operator=(const ConsoleRun&) = delete;
+
+  // Starts `program` (relative to `directory`) with `arguments`; once the
+  // last run has finished, the same object starts the next.
+  bool Start(const std::string& directory, const std::string& program,
+             const std::vector<std::string>& arguments = {}, const std::string& input = "");
+  bool Running() { return process_.Running(); }
+  std::string Errors() const;
+  // Waits up to `limit` for the end and collects what it wrote.
+  Outcome Finish(Milliseconds limit);
+
+ private:
+  std::string folder_;
+  ChildProcess process_;
+};
+
 // The id of a visible X window whose name matches the regular expression
 // `name` and which is not `other`, waiting up to `limit` for it.
 std::optional<std::string> WaitForWindow(const std::string& name, Milliseconds limit,

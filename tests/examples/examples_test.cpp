@@ -4,12 +4,8 @@
 // FORMREEL_EXAMPLES_DIR names their build folder (./test sets it).
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "tests/app/program_driver.h"
 
@@ -18,10 +14,7 @@ namespace {
 constexpr Milliseconds WindowLimit{30000};
 constexpr Milliseconds ExitLimit{30000};
 
-struct Outcome {
-  int status = -1;
-  std::string output;
-};
+using Outcome = ConsoleRun::Outcome;
 
 class Example : public testing::Test {
  protected:
@@ -31,43 +24,27 @@ class Example : public testing::Test {
     const std::string missing = MissingPrerequisite();
     if (!missing.empty()) GTEST_SKIP() << "needs Wine on a display: " << missing;
     directory_ = dir;
-    std::string pattern = (std::filesystem::temp_directory_path() / "formreel-examples-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    workDir_ = pattern;
-  }
-  void TearDown() override {
-    if (!workDir_.empty()) std::filesystem::remove_all(workDir_);
   }
 
   // Starts `program` and gives its form, titled `title`, the focus.
   void Start(const std::string& program, const std::string& title = "^FORM$") {
     ASSERT_TRUE(std::filesystem::exists(directory_ + "/" + program)) << directory_ << "/" << program;
-    ChildProcess::Options options;
-    options.directory = directory_;
-    options.environment = {{"WINEDEBUG", "-all"}};
-    options.outputPath = workDir_ + "/output";
-    ASSERT_TRUE(process_.Start({"wine", program}, options));
+    ASSERT_TRUE(run_.Start(directory_, program));
     const auto window = WaitForWindow(title, WindowLimit);
     ASSERT_TRUE(window) << "no window " << title;
     ASSERT_TRUE(FocusWindow(*window));
   }
 
   Outcome Finish() {
-    Outcome outcome;
-    const auto status = process_.Wait(ExitLimit);
-    EXPECT_TRUE(status) << "the example did not end";
-    if (!status) process_.Kill();
-    outcome.status = status.value_or(-1);
-    std::ifstream file(workDir_ + "/output", std::ios::binary);
-    outcome.output.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    Outcome outcome = run_.Finish(ExitLimit);
+    EXPECT_NE(outcome.status, -1) << "the example did not end";
     // Console output of a Windows program ends its lines with CR LF.
     std::erase(outcome.output, '\r');
     return outcome;
   }
 
   std::string directory_;
-  std::string workDir_;
-  ChildProcess process_;
+  ConsoleRun run_;
 };
 
 TEST_F(Example, TypedFieldsComeBackInTheirTypes) {

@@ -3,12 +3,7 @@
 // status out.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "tests/app/program_driver.h"
 
@@ -17,16 +12,7 @@ namespace {
 constexpr Milliseconds WindowLimit{30000};
 constexpr Milliseconds ExitLimit{30000};
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-struct Outcome {
-  int status = -1;
-  std::string output;
-  std::string errors;
-};
+using Outcome = ConsoleRun::Outcome;
 
 class FormentryCommand : public testing::Test {
  protected:
@@ -35,43 +21,23 @@ class FormentryCommand : public testing::Test {
     if (!missing.empty()) GTEST_SKIP() << "needs formentry.exe under Wine on a display: " << missing;
     if (!std::filesystem::exists(ProgramDirectory() + "/formentry.exe"))
       GTEST_SKIP() << ProgramDirectory() << "/formentry.exe is missing";
-    std::string pattern = (std::filesystem::temp_directory_path() / "formentry-e2e-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    workDir_ = pattern;
-  }
-  void TearDown() override {
-    if (!workDir_.empty()) std::filesystem::remove_all(workDir_);
   }
 
   // Starts formentry with `arguments`, standard input from `input`.
   void Start(const std::vector<std::string>& arguments, const std::string& input = "") {
-    ChildProcess::Options options;
-    options.directory = ProgramDirectory();
-    options.environment = {{"WINEDEBUG", "-all"}};
-    options.inputPath = workDir_ + "/input";
-    options.outputPath = workDir_ + "/output";
-    options.errorPath = workDir_ + "/errors";
-    std::ofstream(options.inputPath, std::ios::binary) << input;
-    std::vector<std::string> argv = {"wine", "formentry.exe"};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    ASSERT_TRUE(process_.Start(argv, options));
+    ASSERT_TRUE(run_.Start(ProgramDirectory(), "formentry.exe", arguments, input));
   }
 
   // Waits for the form and gives it the keyboard focus.
   void ShowForm() {
     const auto window = WaitForWindow("^FORM$", WindowLimit);
-    ASSERT_TRUE(window) << "no form; errors: " << ReadFile(workDir_ + "/errors");
+    ASSERT_TRUE(window) << "no form; errors: " << run_.Errors();
     ASSERT_TRUE(FocusWindow(*window));
   }
 
   Outcome Finish() {
-    Outcome outcome;
-    const auto status = process_.Wait(ExitLimit);
-    EXPECT_TRUE(status) << "formentry did not end";
-    if (!status) process_.Kill();
-    outcome.status = status.value_or(-1);
-    outcome.output = ReadFile(workDir_ + "/output");
-    outcome.errors = ReadFile(workDir_ + "/errors");
+    const Outcome outcome = run_.Finish(ExitLimit);
+    EXPECT_NE(outcome.status, -1) << "formentry did not end";
     return outcome;
   }
 
@@ -83,8 +49,7 @@ class FormentryCommand : public testing::Test {
     return outcome;
   }
 
-  std::string workDir_;
-  ChildProcess process_;
+  ConsoleRun run_;
 };
 
 const std::string EveryTypedField = "CNAME^|ISHORT^|LLONG^|RSINGLE^|DDOUBLE^|";
@@ -182,7 +147,7 @@ TEST_F(FormentryCommand, AValueThatDoesNotConvertKeepsTheFormOpen) {
   ShowForm();
   ASSERT_TRUE(TypeText("40000"));
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
-  EXPECT_FALSE(process_.Wait(Milliseconds(0)));
+  EXPECT_TRUE(run_.Running());
   ASSERT_TRUE(PressKeys({"BackSpace", "BackSpace", "BackSpace", "ctrl+Return"}));
   const Outcome outcome = Finish();
   EXPECT_EQ(outcome.status, 0) << outcome.errors;

@@ -112,6 +112,11 @@ void BuildAndPaint(const FixedText<DescriptorCapacity>& descriptor, const Descri
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  SetFatalReportViewer(AbortOnReport);
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto length = static_cast<std::int32_t>(std::min<std::size_t>(size, DescriptorCapacity + 100));
   FixedText<DescriptorCapacity> descriptor;
@@ -124,7 +129,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (problem.empty()) {
     Require(oracle.Accepts());
     Require(oracle.fields == counts.fieldCount && oracle.textLines == counts.textLineCount);
-    SetFatalReportViewer(AbortOnReport);
     BuildAndPaint(descriptor, counts, oracle.letters, data, size);
   }
   return 0;

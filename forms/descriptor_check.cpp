@@ -29,8 +29,8 @@ std::string CountsText(std::int32_t fields, std::int32_t textLines, std::int32_t
 // Follows the scan's events item by item and keeps the first fault.
 class DescriptorChecker final : public DescriptorEvents {
  public:
-  DescriptorChecker(const FixedText<DescriptorCapacity>& descriptor, std::int32_t length)
-      : descriptor_(descriptor), length_(length) {}
+  DescriptorChecker(const FixedText<DescriptorCapacity>& descriptor, std::int32_t length, const CodePage& page)
+      : descriptor_(descriptor), length_(length), page_(page) {}
 
   // Item `item_ + 1` starts with its letter at `position`.
   void ItemStart(std::int32_t position, char letter) override {
@@ -66,9 +66,9 @@ class DescriptorChecker final : public DescriptorEvents {
     ++textLines_;
     ++itemTextLines_;
     if (promptSeen_) return Fail("\"\\\" after the prompt (text lines go before the first \"^\")");
-    if (Length(text) > MaxTextLineLength)
-      return Fail("text line " + std::to_string(itemTextLines_) + " has " + std::to_string(Length(text)) +
-                  " characters (at most " + std::to_string(MaxTextLineLength) + ")");
+    if (Columns(text) > MaxTextLineLength)
+      return Fail("text line " + std::to_string(itemTextLines_) + " is " + std::to_string(Columns(text)) +
+                  " columns wide (at most " + std::to_string(MaxTextLineLength) + ")");
     CountLine();
   }
 
@@ -78,8 +78,8 @@ class DescriptorChecker final : public DescriptorEvents {
     promptSeen_ = true;
     if (!IsFieldLetter(letter))
       return Fail("\"^\" in a T or H item (only field items have a prompt and choices)");
-    if (Length(prompt) > MaxPromptLength)
-      return Fail("prompt has " + std::to_string(Length(prompt)) + " characters (at most " +
+    if (Columns(prompt) > MaxPromptLength)
+      return Fail("prompt is " + std::to_string(Columns(prompt)) + " columns wide (at most " +
                   std::to_string(MaxPromptLength) + ")");
     if (fields_ > MaxFields) return Fail("more than " + std::to_string(MaxFields) + " fields");
     CountLine();
@@ -91,7 +91,7 @@ class DescriptorChecker final : public DescriptorEvents {
     ++itemChoices_;
     if (Length(text) > MaxChoiceLength)
       return Fail("choice " + std::to_string(itemChoices_) + " has " + std::to_string(Length(text)) +
-                  " characters (at most " + std::to_string(MaxChoiceLength) + ")");
+                  " bytes (at most " + std::to_string(MaxChoiceLength) + ")");
     if (letter_ == Letter(FieldType::ButtonGroup)) return CountButton();
     if (itemChoices_ > MaxChoices)
       return Fail("more than " + std::to_string(MaxChoices) + " choices (a selection holds at most " +
@@ -103,7 +103,7 @@ class DescriptorChecker final : public DescriptorEvents {
     if (IsFieldLetter(letter) && !promptSeen_)
       return Fail("field item without \"^\" (its prompt must end with \"^\")");
     if (letter == Letter(FieldType::Heading) && Length(lastSegment) > MaxHeadingLength)
-      return Fail("heading has " + std::to_string(Length(lastSegment)) + " characters (at most " +
+      return Fail("heading has " + std::to_string(Length(lastSegment)) + " bytes (at most " +
                   std::to_string(MaxHeadingLength) + ")");
     itemOpen_ = false;
   }
@@ -130,6 +130,8 @@ class DescriptorChecker final : public DescriptorEvents {
       Fail("more than " + std::to_string(MaxGroupButtons) + " group buttons in the form");
   }
 
+  int Columns(TextView text) const { return static_cast<int>(TextColumns(page_, text)); }
+
   void Fail(const std::string& what) {
     problem_ = "item " + std::to_string(item_) + " (" + std::string(1, letter_) + "): " + what;
   }
@@ -137,6 +139,7 @@ class DescriptorChecker final : public DescriptorEvents {
 
   const FixedText<DescriptorCapacity>& descriptor_;
   std::int32_t length_;
+  const CodePage& page_;
   std::string problem_;
   int item_ = 0;
   char letter_ = Blank;
@@ -153,11 +156,12 @@ class DescriptorChecker final : public DescriptorEvents {
 
 }  // namespace
 
-std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts) {
+std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts,
+                              const CodePage& page) {
   // Checked against the descriptor's own end, so that counts which do not
   // belong to it cannot steer the check past its storage.
   const std::int32_t length = DescriptorLengthBeforeNul(descriptor);
-  DescriptorChecker checker(descriptor, length);
+  DescriptorChecker checker(descriptor, length, page);
   ScanDescriptor(descriptor, length, checker);
   std::string problem = checker.Finish();
   if (!problem.empty()) return problem;
@@ -175,8 +179,8 @@ std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, c
   return {};
 }
 
-std::string DescriptorProblem(const char* text, std::int32_t length) {
+std::string DescriptorProblem(const char* text, std::int32_t length, const CodePage& page) {
   FixedText<DescriptorCapacity> descriptor;
   const DescriptorCounts counts = NormaliseDescriptor(text, length, descriptor);
-  return DescriptorProblem(descriptor, counts);
+  return DescriptorProblem(descriptor, counts, page);
 }

@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "forms/code_page.h"
 #include "forms/descriptor.h"
 #include "forms/descriptor_check.h"
 #include "forms/keys.h"
@@ -104,8 +105,9 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
                std::span<ValueSlot> values) {
   const OpenFormGuard guard;
   if (!guard.held()) return false;
+  formState.codePage = ActiveCodePage();
   const DescriptorCounts counts = NormaliseDescriptor(descriptor, length, formState.descriptor);
-  if (!DescriptorProblem(formState.descriptor, counts).empty()) return false;
+  if (!DescriptorProblem(formState.descriptor, counts, formState.codePage).empty()) return false;
   const auto fields = static_cast<std::size_t>(counts.fieldCount);
   if (selections.size() < fields || values.size() < fields) return false;
 
@@ -135,4 +137,8 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
     values[static_cast<std::size_t>(k - 1)] = formState.values[k];
   }
   return true;
+}
+
+std::string DescriptorProblem(const char* text, std::int32_t length) {
+  return DescriptorProblem(text, length, ActiveCodePage());
 }

@@ -1,5 +1,7 @@
 #include "forms/read_back.h"
 
+#include <algorithm>
+
 namespace {
 
 template <typename T>
@@ -65,7 +67,10 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
     const bool typed = state.selections[i] == 0;
     if (!typed) continue;
     if (type == FieldType::TextField) {
-      state.scratch.Set(length + 1, Nul);
+      // Cut to the whole characters of 30 bytes.
+      const TextView typed = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
+      const TextExtent kept = WholePrefix(state.codePage, typed, TextValueLength, NoLimit);
+      state.scratch.Set(static_cast<int>(kept.bytes) + 1, Nul);
       FixedToTerminated(state.scratch.All(), pending.texts[i].All());
       pending.due[i] = true;
     } else if (IsNumberField(type)) {

@@ -152,7 +152,7 @@ CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandL
     if (type == FieldType::TextField) {
       if (value.text.size() > static_cast<std::size_t>(TextValueLength))
         return Fail(message, "--value for " + name + " has " + std::to_string(value.text.size()) +
-                                 " characters (at most " + std::to_string(TextValueLength) + ")");
+                                 " bytes (at most " + std::to_string(TextValueLength) + ")");
       std::copy(value.text.begin(), value.text.end(), arrays.texts[k].begin());
       continue;
     }

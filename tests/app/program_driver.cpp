@@ -33,6 +33,20 @@ std::string FirstLine(const std::string& text) {
 // Reads the L"..." literal of a trace line that starts at `from` (just after
 // the opening quote), undoing the trace's escapes. Sets `end` after the
 // closing quote; false when the line ends first.
+// Appends `code` in UTF-8.
+void AppendUtf8(char32_t code, std::string& text) {
+  if (code < 0x80) {
+    text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
 bool ReadTraceLiteral(const std::string& line, std::size_t from, std::string& text,
                       std::size_t& end) {
   text.clear();
@@ -51,6 +65,13 @@ bool ReadTraceLiteral(const std::string& line, std::size_t from, std::string& te
       case 'n': text += '\n'; break;
       case 'r': text += '\r'; break;
       case 't': text += '\t'; break;
+      // A UTF-16 unit beyond ASCII: four hexadecimal digits.
+      case 'x':
+        if (k + 4 < line.size()) {
+          AppendUtf8(static_cast<char32_t>(std::stoul(line.substr(k + 1, 4), nullptr, 16)), text);
+          k += 4;
+        }
+        break;
       default: text += escaped; break;
     }
   }

@@ -140,6 +140,19 @@ TEST_F(FormentryCommand, JsonWithInitialValues) {
             "{\"letter\":\"S\",\"prompt\":\"PICK\",\"selection\":2,\"entry\":\"B\",\"value\":null}]}\n");
 }
 
+// Cyrillic typed, CJK passed as an argument: both come back byte for byte.
+TEST_F(FormentryCommand, TextInAnyScriptComesBackAsItWasGiven) {
+  Start({"--json", "--value", "2=名前です", "CИМЯ^|C名前^|"});
+  ShowForm();
+  ASSERT_TRUE(TypeText("Мой клип"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output,
+            "{\"fields\":[{\"letter\":\"C\",\"prompt\":\"ИМЯ\",\"selection\":0,\"entry\":null,\"value\":\"Мой клип\"},"
+            "{\"letter\":\"C\",\"prompt\":\"名前\",\"selection\":0,\"entry\":null,\"value\":\"名前です\"}]}\n");
+}
+
 // The form stays open on a value that does not convert, with the focus on
 // that field: what is typed next mends it.
 TEST_F(FormentryCommand, AValueThatDoesNotConvertKeepsTheFormOpen) {

@@ -73,7 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TextExtent next = FirstCharacter(page, text.subspan(prefix.bytes));
     Require(prefix.bytes + next.bytes > maxBytes || prefix.columns + next.columns > maxColumns);
   }
-  Require(TextColumns(page, text.first(prefix.bytes)) == prefix.columns);
   if (page.kind == CodePage::Kind::Utf8 && prefix.bytes < size)
     Require(!InsideWellFormedUtf8(data, size, prefix.bytes));
   return 0;

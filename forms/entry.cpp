@@ -62,10 +62,13 @@ std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
   return result;
 }
 
+// A Unicode loop: a typed character reaches the edit fields whole, however
+// many bytes it takes in the active code page (an ANSI loop would hand a
+// UTF-8 page's multi-byte characters on as "?").
 int RunFormLoop(InstanceHandle&, WindowHandle& window) {
   MSG message{};
   bool ctrlBackspace = false;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_KEYDOWN)
       ctrlBackspace = IsCtrlBackspaceKey(static_cast<std::uint32_t>(message.wParam),
                                          GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0);
@@ -79,7 +82,7 @@ int RunFormLoop(InstanceHandle&, WindowHandle& window) {
       }
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }

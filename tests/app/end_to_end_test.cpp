@@ -159,6 +159,7 @@ TEST_F(ProgramPaths, NameWithABlankIsSentInQuotesAndPlays) {
 TEST_F(ProgramPaths, ACyrillicNameOpensAndPlaysItsClip) {
   std::filesystem::copy_file(ProgramDirectory() + "/SAMPLE.AVI", workDir_ + "/Мой клип.AVI");
   StartAtNameForm(workDir_);
+  ASSERT_TRUE(PrimeNonAsciiTyping());
   ASSERT_TRUE(TypeText("Мой клип"));
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   const std::optional<Picture> picture = PictureDuringPlayback();

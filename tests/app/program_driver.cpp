@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -65,14 +66,15 @@ bool ReadTraceLiteral(const std::string& line, std::size_t from, std::string& te
       case 'n': text += '\n'; break;
       case 'r': text += '\r'; break;
       case 't': text += '\t'; break;
-      // A UTF-16 unit beyond ASCII: four hexadecimal digits.
-      case 'x':
-        if (k + 4 < line.size()) {
-          AppendUtf8(static_cast<char32_t>(std::stoul(line.substr(k + 1, 4), nullptr, 16)), text);
-          k += 4;
+      default:
+        // A UTF-16 unit beyond ASCII: four hexadecimal digits.
+        if (std::isxdigit(static_cast<unsigned char>(escaped)) && k + 3 < line.size()) {
+          AppendUtf8(static_cast<char32_t>(std::stoul(line.substr(k, 4), nullptr, 16)), text);
+          k += 3;
+        } else {
+          text += escaped;
         }
         break;
-      default: text += escaped; break;
     }
   }
   return false;
@@ -221,8 +223,13 @@ bool PressKeys(const std::vector<std::string>& chords) {
 }
 
 bool TypeText(const std::string& text) {
-  return RunCommand({"xdotool", "type", "--delay", "30", "--", text}, ToolLimit).status == 0;
+  // A character the keyboard map lacks is typed through a key that xdotool
+  // maps for it first; Wine needs time to read each new map.
+  const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+  return RunCommand({"xdotool", "type", "--delay", ascii ? "30" : "150", "--", text}, ToolLimit).status == 0;
 }
+
+bool PrimeNonAsciiTyping() { return TypeText("Ж") && PressKeys({"BackSpace"}); }
 
 int Picture::CountNear(int r, int g, int b, int tolerance) const {
   int count = 0;

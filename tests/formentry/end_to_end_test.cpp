@@ -144,6 +144,7 @@ TEST_F(FormentryCommand, JsonWithInitialValues) {
 TEST_F(FormentryCommand, TextInAnyScriptComesBackAsItWasGiven) {
   Start({"--json", "--value", "2=名前です", "CИМЯ^|C名前^|"});
   ShowForm();
+  ASSERT_TRUE(PrimeNonAsciiTyping());
   ASSERT_TRUE(TypeText("Мой клип"));
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   const Outcome outcome = Finish();

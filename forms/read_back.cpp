@@ -68,8 +68,8 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
     if (!typed) continue;
     if (type == FieldType::TextField) {
       // Cut to the whole characters of 30 bytes.
-      const TextView typed = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
-      const TextExtent kept = WholePrefix(state.codePage, typed, TextValueLength, NoLimit);
+      const TextView text = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
+      const TextExtent kept = WholePrefix(state.codePage, text, TextValueLength, NoLimit);
       state.scratch.Set(static_cast<int>(kept.bytes) + 1, Nul);
       FixedToTerminated(state.scratch.All(), pending.texts[i].All());
       pending.due[i] = true;

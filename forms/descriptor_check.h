@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "formreel/forms.h"
 #include "forms/descriptor.h"
@@ -29,3 +31,8 @@ inline constexpr int MaxChoices = 127;
 std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts);
 // DescriptorProblem(text, length), the public form for a caller's text, is
 // the same check on a normalised copy.
+
+// Every message DescriptorProblem can give, as a pattern in which each "%"
+// stands for a number, a letter or a quoted character (no blanks): the
+// programmer's guide lists them all.
+std::span<const std::string_view> DescriptorProblemPatterns();

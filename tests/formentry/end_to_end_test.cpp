@@ -115,8 +115,18 @@ TEST_F(FormentryCommand, AUsageErrorSaysWhyWithTheUsageAndShowsNoForm) {
       << outcome.errors;
 }
 
-TEST_F(FormentryCommand, TheDescriptorFromStandardInput) {
-  Start({"--file", "-"}, "CNAME^|IAGE^|\r\n");
+// Without a display the form cannot be shown, which a script must not take
+// for a person's cancel.
+TEST_F(FormentryCommand, AFormThatCannotBeShownIsNoCancel) {
+  ASSERT_TRUE(run_.Start(ProgramDirectory(), "formentry.exe", {"CNAME^|"}, "", {{"DISPLAY", ":31999"}}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 4);
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_NE(outcome.errors.find("formentry: the form could not be shown"), std::string::npos) << outcome.errors;
+}
+
+TEST_F(FormentryCommand, ADescriptorFileWithOneItemALine) {
+  Start({"--file", "-"}, "CNAME^|\r\nIAGE^|\r\n");
   ShowForm();
   ASSERT_TRUE(TypeText("ANN"));
   ASSERT_TRUE(PressKeys({"Tab"}));

@@ -150,6 +150,26 @@ TEST_F(FormentryCommand, JsonWithInitialValues) {
             "{\"letter\":\"S\",\"prompt\":\"PICK\",\"selection\":2,\"entry\":\"B\",\"value\":null}]}\n");
 }
 
+// A value the user leaves as shown comes back as given, not as the fifteen
+// digits the field shows.
+TEST_F(FormentryCommand, AnUntouchedValuePrintsAsGiven) {
+  const std::vector<std::string> formats[] = {{}, {"--json"}};
+  const std::string expected[] = {
+      "3.141592653589793\n",
+      "{\"fields\":[{\"letter\":\"D\",\"prompt\":\"PI\",\"selection\":0,\"entry\":null,"
+      "\"value\":3.141592653589793}]}\n"};
+  for (int k = 0; k < 2; ++k) {
+    std::vector<std::string> arguments = formats[k];
+    arguments.insert(arguments.end(), {"--value", "1=3.141592653589793", "DPI^|"});
+    Start(arguments);
+    ShowForm();
+    ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+    const Outcome outcome = Finish();
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    EXPECT_EQ(outcome.output, expected[k]);
+  }
+}
+
 // The form stays open on a value that does not convert, with the focus on
 // that field: what is typed next mends it.
 TEST_F(FormentryCommand, AValueThatDoesNotConvertKeepsTheFormOpen) {

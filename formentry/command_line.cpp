@@ -118,10 +118,35 @@ CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments, 
   return CommandLineStatus::Ok;
 }
 
-std::string_view DescriptorInFile(std::string_view contents) {
-  if (contents.ends_with("\r\n")) return contents.substr(0, contents.size() - 2);
-  if (contents.ends_with('\n')) return contents.substr(0, contents.size() - 1);
-  return contents;
+CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor, std::string& message) {
+  if (contents.ends_with("\r\n")) contents.remove_suffix(2);
+  else if (contents.ends_with('\n')) contents.remove_suffix(1);
+  std::string kept;
+  kept.reserve(contents.size());
+  int line = 1;
+  bool betweenItems = false;  // after a "|" and the line ends that follow it
+  for (std::size_t p = 0; p < contents.size(); ++p) {
+    const char c = contents[p];
+    if (c == Nul) {
+      kept.append(contents.substr(p));
+      break;
+    }
+    const std::size_t lineEnd = c == '\n' ? 1 : contents.substr(p).starts_with("\r\n") ? 2 : 0;
+    if (lineEnd == 0) {
+      kept += c;
+      betweenItems = c == '|';
+      continue;
+    }
+    if (!betweenItems) {
+      message = "line " + std::to_string(line) +
+                " of the descriptor ends inside an item (in a file, a line may end only after \"|\")";
+      return CommandLineStatus::Refused;
+    }
+    ++line;
+    p += lineEnd - 1;
+  }
+  descriptor = std::move(kept);
+  return CommandLineStatus::Ok;
 }
 
 CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line, FormArrays& arrays,
@@ -181,12 +206,15 @@ CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandL
 
 std::string UsageText() {
   return "usage: formentry [OPTIONS] DESCRIPTOR\n"
-         "       formentry [OPTIONS] --file PATH      (PATH - is standard input)\n"
-         "Shows the form DESCRIPTOR describes and, once it is confirmed, prints one line per field.\n"
-         "  --value N=TEXT  initial value of field N (1-based): a C field's text, or a number read\n"
-         "                  as typed into an I, L, R or D field\n"
+         "       formentry [OPTIONS] --file PATH     (PATH - is standard input)\n"
+         "Shows the form DESCRIPTOR describes and, once it is confirmed, prints one line\n"
+         "per field. In a file, a line may end after a \"|\".\n"
+         "  --value N=TEXT  initial value of field N (counting fields only, from 1): a C\n"
+         "                  field's text (at most 30 characters), or a number read as if\n"
+         "                  typed into the I, L, R or D field (16#FF, 1.5D3 and 12,5 work)\n"
          "  --select N=K    initial choice K of field N (0 for none)\n"
          "  --json          print the answers as one JSON object instead\n"
          "  --help          print this text;  --version  print the version\n"
-         "Exit status: 0 confirmed, 1 cancelled, 2 descriptor refused, 64 usage error.\n";
+         "Exit status: 0 confirmed, 1 cancelled, 2 descriptor refused, 4 form not shown,\n"
+         "64 usage error.\n";
 }

@@ -37,6 +37,7 @@ struct CommandLine {
 enum class CommandLineStatus : std::uint8_t {
   Ok = 0,
   UsageError = 1,  // the message says what is wrong
+  Refused = 2,     // the descriptor cannot be read; the message says why
 };
 
 // Reads the arguments after the program's name. Options come first, in any
@@ -46,9 +47,12 @@ enum class CommandLineStatus : std::uint8_t {
 CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
                                    std::string& message);
 
-// A descriptor read from a file: its contents without one trailing line end
-// (LF or CR LF).
-std::string_view DescriptorInFile(std::string_view contents);
+// The descriptor a file holds, one item a line or all on one: a line end
+// (LF or CR LF) right after a "|", or after such a line end, is layout and
+// dropped, and so is one line end at the very end. Another line end is
+// refused (Refused, with `message` naming its line; `descriptor` untouched).
+// Nothing after a NUL is looked at, as the descriptor ends there.
+CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor, std::string& message);
 
 // The arrays FormEntry takes, and the C fields' text buffers that their
 // slots point to (so the record is neither copied nor moved).

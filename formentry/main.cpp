@@ -20,7 +20,8 @@
 
 namespace {
 
-enum ExitStatus : int { Confirmed = 0, Cancelled = 1, Refused = 2, UsageError = 64 };
+// 3 is taken: the facility's run-time error ends the program with it.
+enum ExitStatus : int { Confirmed = 0, Cancelled = 1, Refused = 2, NotShown = 4, UsageError = 64 };
 
 int Usage(const std::string& message) {
   std::cerr << "formentry: " << message << "\n" << UsageText();
@@ -89,8 +90,12 @@ int main(int argc, char** argv) {
   if (line.file) {
     std::string contents;
     if (!ReadWhole(*line.file, contents)) return Usage("cannot read the descriptor file \"" + *line.file + "\"");
+    if (DescriptorInFile(contents, descriptor, message) != CommandLineStatus::Ok) {
+      std::cerr << "formentry: " << message << "\n";
+      return Refused;
+    }
     // Files and standard input are UTF-8; the form speaks the active page.
-    descriptor = Recode(DescriptorInFile(contents), CP_UTF8, CP_ACP);
+    descriptor = Recode(descriptor, CP_UTF8, CP_ACP);
   } else {
     descriptor = *line.descriptor;
   }
@@ -111,7 +116,12 @@ int main(int argc, char** argv) {
   InstanceHandle instance = GetModuleHandleA(nullptr);
   WindowHandle owner = nullptr;
   SetTimer(nullptr, 0, 0, BringFormForward);
-  if (!FormEntry(instance, owner, descriptor.data(), length, arrays.selections, arrays.values)) return Cancelled;
+  if (!FormEntry(instance, owner, descriptor.data(), length, arrays.selections, arrays.values)) {
+    if (LastFormEntryEnd() == FormEntryEnd::Cancelled) return Cancelled;
+    // Not a person's answer: a script must not take it for a cancel.
+    std::cerr << "formentry: the form could not be shown (its window could not be created: is there a display?)\n";
+    return NotShown;
+  }
 
   std::cout << (line.json ? AnswerJson(fields, arrays, AnsiToUtf8) : AnsiToUtf8(AnswerLines(fields, arrays)))
             << std::flush;

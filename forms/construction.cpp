@@ -54,6 +54,9 @@ class FormBuilder final : public DescriptorEvents {
         state_.controls[field_] = CreateComboBox(EditComboStyle);
         InitialText(static_cast<FieldType>(letter));
         factory_.SetText(state_.controls[field_], state_.scratch.Terminated());
+        // Read back rather than copied: a control may not hold every byte
+        // it was given, and the user sees what it holds.
+        factory_.ReadText(state_.controls[field_], state_.shownTexts[field_]);
         return;
       default:
         return;

@@ -21,6 +21,9 @@ class FormControlFactory {
   virtual WindowHandle CreateButton(const char* caption, Box box, std::uint32_t id) = 0;
   // Sets the text of a control (NUL-terminated).
   virtual void SetText(WindowHandle control, const char* text) = 0;
+  // The text a control holds, as NUL-terminated text of at most 79
+  // characters in `text` (empty for a control that could not be made).
+  virtual void ReadText(WindowHandle control, FixedText<ScratchWidth>& text) = 0;
   // Appends an entry to a combo box's list (NUL-terminated).
   virtual void AddListEntry(WindowHandle comboBox, const char* text) = 0;
   // Selects the entry with 0-based `index`; -1 selects none.

@@ -1,10 +1,77 @@
 #include "forms/descriptor_check.h"
 
+#include <array>
 #include <string_view>
+#include <vector>
 
 #include "forms/descriptor_scan.h"
 
 namespace {
+
+// The messages, in the order of DescriptorProblemPatterns.
+enum Message : std::size_t {
+  UnknownLetter,
+  UnknownLetterCode,
+  StartsWithBlank,
+  StartsWithBar,
+  TwoBars,
+  FieldWithoutPrompt,
+  NotClosed,
+  PromptInTextItem,
+  TextLineAfterPrompt,
+  TooManyFields,
+  TooManyLines,
+  TooManyInGroup,
+  TooManyButtons,
+  TooManyChoices,
+  TextLineTooLong,
+  PromptTooLong,
+  ChoiceTooLong,
+  HeadingTooLong,
+  RunsPastTheEnd,
+  CountsDoNotMatch,
+  MessageCount
+};
+
+constexpr std::array<std::string_view, MessageCount> Patterns = {
+    "item % has an unknown letter \"%\" (letters are B, C, D, I, L, R, S, T and H)",
+    "item % has an unknown letter code % (letters are B, C, D, I, L, R, S, T and H)",
+    "item % has no letter: it starts with a blank",
+    "item % has no letter: the descriptor starts with \"|\" or \"\\\"",
+    "item % has no letter: two \"|\" in a row, or \"\\\" right after \"|\"",
+    "item % (%): field item without \"^\" (its prompt must end with \"^\")",
+    "item % (%): the last item is not closed by \"|\"",
+    "item % (%): \"^\" in a T or H item (only field items have a prompt and choices)",
+    "item % (%): \"\\\" after the prompt (text lines go before the first \"^\")",
+    "item % (%): more than % fields",
+    "item % (%): more than % lines (fields and text lines)",
+    "item % (%): more than % buttons in one group (its prompt and % choices at most)",
+    "item % (%): more than % group buttons in the form",
+    "item % (%): more than % choices (a selection holds at most %)",
+    "item % (%): text line % is % columns wide (at most %)",
+    "item % (%): prompt is % columns wide (at most %)",
+    "item % (%): choice % has % bytes (at most %)",
+    "item % (%): heading has % bytes (at most %)",
+    "the descriptor runs past % characters without a NUL",
+    "the counts (fieldCount %, textLineCount %, descriptorLength %) do not match the descriptor "
+    "(fieldCount %, textLineCount %, descriptorLength %)",
+};
+
+// The message's pattern with each "%" replaced by the next of `parts`.
+std::string Format(Message message, const std::vector<std::string>& parts) {
+  std::string text;
+  auto part = parts.begin();
+  for (const char c : Patterns[message]) {
+    if (c != '%') {
+      text += c;
+    } else if (part != parts.end()) {
+      text += *part++;
+    }
+  }
+  return text;
+}
+
+std::string Number(std::int64_t value) { return std::to_string(value); }
 
 constexpr std::string_view FieldLetters = "BCDILRS";
 constexpr std::string_view ItemLetters = "BCDILRSTH";
@@ -12,19 +79,12 @@ constexpr std::string_view ItemLetters = "BCDILRSTH";
 bool IsFieldLetter(char c) { return FieldLetters.find(c) != std::string_view::npos; }
 bool IsItemLetter(char c) { return c != Nul && ItemLetters.find(c) != std::string_view::npos; }
 
-// A character as a message shows it: quoted when printable, else its code.
-std::string Shown(char c) {
+bool Printable(char c) {
   const auto code = static_cast<unsigned char>(c);
-  if (code > 32 && code < 127) return std::string("\"") + c + "\"";
-  return "code " + std::to_string(code);
+  return code > 32 && code < 127;
 }
 
 int Length(TextView text) { return static_cast<int>(text.size()); }
-
-std::string CountsText(std::int32_t fields, std::int32_t textLines, std::int32_t length) {
-  return "fieldCount " + std::to_string(fields) + ", textLineCount " + std::to_string(textLines) +
-         ", descriptorLength " + std::to_string(length);
-}
 
 // Follows the scan's events item by item and keeps the first fault.
 class DescriptorChecker final : public DescriptorEvents {
@@ -51,24 +111,23 @@ class DescriptorChecker final : public DescriptorEvents {
         itemOpen_ = false;
         return;
       }
-      return FailItem("has no letter: it starts with a blank");
+      return Fail(StartsWithBlank, {});
     }
     if (letter_ == '\\') {
       // Normalisation raises a "|" in a letter's place to "\".
-      return FailItem(item_ == 1 ? "has no letter: the descriptor starts with \"|\" or \"\\\""
-                                 : "has no letter: two \"|\" in a row, or \"\\\" right after \"|\"");
+      return Fail(item_ == 1 ? StartsWithBar : TwoBars, {});
     }
-    FailItem("has an unknown letter " + Shown(letter_) + " (letters are B, C, D, I, L, R, S, T and H)");
+    if (Printable(letter_)) return Fail(UnknownLetter, {std::string(1, letter_)});
+    Fail(UnknownLetterCode, {Number(static_cast<unsigned char>(letter_))});
   }
 
   void TextLine(TextView text) override {
     if (!problem_.empty()) return;
     ++textLines_;
     ++itemTextLines_;
-    if (promptSeen_) return Fail("\"\\\" after the prompt (text lines go before the first \"^\")");
+    if (promptSeen_) return Fail(TextLineAfterPrompt, {});
     if (Columns(text) > MaxTextLineLength)
-      return Fail("text line " + std::to_string(itemTextLines_) + " is " + std::to_string(Columns(text)) +
-                  " columns wide (at most " + std::to_string(MaxTextLineLength) + ")");
+      return Fail(TextLineTooLong, {Number(itemTextLines_), Number(Columns(text)), Number(MaxTextLineLength)});
     CountLine();
   }
 
@@ -76,12 +135,10 @@ class DescriptorChecker final : public DescriptorEvents {
     if (!problem_.empty()) return;
     ++fields_;
     promptSeen_ = true;
-    if (!IsFieldLetter(letter))
-      return Fail("\"^\" in a T or H item (only field items have a prompt and choices)");
+    if (!IsFieldLetter(letter)) return Fail(PromptInTextItem, {});
     if (Columns(prompt) > MaxPromptLength)
-      return Fail("prompt is " + std::to_string(Columns(prompt)) + " columns wide (at most " +
-                  std::to_string(MaxPromptLength) + ")");
-    if (fields_ > MaxFields) return Fail("more than " + std::to_string(MaxFields) + " fields");
+      return Fail(PromptTooLong, {Number(Columns(prompt)), Number(MaxPromptLength)});
+    if (fields_ > MaxFields) return Fail(TooManyFields, {Number(MaxFields)});
     CountLine();
     if (letter == Letter(FieldType::ButtonGroup)) CountButton();
   }
@@ -90,27 +147,24 @@ class DescriptorChecker final : public DescriptorEvents {
     if (!problem_.empty()) return;
     ++itemChoices_;
     if (Length(text) > MaxChoiceLength)
-      return Fail("choice " + std::to_string(itemChoices_) + " has " + std::to_string(Length(text)) +
-                  " bytes (at most " + std::to_string(MaxChoiceLength) + ")");
+      return Fail(ChoiceTooLong, {Number(itemChoices_), Number(Length(text)), Number(MaxChoiceLength)});
     if (letter_ == Letter(FieldType::ButtonGroup)) return CountButton();
     if (itemChoices_ > MaxChoices)
-      return Fail("more than " + std::to_string(MaxChoices) + " choices (a selection holds at most " +
-                  std::to_string(MaxChoices) + ")");
+      return Fail(TooManyChoices, {Number(MaxChoices), Number(MaxChoices)});
   }
 
   void ItemEnd(char letter, TextView lastSegment) override {
     if (!problem_.empty()) return;
     if (IsFieldLetter(letter) && !promptSeen_)
-      return Fail("field item without \"^\" (its prompt must end with \"^\")");
+      return Fail(FieldWithoutPrompt, {});
     if (letter == Letter(FieldType::Heading) && Length(lastSegment) > MaxHeadingLength)
-      return Fail("heading has " + std::to_string(Length(lastSegment)) + " bytes (at most " +
-                  std::to_string(MaxHeadingLength) + ")");
+      return Fail(HeadingTooLong, {Number(Length(lastSegment)), Number(MaxHeadingLength)});
     itemOpen_ = false;
   }
 
   // The first fault, once every event has been seen.
   std::string Finish() {
-    if (problem_.empty() && itemOpen_) Fail("the last item is not closed by \"|\"");
+    if (problem_.empty() && itemOpen_) Fail(NotClosed, {});
     return problem_;
   }
 
@@ -119,23 +173,24 @@ class DescriptorChecker final : public DescriptorEvents {
 
  private:
   void CountLine() {
-    if (++lines_ > MaxLines) Fail("more than " + std::to_string(MaxLines) + " lines (fields and text lines)");
+    if (++lines_ > MaxLines) Fail(TooManyLines, {Number(MaxLines)});
   }
 
   void CountButton() {
     if (++groupButtons_ > MaxGroupSize)
-      return Fail("more than " + std::to_string(MaxGroupSize) + " buttons in one group (its prompt and " +
-                  std::to_string(MaxGroupSize - 1) + " choices at most)");
-    if (++buttons_ > MaxGroupButtons)
-      Fail("more than " + std::to_string(MaxGroupButtons) + " group buttons in the form");
+      return Fail(TooManyInGroup, {Number(MaxGroupSize), Number(MaxGroupSize - 1)});
+    if (++buttons_ > MaxGroupButtons) Fail(TooManyButtons, {Number(MaxGroupButtons)});
   }
 
   int Columns(TextView text) const { return static_cast<int>(TextColumns(page_, text)); }
 
-  void Fail(const std::string& what) {
-    problem_ = "item " + std::to_string(item_) + " (" + std::string(1, letter_) + "): " + what;
+  // The message names the item, and its letter once the item has a known one.
+  void Fail(Message message, const std::vector<std::string>& parts) {
+    std::vector<std::string> all = {Number(item_)};
+    if (Patterns[message].starts_with("item % (%)")) all.push_back(std::string(1, letter_));
+    all.insert(all.end(), parts.begin(), parts.end());
+    problem_ = Format(message, all);
   }
-  void FailItem(const std::string& what) { problem_ = "item " + std::to_string(item_) + " " + what; }
 
   const FixedText<DescriptorCapacity>& descriptor_;
   std::int32_t length_;
@@ -170,14 +225,17 @@ std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, c
   // padding would be dropped, and a "T" or "H" there upsets the field count.
   const char beyond = descriptor(DescriptorCapacity);
   if (length == DescriptorCapacity - 1 && beyond != Blank && beyond != Nul)
-    return "the descriptor runs past 1999 characters without a NUL";
+    return Format(RunsPastTheEnd, {Number(DescriptorCapacity - 1)});
 
   if (counts.fieldCount != checker.fields() || counts.textLineCount != checker.textLines() ||
       counts.descriptorLength != length)
-    return "the counts (" + CountsText(counts.fieldCount, counts.textLineCount, counts.descriptorLength) +
-           ") do not match the descriptor (" + CountsText(checker.fields(), checker.textLines(), length) + ")";
+    return Format(CountsDoNotMatch, {Number(counts.fieldCount), Number(counts.textLineCount),
+                                     Number(counts.descriptorLength), Number(checker.fields()),
+                                     Number(checker.textLines()), Number(length)});
   return {};
 }
+
+std::span<const std::string_view> DescriptorProblemPatterns() { return Patterns; }
 
 std::string DescriptorProblem(const char* text, std::int32_t length, const CodePage& page) {
   FixedText<DescriptorCapacity> descriptor;

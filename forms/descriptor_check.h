@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "formreel/forms.h"
 #include "forms/descriptor.h"
@@ -32,3 +34,8 @@ std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, c
 // The same check on a normalised copy of a caller's text. The public
 // DescriptorProblem(text, length) is this one in the process's code page.
 std::string DescriptorProblem(const char* text, std::int32_t length, const CodePage& page);
+
+// Every message DescriptorProblem can give, as a pattern in which each "%"
+// stands for a number, a letter or a quoted character (no blanks): the
+// programmer's guide lists them all.
+std::span<const std::string_view> DescriptorProblemPatterns();

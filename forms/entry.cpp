@@ -37,7 +37,18 @@ class OpenFormGuard {
   bool held_;
 };
 
+// How this thread's last FormEntry call ended.
+thread_local FormEntryEnd lastEnd = FormEntryEnd::NotShown;
+
+// FormEntry's result for `end`, kept for LastFormEntryEnd.
+bool Ended(FormEntryEnd end) {
+  lastEnd = end;
+  return end == FormEntryEnd::Confirmed;
+}
+
 }  // namespace
+
+FormEntryEnd LastFormEntryEnd() { return lastEnd; }
 
 std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
                               WindowHandle& window) {
@@ -107,12 +118,13 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values) {
   const OpenFormGuard guard;
-  if (!guard.held()) return false;
+  if (!guard.held()) return Ended(FormEntryEnd::Busy);
   formState.codePage = ActiveCodePage();
   const DescriptorCounts counts = NormaliseDescriptor(descriptor, length, formState.descriptor);
-  if (!DescriptorProblem(formState.descriptor, counts, formState.codePage).empty()) return false;
+  if (!DescriptorProblem(formState.descriptor, counts, formState.codePage).empty())
+    return Ended(FormEntryEnd::Refused);
   const auto fields = static_cast<std::size_t>(counts.fieldCount);
-  if (selections.size() < fields || values.size() < fields) return false;
+  if (selections.size() < fields || values.size() < fields) return Ended(FormEntryEnd::Refused);
 
   formState.fieldCount = counts.fieldCount;
   formState.textLineCount = counts.textLineCount;
@@ -128,18 +140,18 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
 
   formWindow = nullptr;
   CreateFormWindow(instance, owner, formWindow);
-  if (formWindow == nullptr) return false;
+  if (formWindow == nullptr) return Ended(FormEntryEnd::NotShown);
   const int exitCode = RunFormLoop(instance, formWindow);
   if (IsWindow(formWindow)) EndFormForForeignQuit(formWindow, exitCode);
 
   // Confirmed, and every field read back: a window destroyed from outside
   // after a confirmation that stopped at a bad value is no answer.
-  if (!formState.confirmed || formState.readBackIncomplete) return false;
+  if (!formState.confirmed || formState.readBackIncomplete) return Ended(FormEntryEnd::Cancelled);
   for (int k = 1; k <= counts.fieldCount; ++k) {
     selections[static_cast<std::size_t>(k - 1)] = formState.selections[k];
     values[static_cast<std::size_t>(k - 1)] = formState.values[k];
   }
-  return true;
+  return Ended(FormEntryEnd::Confirmed);
 }
 
 std::string DescriptorProblem(const char* text, std::int32_t length) {

@@ -25,6 +25,11 @@ std::int32_t GroupAnswer(const FormState& state, std::int32_t field, std::int32_
   return groupButton - state.groupStart[field] - 1;
 }
 
+// `text` up to its first NUL (all of it when it has none).
+TextView UpToNul(TextView text) {
+  return text.first(static_cast<std::size_t>(std::find(text.begin(), text.end(), Nul) - text.begin()));
+}
+
 }  // namespace
 
 void AlignNumberText(Record& scratch, std::int32_t length) {
@@ -36,6 +41,10 @@ void AlignNumberText(Record& scratch, std::int32_t length) {
   const std::int32_t shift = ReadableColumns - length;
   for (std::int32_t p = ReadableColumns; p >= 1; --p)
     scratch.Set(p, p > shift ? scratch(p - shift) : Blank);
+}
+
+bool IsUntouched(std::int8_t selection, TextView text, TextView shown) {
+  return selection == 0 && std::ranges::equal(text, shown);
 }
 
 RecordStatus ReadNumber(FieldType type, const Record& scratch, ValueSlot& slot) {
@@ -53,6 +62,10 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
   state.confirmed = true;
   state.readBackIncomplete = true;
   pending.due.Fill(false);
+  // Stored only when every field converted: until the form ends `values`
+  // holds the caller's values, which an untouched field hands back even
+  // after a confirmation that stopped at a bad value.
+  Table<ValueSlot, 1, MaxFields> converted = state.values;
   for (state.currentField = 1; state.currentField <= state.fieldCount; ++state.currentField) {
     const std::int32_t i = state.currentField;
     const FieldType type = state.fieldTypes[i];
@@ -63,9 +76,12 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
     state.selections[i] = static_cast<std::int8_t>(answer + 1);
     if (type == FieldType::ButtonGroup) continue;
 
-    std::int32_t length = controls.ReadText(i, state.scratch);
-    const bool typed = state.selections[i] == 0;
-    if (!typed) continue;
+    const std::int32_t length = controls.ReadText(i, state.scratch);
+    // A chosen entry answers by its number alone; an untouched field keeps
+    // the caller's value or text as it came, whatever its text would read.
+    const bool untouched =
+        IsUntouched(state.selections[i], state.scratch.Range(1, length), UpToNul(state.shownTexts[i].All()));
+    if (untouched || state.selections[i] != 0) continue;
     if (type == FieldType::TextField) {
       // Cut to the whole characters of 30 bytes.
       const TextView text = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
@@ -75,12 +91,13 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
       pending.due[i] = true;
     } else if (IsNumberField(type)) {
       AlignNumberText(state.scratch, length);
-      if (ReadNumber(type, state.scratch, state.values[i]) != RecordStatus::Ok) {
+      if (ReadNumber(type, state.scratch, converted[i]) != RecordStatus::Ok) {
         state.controls[FocusTargetSlot] = state.controls[i];
         return false;
       }
     }
   }
+  state.values = converted;
   state.readBackIncomplete = false;
   return true;
 }

@@ -29,14 +29,21 @@ struct PendingTexts {
   Table<bool, 1, MaxFields> due;
 };
 
+// Whether a C, I, L, R or D field is as the form built it: no list entry
+// chosen (`selection` 0) and its `text` the same bytes, and as many, as the
+// `shown` text its control held then.
+bool IsUntouched(std::int8_t selection, TextView text, TextView shown);
+
 // Walks fields 1..fieldCount of `state` with currentField as the index:
 // sets every field's selection (a chosen entry or button as its 1-based
 // number; `groupButton` is the pressed group button, 0 for none), converts
-// typed numbers into `values` (an empty number field reads as 0) and
-// collects typed C texts into `pending`. Sets `confirmed`; returns true when
-// every field converted. Otherwise stops at the field whose text does not
-// convert, leaving currentField and the focus target on it and that field's
-// value as it was.
+// the typed numbers (an empty number field reads as 0) and collects the
+// typed C texts into `pending`; an untouched field (IsUntouched against its
+// shownTexts entry) is not typed, and keeps the caller's value or text
+// exactly. Sets `confirmed`; returns true when every field converted, and
+// only then are the converted numbers stored in `values`. Otherwise stops at
+// the field whose text does not convert, leaving currentField and the focus
+// target on it and every value as it was.
 bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& controls,
                     PendingTexts& pending);
 

@@ -97,6 +97,10 @@ struct FormState {
   Table<FixedText<LineBytes>, 1, MaxLines> lines;
   Table<char, 1, MaxLines> lineMarks;
   Table<FieldType, 1, MaxFields> fieldTypes;
+  // Per field, the text its control held once the form had set it, before
+  // any list entry was chosen, NUL-terminated: a field whose text still
+  // equals it hands back the caller's value as it came.
+  Table<FixedText<ScratchWidth>, 1, MaxFields> shownTexts;
   Table<bool, 1, MaxLines> hasChoices;
   Table<std::int32_t, 1, MaxFields> groupStart;
   Table<std::int32_t, 1, MaxFields> groupSize;

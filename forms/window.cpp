@@ -45,6 +45,10 @@ class WindowControlFactory final : public FormControlFactory {
     return Create("button", caption, PushButtonStyle, box, id);
   }
   void SetText(WindowHandle control, const char* text) override { SetWindowTextA(control, text); }
+  void ReadText(WindowHandle control, FixedText<ScratchWidth>& text) override {
+    text.Set(1, Nul);  // GetWindowTextA may leave the buffer alone when it fails
+    GetWindowTextA(control, text.Buffer(), FixedText<ScratchWidth>::length);
+  }
   void AddListEntry(WindowHandle comboBox, const char* text) override {
     SendMessageA(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   }

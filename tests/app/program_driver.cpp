@@ -165,11 +165,13 @@ ConsoleRun::~ConsoleRun() {
 }
 
 bool ConsoleRun::Start(const std::string& directory, const std::string& program,
-                       const std::vector<std::string>& arguments, const std::string& input) {
+                       const std::vector<std::string>& arguments, const std::string& input,
+                       const std::vector<std::pair<std::string, std::string>>& environment) {
   if (folder_.empty()) return false;
   ChildProcess::Options options;
   options.directory = directory;
   options.environment = {{"WINEDEBUG", "-all"}};
+  options.environment.insert(options.environment.end(), environment.begin(), environment.end());
   options.inputPath = folder_ + "/input";
   options.outputPath = folder_ + "/output";
   options.errorPath = folder_ + "/errors";

@@ -66,10 +66,12 @@ class ConsoleRun {
   ConsoleRun(const ConsoleRun&) = delete;
   ConsoleRun& operator=(const ConsoleRun&) = delete;
 
-  // Starts `program` (relative to `directory`) with `arguments`; once the
-  // last run has finished, the same object starts the next.
+  // Starts `program` (relative to `directory`) with `arguments` and
+  // `environment` added to the test's own; once the last run has finished,
+  // the same object starts the next.
   bool Start(const std::string& directory, const std::string& program,
-             const std::vector<std::string>& arguments = {}, const std::string& input = "");
+             const std::vector<std::string>& arguments = {}, const std::string& input = "",
+             const std::vector<std::pair<std::string, std::string>>& environment = {});
   bool Running() { return process_.Running(); }
   std::string Errors() const;
   // Waits up to `limit` for the end and collects what it wrote.

@@ -9,14 +9,17 @@
 // - in "sh" blocks, the single-quoted words that hold a "|";
 // - between <!-- refusals --> and <!-- /refusals -->, a table whose rows hold
 //   a descriptor and a message in code spans. In a table a "|" is written
-//   "\|"; a descriptor cell may join several code spans, and a span followed
-//   by "×N" stands for N copies of its text.
+//   "\|"; a descriptor cell may join several code spans, a span followed
+//   by "×N" stands for N copies of its text, and a bare LF for a line feed.
+//   Together the rows give every message DescriptorProblem can, save the
+//   counts' one that only its second form gives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -151,8 +154,8 @@ std::string SpanText(std::string text) {
   return text;
 }
 
-// A cell of code spans, each optionally followed by "×N"; false when the
-// cell holds anything else.
+// A cell of code spans, each optionally followed by "×N", and bare LFs;
+// false when the cell holds anything else.
 bool CellText(const std::string& cell, std::string& text) {
   static const std::string times = "\u00d7";  // ×
   text.clear();
@@ -161,6 +164,12 @@ bool CellText(const std::string& cell, std::string& text) {
   while (p < cell.size()) {
     if (cell[p] == ' ') {
       ++p;
+      continue;
+    }
+    if (cell.compare(p, 2, "LF") == 0) {
+      text += '\n';
+      p += 2;
+      any = true;
       continue;
     }
     if (cell[p] != '`') return false;
@@ -281,7 +290,7 @@ TEST(GuideChecker, ReadsEveryKindOfMarkedDescriptor) {
       "<!-- refusals -->\n"
       "| descriptor | message |\n"
       "|---|---|\n"
-      "| `CA^\\|` `C`\u00d73 | `item 2 (C): \"\\|\"` |\n"
+      "| `CA^\\|` `C`\u00d73 LF | `item 2 (C): \"\\|\"` |\n"
       "| ` A ` | `x` |\n"
       "<!-- /refusals -->\n");
   EXPECT_EQ(guide.faults, std::vector<std::string>{});
@@ -291,7 +300,7 @@ TEST(GuideChecker, ReadsEveryKindOfMarkedDescriptor) {
   EXPECT_EQ(guide.descriptors[2].descriptor, "CNAME^|");
   EXPECT_EQ(guide.descriptors[3].descriptor, "ib^|");
   ASSERT_EQ(guide.refusals.size(), 2u);
-  EXPECT_EQ(guide.refusals[0].descriptor, "CA^|CCC");
+  EXPECT_EQ(guide.refusals[0].descriptor, "CA^|CCC\n");
   EXPECT_EQ(guide.refusals[0].message, "item 2 (C): \"|\"");
   EXPECT_EQ(guide.refusals[0].line, 27);
   EXPECT_EQ(guide.refusals[1].descriptor, "A");
@@ -323,6 +332,46 @@ TEST(Guide, EveryRefusalGivesTheMessageItsRowStates) {
   for (const Refusal& refusal : guide.refusals)
     EXPECT_EQ(Problem(refusal.descriptor, true), refusal.message)
         << "line " << refusal.line << ": " << refusal.descriptor;
+}
+
+// Whether `message` is an instance of `pattern`, each "%" standing for a run
+// of one or more characters other than a blank.
+bool Matches(std::string_view pattern, std::string_view message) {
+  if (pattern.empty()) return message.empty();
+  if (pattern.front() != '%')
+    return !message.empty() && message.front() == pattern.front() && Matches(pattern.substr(1), message.substr(1));
+  for (std::size_t n = 1; n <= message.size() && message[n - 1] != ' '; ++n)
+    if (Matches(pattern.substr(1), message.substr(n))) return true;
+  return false;
+}
+
+TEST(GuideChecker, MatchesAMessageToItsPattern) {
+  EXPECT_TRUE(Matches("item % (%): more than % fields", "item 21 (C): more than 20 fields"));
+  EXPECT_FALSE(Matches("item % (%): more than % fields", "item 1 (T): more than 25 lines (fields and text lines)"));
+  EXPECT_FALSE(Matches("item % has", "item  has"));
+  EXPECT_FALSE(Matches("item % has", "item 1 2 has"));
+}
+
+// Each row is an instance of exactly one of the check's messages, and every
+// message has its row, so that the table lists all a user can meet.
+TEST(Guide, TheRefusalsTableListsEveryMessage) {
+  const std::span<const std::string_view> patterns = DescriptorProblemPatterns();
+  std::vector<int> rows(patterns.size(), 0);
+  for (const Refusal& refusal : TheGuide().refusals) {
+    int matched = 0;
+    for (std::size_t k = 0; k < patterns.size(); ++k) {
+      if (!Matches(patterns[k], refusal.message)) continue;
+      ++matched;
+      ++rows[k];
+    }
+    EXPECT_EQ(matched, 1) << "line " << refusal.line << ": " << refusal.message;
+  }
+  for (std::size_t k = 0; k < patterns.size(); ++k) {
+    // FormEntry and DescriptorProblem(text, length) count for themselves; the
+    // guide names this one in its text.
+    if (patterns[k].starts_with("the counts (")) continue;
+    EXPECT_GT(rows[k], 0) << "the refusals table has no row for: " << patterns[k];
+  }
 }
 
 // The pictures are made by scripts/guide-pictures from descriptors of its

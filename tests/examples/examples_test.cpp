@@ -1,11 +1,15 @@
 // The example programs, built by another project against the installed
 // package, run under Wine on an X display with keystrokes from xdotool:
 // each prints what FormEntry handed back. Skipped unless
-// FORMREEL_EXAMPLES_DIR names their build folder (./test sets it).
+// FORMREEL_EXAMPLES_DIR names their build folder (./test sets it). And the
+// README's commands for a project of one's own, run as they stand.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "tests/app/program_driver.h"
 
@@ -96,6 +100,65 @@ TEST_F(Example, TextLinesAndAHeading) {
   const Outcome chosen = Finish();
   EXPECT_EQ(chosen.status, 0);
   EXPECT_EQ(chosen.output, "printer: entry 1\n");
+}
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The lines of the sh block that follows "<!-- consumer commands -->" in
+// the README; empty when there is none.
+std::string ConsumerCommands() {
+  std::istringstream readme(ReadWhole(FORMREEL_SOURCE_DIR "/README.md"));
+  std::string commands;
+  bool marked = false;
+  bool inBlock = false;
+  for (std::string line; std::getline(readme, line);) {
+    if (line == "<!-- consumer commands -->") marked = true;
+    else if (marked && !inBlock && line == "```sh") inBlock = true;
+    else if (inBlock && line == "```") return commands;
+    else if (inBlock) commands += line + "\n";
+  }
+  return {};
+}
+
+// A newcomer's project: the README's commands, run in a fresh home folder
+// from the source tree as they stand, build a program on the installed
+// package that starts under Wine, shows its form and prints the typed name.
+TEST(Readme, ACallersOwnProjectRunsAsTheReadmeSays) {
+  const std::string missing = MissingPrerequisite();
+  if (!missing.empty()) GTEST_SKIP() << "needs Wine on a display: " << missing;
+  if (!std::filesystem::exists(FORMREEL_SOURCE_DIR "/build/win64/CMakeCache.txt"))
+    GTEST_SKIP() << "the win64 build the README installs is missing";
+  const std::string commands = ConsumerCommands();
+  ASSERT_NE(commands.find("wine build/hello.exe"), std::string::npos) << "no consumer commands in README.md";
+
+  char folder[] = "/tmp/formreel-readme-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string home = folder;
+  std::ofstream(home + "/commands.sh", std::ios::binary) << commands;
+  ChildProcess::Options options;
+  options.directory = FORMREEL_SOURCE_DIR;
+  options.environment = {{"HOME", home}, {"WINEDEBUG", "-all"}};
+  options.outputPath = home + "/output";
+  options.errorPath = home + "/errors";
+  ChildProcess run;
+  ASSERT_TRUE(run.Start({"bash", "-e", home + "/commands.sh"}, options));
+
+  // Installing, configuring and building come first.
+  const auto window = WaitForWindow("^Hello$", Milliseconds{300000});
+  ASSERT_TRUE(window) << "no form; the commands wrote:\n" << ReadWhole(home + "/errors");
+  ASSERT_TRUE(FocusWindow(*window));
+  ASSERT_TRUE(TypeText("Ann"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  const std::optional<int> status = run.Wait(ExitLimit);
+  if (!status) run.Kill();
+  std::string output = ReadWhole(home + "/output");
+  std::erase(output, '\r');
+  EXPECT_EQ(status, 0) << ReadWhole(home + "/errors");
+  EXPECT_TRUE(output.ends_with("\nHello, Ann!\n")) << output;
+  std::filesystem::remove_all(home);
 }
 
 }  // namespace

@@ -68,11 +68,37 @@ TEST(FormentryCommandLine, BadArgumentsAreUsageErrorsThatSayWhy) {
   }
 }
 
-TEST(FormentryCommandLine, ADescriptorFileLosesOneLineEnd) {
-  EXPECT_EQ(DescriptorInFile("CA^|\n"), "CA^|");
-  EXPECT_EQ(DescriptorInFile("CA^|\r\n"), "CA^|");
-  EXPECT_EQ(DescriptorInFile("CA^|\n\n"), "CA^|\n");
-  EXPECT_EQ(DescriptorInFile("CA^|"), "CA^|");
+TEST(FormentryCommandLine, ADescriptorFileMayPutItsItemsOnLinesOfTheirOwn) {
+  const std::vector<std::pair<std::string, std::string>> accepted = {
+      {"CA^|", "CA^|"},
+      {"CA^|\n", "CA^|"},
+      {"CA^|\r\n", "CA^|"},
+      {"CA^\n", "CA^"},  // the last line end, whatever comes before it
+      {"HForm|\nCA^|\r\nIB^|\n", "HForm|CA^|IB^|"},
+      {"CA^|\n\r\n\nIB^|\n\n", "CA^|IB^|"},
+      {"CA^\r|", "CA^\r|"},  // a CR alone is no line end
+      {"CA^|\0x\ny"s, "CA^|\0x\ny"s},
+  };
+  for (const auto& [contents, expected] : accepted) {
+    std::string descriptor;
+    std::string message;
+    EXPECT_EQ(DescriptorInFile(contents, descriptor, message), CommandLineStatus::Ok) << contents;
+    EXPECT_EQ(descriptor, expected);
+  }
+  const std::vector<std::pair<std::string, int>> refused = {
+      {"CNAME^\nIAGE^|", 1},
+      {"CA^|\nTtwo\\\r\nlines\\|", 2},
+      {"CA^|\n\nCB\n^|\n", 3},
+      {"CA^|IB^\n\n", 1},
+  };
+  for (const auto& [contents, line] : refused) {
+    std::string descriptor = "untouched";
+    std::string message;
+    EXPECT_EQ(DescriptorInFile(contents, descriptor, message), CommandLineStatus::Refused) << contents;
+    EXPECT_EQ(message, "line " + std::to_string(line) +
+                           " of the descriptor ends inside an item (in a file, a line may end only after \"|\")");
+    EXPECT_EQ(descriptor, "untouched");
+  }
 }
 
 // The form set up from the descriptor's fields and the options.

@@ -115,8 +115,18 @@ TEST_F(FormentryCommand, AUsageErrorSaysWhyWithTheUsageAndShowsNoForm) {
       << outcome.errors;
 }
 
-TEST_F(FormentryCommand, TheDescriptorFromStandardInput) {
-  Start({"--file", "-"}, "CNAME^|IAGE^|\r\n");
+// Without a display the form cannot be shown, which a script must not take
+// for a person's cancel.
+TEST_F(FormentryCommand, AFormThatCannotBeShownIsNoCancel) {
+  ASSERT_TRUE(run_.Start(ProgramDirectory(), "formentry.exe", {"CNAME^|"}, "", {{"DISPLAY", ":31999"}}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 4);
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_NE(outcome.errors.find("formentry: the form could not be shown"), std::string::npos) << outcome.errors;
+}
+
+TEST_F(FormentryCommand, ADescriptorFileWithOneItemALine) {
+  Start({"--file", "-"}, "CNAME^|\r\nIAGE^|\r\n");
   ShowForm();
   ASSERT_TRUE(TypeText("ANN"));
   ASSERT_TRUE(PressKeys({"Tab"}));
@@ -152,6 +162,26 @@ TEST_F(FormentryCommand, TextInAnyScriptComesBackAsItWasGiven) {
   EXPECT_EQ(outcome.output,
             "{\"fields\":[{\"letter\":\"C\",\"prompt\":\"ИМЯ\",\"selection\":0,\"entry\":null,\"value\":\"Мой клип\"},"
             "{\"letter\":\"C\",\"prompt\":\"名前\",\"selection\":0,\"entry\":null,\"value\":\"名前です\"}]}\n");
+}
+
+// A value the user leaves as shown comes back as given, not as the fifteen
+// digits the field shows.
+TEST_F(FormentryCommand, AnUntouchedValuePrintsAsGiven) {
+  const std::vector<std::string> formats[] = {{}, {"--json"}};
+  const std::string expected[] = {
+      "3.141592653589793\n",
+      "{\"fields\":[{\"letter\":\"D\",\"prompt\":\"PI\",\"selection\":0,\"entry\":null,"
+      "\"value\":3.141592653589793}]}\n"};
+  for (int k = 0; k < 2; ++k) {
+    std::vector<std::string> arguments = formats[k];
+    arguments.insert(arguments.end(), {"--value", "1=3.141592653589793", "DPI^|"});
+    Start(arguments);
+    ShowForm();
+    ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+    const Outcome outcome = Finish();
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    EXPECT_EQ(outcome.output, expected[k]);
+  }
 }
 
 // The form stays open on a value that does not convert, with the focus on

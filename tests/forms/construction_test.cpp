@@ -21,6 +21,8 @@ std::string BoxText(Box b) {
 }
 
 // Records every call as one line of text; handles are named by identifier.
+// Its controls hold their texts as a control that cannot show bytes above
+// 127 would ('?' for each), and selecting an entry shows the entry's text.
 class RecordingFactory final : public FormControlFactory {
  public:
   void PlaceFormWindow(std::int32_t w, std::int32_t h) override {
@@ -37,12 +39,20 @@ class RecordingFactory final : public FormControlFactory {
   }
   void SetText(WindowHandle c, const char* text) override {
     calls.push_back("text " + Name(c) + " '" + text + "'");
+    held_[c] = text;
+    for (char& byte : held_[c])
+      if (static_cast<unsigned char>(byte) > 127) byte = '?';
+  }
+  void ReadText(WindowHandle c, FixedText<ScratchWidth>& text) override {
+    text = FixedText<ScratchWidth>(held_[c] + '\0');
   }
   void AddListEntry(WindowHandle c, const char* text) override {
     calls.push_back("add " + Name(c) + " '" + text + "'");
+    entries_[c].push_back(text);
   }
   void SelectListEntry(WindowHandle c, std::int32_t index) override {
     calls.push_back("select " + Name(c) + " " + std::to_string(index));
+    if (index >= 0) held_[c] = entries_[c].at(static_cast<std::size_t>(index));
   }
   void SetItemHeight(WindowHandle c, std::int32_t index, std::int32_t height) override {
     calls.push_back("height " + Name(c) + " " + std::to_string(index) + " " + std::to_string(height));
@@ -63,6 +73,8 @@ class RecordingFactory final : public FormControlFactory {
   }
   char storage_[64] = {};
   std::map<WindowHandle, std::uint32_t> ids_;
+  std::map<WindowHandle, std::string> held_;
+  std::map<WindowHandle, std::vector<std::string>> entries_;
 };
 
 // Normalises `descriptor` into a fresh state with the given answers and builds it.
@@ -196,6 +208,15 @@ TEST(ConstructionInitialTexts, NotANumberKeepsItsKindFromTheSlot) {
   }
   const Built form(descriptor + "\0"s, {}, values);
   EXPECT_EQ(TextCalls(form), expected);
+}
+
+// What a field showed is read from its control once its text is set: what
+// the control holds, before an initial list entry replaces it.
+TEST(ConstructionInitialTexts, TheShownTextIsWhatTheControlHolds) {
+  char name[31] = "CAF\xC9";
+  const Built form("CNAME^ENTRY^|IN^|\0"s, {1, 0}, {Slot(&name[0]), Slot<std::int16_t>(-32768)});
+  EXPECT_STREQ(formState.shownTexts[1].Terminated(), "CAF?");
+  EXPECT_STREQ(formState.shownTexts[2].Terminated(), "-32768");
 }
 
 TEST(ConstructionButtonGroups, RowsNumberedAcrossTheForm) {

@@ -22,6 +22,7 @@ TEST(FormEntryCancel, EscapeLeavesTheCallersArraysAsTheyWere) {
   script.Type("99").Enter().Type("98").Escape();
   EXPECT_FALSE(RunForm(script, TwoNumbers, selections, values));
   EXPECT_FALSE(script.stuck());
+  EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::Cancelled);
   EXPECT_EQ(selections[0], 5);
   EXPECT_EQ(selections[1], 6);
   EXPECT_EQ(values[0].Get<std::int16_t>(), 11);
@@ -36,6 +37,7 @@ TEST(FormEntryConfirm, WritesBackExactlyFieldCountEntries) {
   script.Type("12").Tab().Type("-34").CtrlEnter();
   EXPECT_TRUE(RunForm(script, TwoNumbers, selections, values));
   EXPECT_FALSE(script.stuck());
+  EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::Confirmed);
   EXPECT_EQ(values[0].Get<std::int16_t>(), 12);
   EXPECT_EQ(values[1].Get<std::int32_t>(), -34);
   EXPECT_EQ(selections[2], 7);
@@ -165,6 +167,7 @@ TEST(FormEntryRefusal, ShowsNothingForABadDescriptor) {
     script.Escape();
     WindowCallLog log;
     EXPECT_FALSE(RunForm(script, bad, selections, values)) << bad;
+    EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::Refused) << bad;
     EXPECT_EQ(log.lines, std::vector<std::string>{}) << "a form was made for " << bad;
   }
   EXPECT_EQ(selections[0], 1);
@@ -179,6 +182,7 @@ TEST(FormEntryWindow, NoFormWindowMeansFalseAtOnce) {
   EXPECT_EQ(IsWindow(notAWindow), FALSE);
   const std::string descriptor = "IN^|\0"s;
   EXPECT_FALSE(FormEntry(instance, notAWindow, descriptor.data(), 5, selections, values));
+  EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::NotShown);
   EXPECT_EQ(selections[0], 4);
   EXPECT_EQ(values[0].Get<std::int16_t>(), 5);
 }
@@ -190,6 +194,7 @@ TEST(FormEntryArrays, ShorterThanTheFieldCountAreRefused) {
   script.Escape();
   EXPECT_FALSE(RunForm(script, TwoNumbers, selections, values));
   EXPECT_FALSE(script.finished());
+  EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::Refused);
 }
 
 // A second FormEntry while a form is open is refused and disturbs nothing:
@@ -214,6 +219,7 @@ class FormEntryWhileOpen : public testing::Test {
     const bool result = FormEntry(instance, owner, descriptor.data(), static_cast<std::int32_t>(descriptor.size()),
                                   otherSelections, otherValues);
     madeWindows = !log.lines.empty();
+    secondEnd = LastFormEntryEnd();
     return result;
   }
 
@@ -234,6 +240,7 @@ class FormEntryWhileOpen : public testing::Test {
   }
 
   bool madeWindows = true;
+  FormEntryEnd secondEnd = FormEntryEnd::Confirmed;
 };
 
 TEST_F(FormEntryWhileOpen, ACallFromATimerIsRefused) {
@@ -247,6 +254,9 @@ TEST_F(FormEntryWhileOpen, ACallFromATimerIsRefused) {
   EXPECT_FALSE(script.stuck());
   EXPECT_FALSE(second);
   EXPECT_FALSE(madeWindows);
+  EXPECT_EQ(secondEnd, FormEntryEnd::Busy);
+  // The second call's end is its own: the open form's caller sees its own.
+  EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::Confirmed);
   ExpectEachCallerHasItsOwn();
 }
 
@@ -260,6 +270,9 @@ TEST_F(FormEntryWhileOpen, ACallFromAnotherThreadIsRefused) {
   EXPECT_FALSE(script.stuck());
   EXPECT_FALSE(second);
   EXPECT_FALSE(madeWindows);
+  EXPECT_EQ(secondEnd, FormEntryEnd::Busy);
+  // The second call's end is its own: the open form's caller sees its own.
+  EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::Confirmed);
   ExpectEachCallerHasItsOwn();
 }
 

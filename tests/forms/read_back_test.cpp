@@ -38,7 +38,8 @@ ValueSlot Garbage() {
   return slot;
 }
 
-// A form state of the given field letters (digits after B give group sizes).
+// A form state of the given field letters (digits after B give group sizes);
+// every field showed "SHOWN", which no test types unless it means to.
 void Prepare(const std::string& letters) {
   formState = FormState{};
   int field = 0;
@@ -47,6 +48,7 @@ void Prepare(const std::string& letters) {
     formState.fieldTypes[field] = static_cast<FieldType>(letters[k]);
     formState.values[field] = Garbage();
     formState.selections[field] = 99;
+    formState.shownTexts[field] = FixedText<ScratchWidth>("SHOWN\0"s);
     if (letters[k] == 'B') {
       const int size = letters[++k] - '0';
       formState.groupStart[field] = formState.buttonCount;
@@ -180,25 +182,27 @@ TEST(ReadBackGroups, OnlyThePressedGroupAnswers) {
   EXPECT_EQ(formState.selections[1], 0);
 }
 
+// Nothing is stored: the values stay the caller's until every field converted.
 TEST(ReadBackFailure, StopsAtTheFieldThatDoesNotConvert) {
-  Prepare("CIL");
+  Prepare("CRIL");
   char buffer[31] = "OLD";
   formState.values[1] = Slot(&buffer[0]);
   int sentinel = 0;
-  formState.controls[2] = reinterpret_cast<WindowHandle>(&sentinel);
+  formState.controls[3] = reinterpret_cast<WindowHandle>(&sentinel);
   FakeControls controls;
-  controls.texts = {{1, "NEW"}, {2, "40000"}, {3, "5"}};
+  controls.texts = {{1, "NEW"}, {2, "2.5"}, {3, "40000"}, {4, "5"}};
   PendingTexts pending;
   EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
-  EXPECT_EQ(formState.currentField, 2);
-  EXPECT_EQ(formState.controls[FocusTargetSlot], formState.controls[2]);
+  EXPECT_EQ(formState.currentField, 3);
+  EXPECT_EQ(formState.controls[FocusTargetSlot], formState.controls[3]);
   EXPECT_TRUE(formState.confirmed);
   EXPECT_TRUE(formState.readBackIncomplete);
-  EXPECT_EQ(formState.selections[2], 0);      // its selection is new
-  EXPECT_EQ(formState.values[2], Garbage());  // its value is not
-  EXPECT_EQ(formState.selections[3], 99);     // field 3 is not read
-  EXPECT_EQ(formState.values[3], Garbage());
-  EXPECT_EQ(controls.asked, "12");
+  EXPECT_EQ(formState.values[2], Garbage());  // converted, not stored
+  EXPECT_EQ(formState.selections[3], 0);      // its selection is new
+  EXPECT_EQ(formState.values[3], Garbage());  // its value is not
+  EXPECT_EQ(formState.selections[4], 99);     // field 4 is not read
+  EXPECT_EQ(formState.values[4], Garbage());
+  EXPECT_EQ(controls.asked, "123");
   EXPECT_STREQ(buffer, "OLD");
 }
 
@@ -216,6 +220,52 @@ TEST(ReadBackFailure, BeyondTheSingleRangeStopsOnlyARealField) {
   ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
   EXPECT_EQ(formState.values[1].Get<float>(), 1e38f);
   EXPECT_EQ(formState.values[2].Get<double>(), 1e39);
+}
+
+TEST(ReadBackUntouched, NoEntryChosenAndTheSameBytes) {
+  struct Case {
+    std::int8_t selection;
+    std::string text;
+    std::string shown;
+    bool untouched;
+  };
+  const Case cases[] = {
+      {0, "3.14159265358979", "3.14159265358979", true},
+      {0, "", "", true},
+      {0, "1#INF", "1#INF", true},
+      {1, "3.14159265358979", "3.14159265358979", false},  // an entry chosen
+      {0, "3.14159265358978", "3.14159265358979", false},
+      {0, "3.1415926535897", "3.14159265358979", false},
+      {0, "3.14159265358979 ", "3.14159265358979", false},
+      {0, "", "0", false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(IsUntouched(c.selection, c.text, c.shown), c.untouched)
+        << int{c.selection} << " '" << c.text << "' '" << c.shown << "'";
+}
+
+// Untouched fields keep the caller's slot and text, though their texts would
+// not convert or would cut the caller's text.
+TEST(ReadBackUntouched, KeepsTheCallersValueAndText) {
+  Prepare("DICR");
+  char buffer[41];
+  std::memset(buffer, 'x', 40);
+  buffer[40] = Nul;
+  formState.values[3] = Slot(&buffer[0]);
+  const std::string shown[] = {"**************", "-32768", std::string(30, 'x'), "7"};
+  FakeControls controls;
+  for (int i = 1; i <= 4; ++i) {
+    formState.shownTexts[i] = FixedText<ScratchWidth>(shown[i - 1] + "\0"s);
+    controls.texts[i] = shown[i - 1];
+  }
+  controls.texts[4] = "8";  // touched
+  PendingTexts pending;
+  ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
+  DeliverPendingTexts(formState, pending);
+  EXPECT_EQ(formState.values[1], Garbage());
+  EXPECT_EQ(formState.values[2], Garbage());
+  EXPECT_EQ(std::string(buffer), std::string(40, 'x'));
+  EXPECT_EQ(formState.values[4], Slot(8.0f));
 }
 
 TEST(ReadBackAlignment, RightAlignsShortTextsInThirtyColumns) {

@@ -78,6 +78,7 @@ class NoControls final : public FormControlFactory {
   WindowHandle CreateComboBox(std::uint32_t, Box, std::uint32_t) override { return nullptr; }
   WindowHandle CreateButton(const char*, Box, std::uint32_t) override { return nullptr; }
   void SetText(WindowHandle, const char*) override {}
+  void ReadText(WindowHandle, FixedText<ScratchWidth>& text) override { text.Set(1, Nul); }
   void AddListEntry(WindowHandle, const char*) override {}
   void SelectListEntry(WindowHandle, std::int32_t) override {}
   void SetItemHeight(WindowHandle, std::int32_t, std::int32_t) override {}

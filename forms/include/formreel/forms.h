@@ -84,10 +84,29 @@ static_assert(sizeof(ValueSlot) == 8);
 // the open form nor its own arrays and buffers. A quit message that reaches
 // the form's loop while the form is open (PostQuitMessage from the caller's
 // code) ends the form unconfirmed, and the quit message is posted again, with
-// its exit code, for the caller's own loop.
+// its exit code, for the caller's own loop. After a false result,
+// LastFormEntryEnd tells a cancel from a form that was never shown.
 bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values);
+
+// How a FormEntry call ended: after a false result, whether the user saw the
+// form and did not confirm it, or the form was never shown, and why.
+enum class FormEntryEnd : std::uint8_t {
+  Confirmed,  // it returned true
+  Cancelled,  // shown, then ended unconfirmed: ESCAPE, CANCEL, closed from its
+              // frame, a quit message, or its window destroyed from outside
+  Refused,    // not shown: the descriptor is refused (DescriptorProblem says
+              // why) or the arrays hold fewer entries than it has fields
+  NotShown,   // not shown: the form window could not be created (no display,
+              // an owner that is not a window, the class not registered)
+  Busy,       // not shown: another form was open in the process
+};
+
+// How the calling thread's last FormEntry call ended (NotShown before its
+// first). Each thread has its own, so a call refused as Busy on another
+// thread does not change it.
+FormEntryEnd LastFormEntryEnd();
 
 // Why FormEntry would refuse the descriptor, as a one-line message naming
 // the item and what is wrong; empty when it can be shown. `text` must hold

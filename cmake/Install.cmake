@@ -24,6 +24,7 @@ configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/formreelConfig.cmake.in
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/formreelConfigVersion.cmake
   VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/formreelConfig.cmake ${PROJECT_BINARY_DIR}/formreelConfigVersion.cmake
+        ${CMAKE_CURRENT_LIST_DIR}/formreelUtf8.cmake ${CMAKE_CURRENT_LIST_DIR}/utf8.manifest
         DESTINATION ${FORMREEL_PACKAGE_DIR})
 
 # The command for scripts, when this is the project being built.

@@ -177,7 +177,7 @@ CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandL
     if (type == FieldType::TextField) {
       if (value.text.size() > static_cast<std::size_t>(TextValueLength))
         return Fail(message, "--value for " + name + " has " + std::to_string(value.text.size()) +
-                                 " characters (at most " + std::to_string(TextValueLength) + ")");
+                                 " bytes (at most " + std::to_string(TextValueLength) + ")");
       std::copy(value.text.begin(), value.text.end(), arrays.texts[k].begin());
       continue;
     }
@@ -210,7 +210,7 @@ std::string UsageText() {
          "Shows the form DESCRIPTOR describes and, once it is confirmed, prints one line\n"
          "per field. In a file, a line may end after a \"|\".\n"
          "  --value N=TEXT  initial value of field N (counting fields only, from 1): a C\n"
-         "                  field's text (at most 30 characters), or a number read as if\n"
+         "                  field's text (at most 30 bytes), or a number read as if\n"
          "                  typed into the I, L, R or D field (16#FF, 1.5D3 and 12,5 work)\n"
          "  --select N=K    initial choice K of field N (0 for none)\n"
          "  --json          print the answers as one JSON object instead\n"

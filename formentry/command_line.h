@@ -68,7 +68,7 @@ struct FormArrays {
 
 // Fills `arrays` for `fields` from the initial values and choices: every C
 // field's slot points to its own buffer (empty unless --value gives a text of
-// at most 30 characters); I, L, R and D values are read with the field's own
+// at most 30 bytes); I, L, R and D values are read with the field's own
 // input rule, as typed text is read back; a choice is 0 to the number of the
 // field's entries (buttons for B). A field number beyond the fields, a
 // second value or choice for one field, a value for an S or B field, or a

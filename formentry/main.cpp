@@ -41,17 +41,22 @@ bool ReadWhole(const std::string& path, std::string& contents) {
   return !file.bad();
 }
 
-std::string AnsiToUtf8(std::string_view text) {
-  if (text.empty()) return {};
+// `text` of code page `from` in code page `to`. The programs' manifest makes
+// the active page UTF-8, and then the bytes pass unchanged; in another page
+// (a system that ignores the manifest) the edges convert.
+std::string Recode(std::string_view text, UINT from, UINT to) {
+  if (text.empty() || GetACP() == CP_UTF8) return std::string(text);
   const int length = static_cast<int>(text.size());
-  const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  const int wide = MultiByteToWideChar(from, 0, text.data(), length, nullptr, 0);
   std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), length, utf16.data(), wide);
-  const int narrow = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, utf8.data(), narrow, nullptr, nullptr);
-  return utf8;
+  MultiByteToWideChar(from, 0, text.data(), length, utf16.data(), wide);
+  const int narrow = WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string converted(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(to, 0, utf16.data(), wide, converted.data(), narrow, nullptr, nullptr);
+  return converted;
 }
+
+std::string AnsiToUtf8(std::string_view text) { return Recode(text, CP_ACP, CP_UTF8); }
 
 // The form has no owner: bring it to the foreground once its window exists,
 // so that the keyboard reaches it whichever window the script ran from.
@@ -89,6 +94,8 @@ int main(int argc, char** argv) {
       std::cerr << "formentry: " << message << "\n";
       return Refused;
     }
+    // Files and standard input are UTF-8; the form speaks the active page.
+    descriptor = Recode(descriptor, CP_UTF8, CP_ACP);
   } else {
     descriptor = *line.descriptor;
   }
@@ -116,6 +123,7 @@ int main(int argc, char** argv) {
     return NotShown;
   }
 
-  std::cout << (line.json ? AnswerJson(fields, arrays, AnsiToUtf8) : AnswerLines(fields, arrays)) << std::flush;
+  std::cout << (line.json ? AnswerJson(fields, arrays, AnsiToUtf8) : AnsiToUtf8(AnswerLines(fields, arrays)))
+            << std::flush;
   return Confirmed;
 }

@@ -16,10 +16,12 @@ class FormBuilder final : public DescriptorEvents {
   FormBuilder(FormState& state, FormControlFactory& factory)
       : state_(state), factory_(factory), metrics_(state.metrics) {}
 
+  // Centred by the columns it fills, not by its bytes.
   void TextLine(TextView text) override {
-    FixedText<LineWidth>& line = state_.lines[++line_];
-    const std::size_t padding = text.size() < LineWidth ? (LineWidth - text.size()) / 2 : 0;
-    line = FixedText<LineWidth>();
+    FixedText<LineBytes>& line = state_.lines[++line_];
+    const std::size_t columns = TextColumns(state_.codePage, text);
+    const std::size_t padding = columns < LineWidth ? (LineWidth - columns) / 2 : 0;
+    line = FixedText<LineBytes>();
     AssignText(line.All().subspan(padding), text);
   }
 
@@ -27,9 +29,13 @@ class FormBuilder final : public DescriptorEvents {
     letter_ = letter;  // the item's choices belong to this field
     ++line_;
     ++field_;
-    FixedText<LineWidth>& line = state_.lines[line_];
+    FixedText<LineBytes>& line = state_.lines[line_];
     AssignText(line.All(), prompt);
-    line.Set(PromptWidth + 1, Nul);
+    // The prompt's first 30 columns, blank-filled to 30, end at the NUL.
+    const TextExtent shown = WholePrefix(state_.codePage, prompt, LineBytes, PromptWidth);
+    const auto end = static_cast<int>(shown.bytes + (PromptWidth - shown.columns));
+    for (int p = static_cast<int>(shown.bytes) + 1; p <= end; ++p) line.Set(p, Blank);
+    line.Set(end + 1, Nul);
     state_.controls[field_] = nullptr;
 
     switch (static_cast<FieldType>(letter)) {
@@ -97,10 +103,14 @@ class FormBuilder final : public DescriptorEvents {
     switch (type) {
       case FieldType::TextField: {
         const char* callerText = slot.TextAddress();
-        if (callerText != nullptr)
+        if (callerText != nullptr) {
           TerminatedToFixed(state_.scratch.All(), callerText);
-        else
+          // Never half a character of a text longer than the field holds.
+          const std::size_t whole = TerminatedWholeBytes(state_.codePage, callerText, TextValueLength);
+          state_.scratch.Set(static_cast<int>(whole) + 1, Nul);
+        } else {
           state_.scratch.Set(1, Nul);
+        }
         break;
       }
       case FieldType::ShortInteger: ShortIntegerDisplayText(slot.Get<std::int16_t>(), state_.scratch); break;
@@ -112,18 +122,20 @@ class FormBuilder final : public DescriptorEvents {
     }
   }
 
-  // `text` followed by a NUL in scratch (cut to 79 characters).
+  // `text` followed by a NUL in scratch (cut to the whole characters of 79 bytes).
   void ToScratch(TextView text) {
-    AssignText(state_.scratch.All(), text);
-    state_.scratch.Set(static_cast<int>(std::min<std::size_t>(text.size(), ScratchWidth - 1)) + 1, Nul);
+    const TextView whole = text.first(WholePrefix(state_.codePage, text, ScratchWidth - 1, NoLimit).bytes);
+    AssignText(state_.scratch.All(), whole);
+    state_.scratch.Set(static_cast<int>(whole.size()) + 1, Nul);
   }
 
-  // A group button caption: the first 30 characters, NUL-ended when shorter.
+  // A group button caption: its first 30 columns, NUL-ended.
   void AddCaption(TextView text) {
     ++state_.buttonCount;
-    FixedText<PromptWidth>& caption = state_.captions[++captionCount_];
-    AssignText(caption.All(), text);
-    if (text.size() < PromptWidth) caption.Set(static_cast<int>(text.size()) + 1, Nul);
+    FixedText<CaptionBytes>& caption = state_.captions[++captionCount_];
+    const TextExtent shown = WholePrefix(state_.codePage, text, CaptionBytes - 1, PromptWidth);
+    AssignText(caption.All(), text.first(shown.bytes));
+    caption.Set(static_cast<int>(shown.bytes) + 1, Nul);
   }
 
   void CreateGroup() {
@@ -132,10 +144,7 @@ class FormBuilder final : public DescriptorEvents {
     state_.fieldTypes[i] = FieldType::ButtonGroup;
     for (std::int32_t m = 1; m <= k; ++m) {
       const std::int32_t j = state_.buttonCount - k + m;
-      AssignText(state_.scratch.All(), state_.captions[m].All());
-      // A caption of the full 30 characters has no NUL of its own.
-      state_.scratch.Set(PromptWidth + 1, Nul);
-      state_.buttons[j] = factory_.CreateButton(state_.scratch.Terminated(),
+      state_.buttons[j] = factory_.CreateButton(state_.captions[m].Terminated(),
                                                 GroupButtonBox(metrics_, line_, m, k),
                                                 IdFirstGroupButton - 1 + static_cast<std::uint32_t>(j));
       state_.buttonField[j] = i;

@@ -48,10 +48,10 @@ constexpr std::array<std::string_view, MessageCount> Patterns = {
     "item % (%): more than % buttons in one group (its prompt and % choices at most)",
     "item % (%): more than % group buttons in the form",
     "item % (%): more than % choices (a selection holds at most %)",
-    "item % (%): text line % has % characters (at most %)",
-    "item % (%): prompt has % characters (at most %)",
-    "item % (%): choice % has % characters (at most %)",
-    "item % (%): heading has % characters (at most %)",
+    "item % (%): text line % is % columns wide (at most %)",
+    "item % (%): prompt is % columns wide (at most %)",
+    "item % (%): choice % has % bytes (at most %)",
+    "item % (%): heading has % bytes (at most %)",
     "the descriptor runs past % characters without a NUL",
     "the counts (fieldCount %, textLineCount %, descriptorLength %) do not match the descriptor "
     "(fieldCount %, textLineCount %, descriptorLength %)",
@@ -89,8 +89,8 @@ int Length(TextView text) { return static_cast<int>(text.size()); }
 // Follows the scan's events item by item and keeps the first fault.
 class DescriptorChecker final : public DescriptorEvents {
  public:
-  DescriptorChecker(const FixedText<DescriptorCapacity>& descriptor, std::int32_t length)
-      : descriptor_(descriptor), length_(length) {}
+  DescriptorChecker(const FixedText<DescriptorCapacity>& descriptor, std::int32_t length, const CodePage& page)
+      : descriptor_(descriptor), length_(length), page_(page) {}
 
   // Item `item_ + 1` starts with its letter at `position`.
   void ItemStart(std::int32_t position, char letter) override {
@@ -126,8 +126,8 @@ class DescriptorChecker final : public DescriptorEvents {
     ++textLines_;
     ++itemTextLines_;
     if (promptSeen_) return Fail(TextLineAfterPrompt, {});
-    if (Length(text) > MaxTextLineLength)
-      return Fail(TextLineTooLong, {Number(itemTextLines_), Number(Length(text)), Number(MaxTextLineLength)});
+    if (Columns(text) > MaxTextLineLength)
+      return Fail(TextLineTooLong, {Number(itemTextLines_), Number(Columns(text)), Number(MaxTextLineLength)});
     CountLine();
   }
 
@@ -136,8 +136,8 @@ class DescriptorChecker final : public DescriptorEvents {
     ++fields_;
     promptSeen_ = true;
     if (!IsFieldLetter(letter)) return Fail(PromptInTextItem, {});
-    if (Length(prompt) > MaxPromptLength)
-      return Fail(PromptTooLong, {Number(Length(prompt)), Number(MaxPromptLength)});
+    if (Columns(prompt) > MaxPromptLength)
+      return Fail(PromptTooLong, {Number(Columns(prompt)), Number(MaxPromptLength)});
     if (fields_ > MaxFields) return Fail(TooManyFields, {Number(MaxFields)});
     CountLine();
     if (letter == Letter(FieldType::ButtonGroup)) CountButton();
@@ -182,6 +182,8 @@ class DescriptorChecker final : public DescriptorEvents {
     if (++buttons_ > MaxGroupButtons) Fail(TooManyButtons, {Number(MaxGroupButtons)});
   }
 
+  int Columns(TextView text) const { return static_cast<int>(TextColumns(page_, text)); }
+
   // The message names the item, and its letter once the item has a known one.
   void Fail(Message message, const std::vector<std::string>& parts) {
     std::vector<std::string> all = {Number(item_)};
@@ -192,6 +194,7 @@ class DescriptorChecker final : public DescriptorEvents {
 
   const FixedText<DescriptorCapacity>& descriptor_;
   std::int32_t length_;
+  const CodePage& page_;
   std::string problem_;
   int item_ = 0;
   char letter_ = Blank;
@@ -208,11 +211,12 @@ class DescriptorChecker final : public DescriptorEvents {
 
 }  // namespace
 
-std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts) {
+std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts,
+                              const CodePage& page) {
   // Checked against the descriptor's own end, so that counts which do not
   // belong to it cannot steer the check past its storage.
   const std::int32_t length = DescriptorLengthBeforeNul(descriptor);
-  DescriptorChecker checker(descriptor, length);
+  DescriptorChecker checker(descriptor, length, page);
   ScanDescriptor(descriptor, length, checker);
   std::string problem = checker.Finish();
   if (!problem.empty()) return problem;
@@ -233,8 +237,8 @@ std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, c
 
 std::span<const std::string_view> DescriptorProblemPatterns() { return Patterns; }
 
-std::string DescriptorProblem(const char* text, std::int32_t length) {
+std::string DescriptorProblem(const char* text, std::int32_t length, const CodePage& page) {
   FixedText<DescriptorCapacity> descriptor;
   const DescriptorCounts counts = NormaliseDescriptor(text, length, descriptor);
-  return DescriptorProblem(descriptor, counts);
+  return DescriptorProblem(descriptor, counts, page);
 }

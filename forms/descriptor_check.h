@@ -13,7 +13,8 @@
 #include "forms/state.h"
 
 // Limits of the texts in a descriptor. A text line and a prompt must fit a
-// line of the form; a choice or heading must fit `scratch` with its NUL.
+// line of the form, in columns of the active code page; a choice or heading
+// must fit `scratch` with its NUL, in bytes.
 inline constexpr int MaxTextLineLength = LineWidth;
 inline constexpr int MaxPromptLength = LineWidth;
 inline constexpr int MaxHeadingLength = MaxChoiceLength;
@@ -28,9 +29,11 @@ inline constexpr int MaxChoices = 127;
 // (ScanDescriptor) yields exactly `counts.fieldCount` fields and
 // `counts.textLineCount` text lines within every limit of the form; counts
 // that do not belong to the descriptor are refused too.
-std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts);
-// DescriptorProblem(text, length), the public form for a caller's text, is
-// the same check on a normalised copy.
+std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, const DescriptorCounts& counts,
+                              const CodePage& page);
+// The same check on a normalised copy of a caller's text. The public
+// DescriptorProblem(text, length) is this one in the process's code page.
+std::string DescriptorProblem(const char* text, std::int32_t length, const CodePage& page);
 
 // Every message DescriptorProblem can give, as a pattern in which each "%"
 // stands for a number, a letter or a quoted character (no blanks): the

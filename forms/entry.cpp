@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "forms/code_page.h"
 #include "forms/descriptor.h"
 #include "forms/descriptor_check.h"
 #include "forms/keys.h"
@@ -72,10 +73,13 @@ std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
   return result;
 }
 
+// A Unicode loop: a typed character reaches the edit fields whole, however
+// many bytes it takes in the active code page (an ANSI loop would hand a
+// UTF-8 page's multi-byte characters on as "?").
 int RunFormLoop(InstanceHandle&, WindowHandle& window) {
   MSG message{};
   bool ctrlBackspace = false;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_KEYDOWN)
       ctrlBackspace = IsCtrlBackspaceKey(static_cast<std::uint32_t>(message.wParam),
                                          GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0);
@@ -89,7 +93,7 @@ int RunFormLoop(InstanceHandle&, WindowHandle& window) {
       }
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }
@@ -115,8 +119,10 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
                std::span<ValueSlot> values) {
   const OpenFormGuard guard;
   if (!guard.held()) return Ended(FormEntryEnd::Busy);
+  formState.codePage = ActiveCodePage();
   const DescriptorCounts counts = NormaliseDescriptor(descriptor, length, formState.descriptor);
-  if (!DescriptorProblem(formState.descriptor, counts).empty()) return Ended(FormEntryEnd::Refused);
+  if (!DescriptorProblem(formState.descriptor, counts, formState.codePage).empty())
+    return Ended(FormEntryEnd::Refused);
   const auto fields = static_cast<std::size_t>(counts.fieldCount);
   if (selections.size() < fields || values.size() < fields) return Ended(FormEntryEnd::Refused);
 
@@ -146,4 +152,8 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
     values[static_cast<std::size_t>(k - 1)] = formState.values[k];
   }
   return Ended(FormEntryEnd::Confirmed);
+}
+
+std::string DescriptorProblem(const char* text, std::int32_t length) {
+  return DescriptorProblem(text, length, ActiveCodePage());
 }

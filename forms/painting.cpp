@@ -1,5 +1,7 @@
 #include "forms/painting.h"
 
+#include <string_view>
+
 namespace {
 
 constexpr int KeyHelpLength = 55;
@@ -17,9 +19,12 @@ FormPaint PaintFormText(FormState& state) {
   const FormMetrics& metrics = state.metrics;
   FormPaint paint;
   for (std::int32_t n = 1; n <= metrics.lineCount; ++n) {
-    const FixedText<LineWidth>& line = state.lines[n];
-    const int width = line(PromptWidth + 1) == Nul ? PromptWidth : LineWidth;
-    if (line(1) != Nul) paint.Add(LineTextOrigin(metrics, n), line.Range(1, width));
+    const std::string_view line = state.lines[n].View();
+    // A prompt ends at its NUL; a text line shows its first 60 columns.
+    const std::size_t nul = line.find(Nul);
+    const std::size_t shown =
+        nul != std::string_view::npos ? nul : WholePrefix(state.codePage, line, NoLimit, LineWidth).bytes;
+    if (shown > 0) paint.Add(LineTextOrigin(metrics, n), line.substr(0, shown));
     paint.Add(LineMarkOrigin(metrics, n), TextView(&state.lineMarks[n], 1));
   }
   AddKeyHelp(state, paint, FirstKeyHelpOrigin(metrics), TextView(KeyHelpFirst, KeyHelpLength));

@@ -38,8 +38,9 @@ class FormPaint {
   std::size_t count_ = 0;
 };
 
-// Line by line, the line's text (30 characters wide when its 31st is a NUL,
-// else 60; not at all when its first is a NUL) and its mark, then the two key
+// Line by line, the line's text (a prompt up to its NUL, which ends it 30
+// columns wide; a text line, which holds no NUL, its first 60 columns; not
+// at all when its first byte is a NUL) and its mark, then the two key
 // help lines, which pass through `scratch` in turn. Uses the metrics already
 // in `state`; the texts point into `state` and the key help constants, so
 // they stay valid while `state` is unchanged.

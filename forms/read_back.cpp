@@ -83,7 +83,10 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
         IsUntouched(state.selections[i], state.scratch.Range(1, length), UpToNul(state.shownTexts[i].All()));
     if (untouched || state.selections[i] != 0) continue;
     if (type == FieldType::TextField) {
-      state.scratch.Set(length + 1, Nul);
+      // Cut to the whole characters of 30 bytes.
+      const TextView text = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
+      const TextExtent kept = WholePrefix(state.codePage, text, TextValueLength, NoLimit);
+      state.scratch.Set(static_cast<int>(kept.bytes) + 1, Nul);
       FixedToTerminated(state.scratch.All(), pending.texts[i].All());
       pending.due[i] = true;
     } else if (IsNumberField(type)) {

@@ -8,6 +8,7 @@
 
 #include "formreel/forms.h"
 #include "forms/table.h"
+#include "text/characters.h"
 #include "text/fixed_text.h"
 
 // Limits of one form beyond the public ones.
@@ -16,6 +17,12 @@ inline constexpr int PromptWidth = 30;
 inline constexpr int ScratchWidth = 80;
 // A choice or heading must fit `scratch` with its NUL.
 inline constexpr int MaxChoiceLength = ScratchWidth - 1;
+// Widths above are columns of the cell grid; a character of a multi-byte
+// code page fills one or two columns with up to four bytes, so the tables
+// of shown text hold four bytes per column.
+inline constexpr int MaxBytesPerColumn = 4;
+inline constexpr int LineBytes = LineWidth * MaxBytesPerColumn;
+inline constexpr int CaptionBytes = PromptWidth * MaxBytesPerColumn + 1;  // and its NUL
 
 // The item letters of a descriptor. T and H items are not fields.
 enum class FieldType : char {
@@ -81,12 +88,13 @@ struct FormState {
   std::int32_t textLineCount = 0;
   std::int32_t descriptorLength = 0;
   bool confirmed = false;
+  CodePage codePage;  // the process's ANSI code page, read by the entry call
 
   // Window part: built when the form window is created.
   FormMetrics metrics;
   std::int32_t windowWidth = 0;
   std::int32_t windowHeight = 0;
-  Table<FixedText<LineWidth>, 1, MaxLines> lines;
+  Table<FixedText<LineBytes>, 1, MaxLines> lines;
   Table<char, 1, MaxLines> lineMarks;
   Table<FieldType, 1, MaxFields> fieldTypes;
   // Per field, the text its control held once the form had set it, before
@@ -99,7 +107,7 @@ struct FormState {
   std::int32_t buttonCount = 0;
   Table<WindowHandle, 1, MaxGroupButtons> buttons;
   Table<std::int32_t, 1, MaxGroupButtons> buttonField;
-  Table<FixedText<PromptWidth>, 1, MaxGroupSize> captions;
+  Table<FixedText<CaptionBytes>, 1, MaxGroupSize> captions;
   std::int32_t currentField = 0;
   std::int32_t groupPosition = 0;
   bool readBackIncomplete = false;

@@ -3,6 +3,8 @@
 // read-back); here it meets the real window, its controls and the focus.
 #include "forms/window.h"
 
+#include <array>
+
 #include "forms/construction.h"
 #include "forms/navigation.h"
 #include "forms/painting.h"
@@ -17,6 +19,15 @@ void SelectFixedFont(HDC dc, std::int32_t& charWidth, std::int32_t& lineHeight) 
   GetTextMetricsA(dc, &metrics);
   charWidth = metrics.tmAveCharWidth;
   lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+// Draws `text` of the active code page as its characters: the stock font
+// would draw each byte of a multi-byte character as a character of its own.
+void DrawCharacters(HDC dc, const PaintedText& piece) {
+  std::array<wchar_t, LineBytes> wide{};
+  const int length = MultiByteToWideChar(CP_ACP, 0, piece.text.data(), static_cast<int>(piece.text.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  TextOutW(dc, piece.origin.x, piece.origin.y, wide.data(), length);
 }
 
 // Real controls, children of the form window.
@@ -92,8 +103,7 @@ void OnPaint(HWND window) {
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   const FormPaint texts = PaintFormText(formState);
-  for (const PaintedText& piece : texts.Texts())
-    TextOutA(dc, piece.origin.x, piece.origin.y, piece.text.data(), static_cast<int>(piece.text.size()));
+  for (const PaintedText& piece : texts.Texts()) DrawCharacters(dc, piece);
   EndPaint(window, &paint);
 }
 

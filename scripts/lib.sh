@@ -7,7 +7,7 @@ FORMREEL_PREFIX="$FORMREEL_ROOT/build/wine-prefix"
 # Debian packages the builds and tests need.
 FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
-  x11-apps)
+  x11-apps fonts-wqy-microhei)
 
 log() { printf '%s\n' "$*" >&2; }
 

@@ -96,6 +96,27 @@ class ProgramPaths : public testing::Test {
 
   std::vector<SentCommand> Sent() const { return SentCommands(program_.Trace()); }
 
+  // A picture of the main window while the clip plays: pictures are taken
+  // until one holds the bars, or playback ends, or the time is up.
+  std::optional<Picture> PictureDuringPlayback() {
+    if (!program_.WaitForTrace("L\"play test wait\"", WindowLimit)) return std::nullopt;
+    const auto mainWindow = WaitForWindow("^MAIN$", WindowLimit);
+    if (!mainWindow) return std::nullopt;
+    const auto deadline = std::chrono::steady_clock::now() + PictureLimit;
+    std::optional<Picture> picture;
+    for (;;) {
+      picture = CaptureWindow(*mainWindow, workDir_ + "/playing.png");
+      if ((picture && ShowsSampleBars(*picture)) ||
+          program_.Trace().find("L\"close test\"") != std::string::npos ||
+          std::chrono::steady_clock::now() >= deadline)
+        break;
+      std::this_thread::sleep_for(PictureInterval);
+    }
+    EXPECT_EQ(program_.Trace().find("L\"close test\""), std::string::npos)
+        << "the picture was taken after playback";
+    return picture;
+  }
+
   std::string workDir_;
   ProgramRun program_;
 };
@@ -108,24 +129,8 @@ TEST_F(ProgramPaths, TypedNamePlaysTheClipOnceInTheMainWindowAndEnds) {
   ASSERT_TRUE(TypeText("SAMPLE"));
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
 
-  // A picture of the main window while the clip plays: pictures are taken
-  // until one holds the bars, or playback ends, or the time is up.
-  ASSERT_TRUE(program_.WaitForTrace("L\"play test wait\"", WindowLimit)) << program_.Trace();
-  const auto mainWindow = WaitForWindow("^MAIN$", WindowLimit);
-  ASSERT_TRUE(mainWindow);
-  const auto deadline = std::chrono::steady_clock::now() + PictureLimit;
-  std::optional<Picture> picture;
-  for (;;) {
-    picture = CaptureWindow(*mainWindow, workDir_ + "/playing.png");
-    if ((picture && ShowsSampleBars(*picture)) ||
-        program_.Trace().find("L\"close test\"") != std::string::npos ||
-        std::chrono::steady_clock::now() >= deadline)
-      break;
-    std::this_thread::sleep_for(PictureInterval);
-  }
-  EXPECT_EQ(program_.Trace().find("L\"close test\""), std::string::npos)
-      << "the picture was taken after playback";
-  ASSERT_TRUE(picture);
+  const std::optional<Picture> picture = PictureDuringPlayback();
+  ASSERT_TRUE(picture) << program_.Trace();
   for (const BarColour& bar : SampleBars)
     EXPECT_GT(NearBar(*picture, bar), 2000) << bar.name << " bar not shown";
 
@@ -149,6 +154,21 @@ TEST_F(ProgramPaths, NameWithABlankIsSentInQuotesAndPlays) {
   ASSERT_EQ(sent.size(), 4u) << program_.Trace();
   EXPECT_EQ(sent[0], (SentCommand{"open \"my clip.AVI\" alias test", true}));
   EXPECT_EQ(sent[2], (SentCommand{"play test wait", true}));
+}
+
+TEST_F(ProgramPaths, ACyrillicNameOpensAndPlaysItsClip) {
+  std::filesystem::copy_file(ProgramDirectory() + "/SAMPLE.AVI", workDir_ + "/Мой клип.AVI");
+  StartAtNameForm(workDir_);
+  ASSERT_TRUE(PrimeNonAsciiTyping());
+  ASSERT_TRUE(TypeText("Мой клип"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  const std::optional<Picture> picture = PictureDuringPlayback();
+  ASSERT_TRUE(picture) << program_.Trace();
+  EXPECT_TRUE(ShowsSampleBars(*picture)) << "no frames of the clip on screen";
+  ExpectExitCodeZero();
+  const auto sent = Sent();
+  ASSERT_EQ(sent.size(), 4u) << program_.Trace();
+  EXPECT_EQ(sent[0], (SentCommand{"open \"Мой клип.AVI\" alias test", true}));
 }
 
 TEST_F(ProgramPaths, QuitNowThenExitProgramEndsWithoutSendingAnything) {

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -33,6 +34,20 @@ std::string FirstLine(const std::string& text) {
 // Reads the L"..." literal of a trace line that starts at `from` (just after
 // the opening quote), undoing the trace's escapes. Sets `end` after the
 // closing quote; false when the line ends first.
+// Appends `code` in UTF-8.
+void AppendUtf8(char32_t code, std::string& text) {
+  if (code < 0x80) {
+    text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
 bool ReadTraceLiteral(const std::string& line, std::size_t from, std::string& text,
                       std::size_t& end) {
   text.clear();
@@ -51,7 +66,15 @@ bool ReadTraceLiteral(const std::string& line, std::size_t from, std::string& te
       case 'n': text += '\n'; break;
       case 'r': text += '\r'; break;
       case 't': text += '\t'; break;
-      default: text += escaped; break;
+      default:
+        // A UTF-16 unit beyond ASCII: four hexadecimal digits.
+        if (std::isxdigit(static_cast<unsigned char>(escaped)) && k + 3 < line.size()) {
+          AppendUtf8(static_cast<char32_t>(std::stoul(line.substr(k, 4), nullptr, 16)), text);
+          k += 3;
+        } else {
+          text += escaped;
+        }
+        break;
     }
   }
   return false;
@@ -202,8 +225,13 @@ bool PressKeys(const std::vector<std::string>& chords) {
 }
 
 bool TypeText(const std::string& text) {
-  return RunCommand({"xdotool", "type", "--delay", "30", "--", text}, ToolLimit).status == 0;
+  // A character the keyboard map lacks is typed through a key that xdotool
+  // maps for it first; Wine needs time to read each new map.
+  const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+  return RunCommand({"xdotool", "type", "--delay", ascii ? "30" : "150", "--", text}, ToolLimit).status == 0;
 }
+
+bool PrimeNonAsciiTyping() { return TypeText("Ж") && PressKeys({"BackSpace"}); }
 
 int Picture::CountNear(int r, int g, int b, int tolerance) const {
   int count = 0;

@@ -93,6 +93,11 @@ bool FocusWindow(const std::string& window);
 // Presses the xdotool key chords in order, e.g. "ctrl+Return", "Down".
 bool PressKeys(const std::vector<std::string>& chords);
 bool TypeText(const std::string& text);
+// Before typing characters that the keyboard map lacks into an empty field:
+// the first key xdotool maps for one can be lost while Wine rereads the map,
+// so one such character and a BackSpace go first (the field stays empty
+// whether the character arrived or not).
+bool PrimeNonAsciiTyping();
 
 // A picture of a window, 8 bits per colour channel.
 struct Picture {

@@ -265,7 +265,7 @@ Guide ReadGuide(const std::string& markdown) {
 }
 
 std::string Problem(const std::string& text, bool withNul) {
-  return DescriptorProblem(text.c_str(), static_cast<std::int32_t>(text.size() + (withNul ? 1 : 0)));
+  return DescriptorProblem(text.c_str(), static_cast<std::int32_t>(text.size() + (withNul ? 1 : 0)), Utf8Page);
 }
 
 std::string ReadWhole(const char* path) {

@@ -150,6 +150,20 @@ TEST_F(FormentryCommand, JsonWithInitialValues) {
             "{\"letter\":\"S\",\"prompt\":\"PICK\",\"selection\":2,\"entry\":\"B\",\"value\":null}]}\n");
 }
 
+// Cyrillic typed, CJK passed as an argument: both come back byte for byte.
+TEST_F(FormentryCommand, TextInAnyScriptComesBackAsItWasGiven) {
+  Start({"--json", "--value", "2=名前です", "CИМЯ^|C名前^|"});
+  ShowForm();
+  ASSERT_TRUE(PrimeNonAsciiTyping());
+  ASSERT_TRUE(TypeText("Мой клип"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output,
+            "{\"fields\":[{\"letter\":\"C\",\"prompt\":\"ИМЯ\",\"selection\":0,\"entry\":null,\"value\":\"Мой клип\"},"
+            "{\"letter\":\"C\",\"prompt\":\"名前\",\"selection\":0,\"entry\":null,\"value\":\"名前です\"}]}\n");
+}
+
 // A value the user leaves as shown comes back as given, not as the fifteen
 // digits the field shows.
 TEST_F(FormentryCommand, AnUntouchedValuePrintsAsGiven) {

@@ -97,7 +97,8 @@ class Built {
   RecordingFactory factory;
 };
 
-std::string Line(int n) { return std::string(formState.lines[n].View()); }
+// The first 60 bytes of line n: what an ASCII line shows.
+std::string Line(int n) { return std::string(formState.lines[n].View().substr(0, LineWidth)); }
 
 // The calls that set a control's text, in order.
 Calls TextCalls(const Built& form) {
@@ -262,6 +263,54 @@ TEST(ConstructionPrompts, PaddedToThirtyWithANulInThirtyOne) {
   const Built form("C" + std::string(40, 'Q') + "^|C^|\0"s);
   EXPECT_EQ(Line(1), std::string(30, 'Q') + "\0"s + std::string(9, 'Q') + std::string(20, ' '));
   EXPECT_EQ(Line(2), std::string(30, ' ') + "\0"s + std::string(29, ' '));
+}
+
+// In UTF-8: "ИМЯ" is 6 bytes in 3 columns, "名前" 6 bytes in 4.
+TEST(ConstructionInUtf8, LinesAndPromptsCountColumns) {
+  std::string letters31;
+  for (int k = 0; k < 31; ++k) letters31 += "Ж";
+  struct Case {
+    std::string descriptor;
+    int line;
+    std::string shown;  // the line up to its NUL, or its first bytes
+  } const cases[] = {
+      {"TИМЯ\\|\0"s, 1, std::string(28, ' ') + "ИМЯ" + std::string(29, ' ')},
+      {"T名前\\|\0"s, 1, std::string(28, ' ') + "名前" + std::string(28, ' ')},
+      {"CИМЯ^|\0"s, 1, "ИМЯ" + std::string(27, ' ') + "\0"s},
+      {"C" + letters31 + "^|\0"s, 1, letters31.substr(0, 60) + "\0"s},
+      {"C" + std::string(29, 'x') + "名^|\0"s, 1, std::string(29, 'x') + " \0"s},
+  };
+  for (const Case& c : cases) {
+    formState = FormState{};
+    formState.codePage = Utf8Page;
+    const DescriptorCounts counts = NormaliseDescriptor(c.descriptor.data(),
+                                                        static_cast<std::int32_t>(c.descriptor.size()), formState.descriptor);
+    formState.fieldCount = counts.fieldCount;
+    formState.textLineCount = counts.textLineCount;
+    formState.descriptorLength = counts.descriptorLength;
+    RecordingFactory factory;
+    BuildForm(formState, 8, 16, factory);
+    EXPECT_EQ(std::string(formState.lines[c.line].View().substr(0, c.shown.size())), c.shown) << c.descriptor;
+  }
+}
+
+TEST(ConstructionInUtf8, CaptionsAndCallerTextsKeepWholeCharacters) {
+  // 31 bytes without a NUL: "a" and 15 letters, the last cut by byte 30.
+  char text[31] = {};
+  const std::string typed = "aЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ";
+  std::memcpy(text, typed.data(), 31);
+  formState = FormState{};
+  const std::string descriptor = "B" + std::string(28, 'x') + "名^|C^|\0"s;
+  const DescriptorCounts counts =
+      NormaliseDescriptor(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), formState.descriptor);
+  formState.codePage = Utf8Page;
+  formState.fieldCount = counts.fieldCount;
+  formState.descriptorLength = counts.descriptorLength;
+  formState.values[2].Put(static_cast<char*>(text));
+  RecordingFactory factory;
+  BuildForm(formState, 8, 16, factory);
+  EXPECT_EQ(factory.calls[1], "button '" + std::string(28, 'x') + "名' 8,16 472x28 id 305");
+  EXPECT_EQ(factory.calls[3], "text 203 '" + typed.substr(0, 29) + "'");
 }
 
 TEST(ConstructionSpacing, ElevenLinesArePacked) {

@@ -20,7 +20,7 @@ std::string Repeat(const std::string& text, int times) {
 
 // `text` handed over with its full length (a NUL in it ends the descriptor).
 std::string Problem(const std::string& text) {
-  return DescriptorProblem(text.data(), static_cast<std::int32_t>(text.size()));
+  return DescriptorProblem(text.data(), static_cast<std::int32_t>(text.size()), Utf8Page);
 }
 
 const std::string NameForm = "CAVI FILE NAME LESS EXTENSION^Quit NOW ^|\0"s;
@@ -116,13 +116,24 @@ TEST(DescriptorProblemTest, RefusesWhatExceedsTheLimits) {
        "item 3 (B): more than 20 group buttons in the form"},
       {"SP^" + Repeat("c^", 128) + "|\0"s, "item 1 (S): more than 127 choices (a selection holds at most 127)"},
       {"CP^" + Repeat("c^", 200) + "|\0"s, "item 1 (C): more than 127 choices (a selection holds at most 127)"},
-      {"TFIRST\\" + std::string(61, 'x') + "\\|\0"s, "item 1 (T): text line 2 has 61 characters (at most 60)"},
-      {"C" + std::string(61, 'x') + "\\P^|\0"s, "item 1 (C): text line 1 has 61 characters (at most 60)"},
-      {"CA^|C" + std::string(61, 'x') + "^|\0"s, "item 2 (C): prompt has 61 characters (at most 60)"},
-      {"SP^a^" + std::string(80, 'x') + "^|\0"s, "item 1 (S): choice 2 has 80 characters (at most 79)"},
-      {"BP^" + std::string(80, 'x') + "^|\0"s, "item 1 (B): choice 1 has 80 characters (at most 79)"},
-      {"CA^|H" + std::string(80, 'x') + "|\0"s, "item 2 (H): heading has 80 characters (at most 79)"},
-      {"HLine\\" + std::string(80, 'x') + "|\0"s, "item 1 (H): heading has 80 characters (at most 79)"},
+      {"TFIRST\\" + std::string(61, 'x') + "\\|\0"s, "item 1 (T): text line 2 is 61 columns wide (at most 60)"},
+      {"C" + std::string(61, 'x') + "\\P^|\0"s, "item 1 (C): text line 1 is 61 columns wide (at most 60)"},
+      {"CA^|C" + std::string(61, 'x') + "^|\0"s, "item 2 (C): prompt is 61 columns wide (at most 60)"},
+      {"SP^a^" + std::string(80, 'x') + "^|\0"s, "item 1 (S): choice 2 has 80 bytes (at most 79)"},
+      {"BP^" + std::string(80, 'x') + "^|\0"s, "item 1 (B): choice 1 has 80 bytes (at most 79)"},
+      {"CA^|H" + std::string(80, 'x') + "|\0"s, "item 2 (H): heading has 80 bytes (at most 79)"},
+      {"HLine\\" + std::string(80, 'x') + "|\0"s, "item 1 (H): heading has 80 bytes (at most 79)"},
+  };
+  for (const RefusalCase& c : cases) EXPECT_EQ(Problem(c.text), c.problem) << c.text;
+}
+
+TEST(DescriptorProblemTest, LinesAndPromptsAreMeasuredInColumns) {
+  const RefusalCase cases[] = {
+      {"T" + Repeat("Я", 60) + "\\|C" + Repeat("Ж", 60) + "^|\0"s, ""},  // 120 bytes each
+      {"T" + Repeat("名", 30) + "\\|\0"s, ""},
+      {"T" + Repeat("名", 30) + "x\\|\0"s, "item 1 (T): text line 1 is 61 columns wide (at most 60)"},
+      {"C" + Repeat("Ж", 61) + "^|\0"s, "item 1 (C): prompt is 61 columns wide (at most 60)"},
+      {"SP^" + Repeat("Ж", 40) + "^|\0"s, "item 1 (S): choice 1 has 80 bytes (at most 79)"},
   };
   for (const RefusalCase& c : cases) EXPECT_EQ(Problem(c.text), c.problem) << c.text;
 }
@@ -134,7 +145,7 @@ TEST(DescriptorProblemTest, ACharacterBeyondTheLastPositionIsRefused) {
   FixedText<DescriptorCapacity> descriptor;
   const DescriptorCounts counts = NormaliseDescriptor(text.data(), 2000, descriptor);
   EXPECT_EQ(counts.fieldCount, -1);
-  EXPECT_EQ(DescriptorProblem(descriptor, counts), "the descriptor runs past 1999 characters without a NUL");
+  EXPECT_EQ(DescriptorProblem(descriptor, counts, Utf8Page), "the descriptor runs past 1999 characters without a NUL");
   EXPECT_EQ(Problem("C" + std::string(1998, 'x') + "y"), "item 1 (C): the last item is not closed by \"|\"");
 }
 
@@ -142,7 +153,7 @@ TEST(DescriptorProblemTest, RefusesCountsThatDoNotBelongToTheDescriptor) {
   FixedText<DescriptorCapacity> descriptor;
   const std::string text = "CLine\\A^|\0"s;
   const DescriptorCounts counts = NormaliseDescriptor(text.data(), static_cast<std::int32_t>(text.size()), descriptor);
-  EXPECT_EQ(DescriptorProblem(descriptor, counts), "");
+  EXPECT_EQ(DescriptorProblem(descriptor, counts, Utf8Page), "");
 
   const struct {
     DescriptorCounts counts;
@@ -157,7 +168,7 @@ TEST(DescriptorProblemTest, RefusesCountsThatDoNotBelongToTheDescriptor) {
       {{1, 1, -1}, "the counts (fieldCount 1, textLineCount 1, descriptorLength -1) do not match the "
                    "descriptor (fieldCount 1, textLineCount 1, descriptorLength 9)"},
   };
-  for (const auto& c : cases) EXPECT_EQ(DescriptorProblem(descriptor, c.counts), c.problem);
+  for (const auto& c : cases) EXPECT_EQ(DescriptorProblem(descriptor, c.counts, Utf8Page), c.problem);
 }
 
 // Counts the scan's fields and text lines.
@@ -198,7 +209,7 @@ TEST(DescriptorProblemTest, AcceptedDescriptorsScanAsTheyAreCounted) {
     const std::string text = RandomDescriptor(random);
     FixedText<DescriptorCapacity> descriptor;
     const DescriptorCounts counts = NormaliseDescriptor(text.data(), static_cast<std::int32_t>(text.size()), descriptor);
-    if (!DescriptorProblem(descriptor, counts).empty()) {
+    if (!DescriptorProblem(descriptor, counts, Utf8Page).empty()) {
       ++refused;
       continue;
     }
@@ -213,7 +224,7 @@ TEST(DescriptorProblemTest, AcceptedDescriptorsScanAsTheyAreCounted) {
     FixedText<DescriptorCapacity> padded;
     const DescriptorCounts paddedCounts =
         NormaliseDescriptor(unterminated.data(), static_cast<std::int32_t>(unterminated.size()), padded);
-    ASSERT_EQ(DescriptorProblem(padded, paddedCounts), "") << text;
+    ASSERT_EQ(DescriptorProblem(padded, paddedCounts, Utf8Page), "") << text;
     CountingEvents paddedScan;
     ScanDescriptor(padded, paddedCounts.descriptorLength, paddedScan);
     ASSERT_EQ(paddedScan.events, scanned.events) << text;

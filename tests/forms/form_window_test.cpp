@@ -186,10 +186,13 @@ class TextPixels {
   // Counts the pixels of the cells of `text` at (x, y) where the window
   // differs from `text` drawn in the stock fixed font on the window colour.
   int Differences(int x, int y, const std::string& text) const {
+    return Differences(x, y, std::wstring(text.begin(), text.end()));
+  }
+  int Differences(int x, int y, const std::wstring& text) const {
     HDC memory = CreateCompatibleDC(dc_);
     SelectObject(memory, GetStockObject(SYSTEM_FIXED_FONT));
     SIZE cells{};
-    GetTextExtentPoint32A(memory, text.data(), static_cast<int>(text.size()), &cells);
+    GetTextExtentPoint32W(memory, text.data(), static_cast<int>(text.size()), &cells);
     HBITMAP bitmap = CreateCompatibleBitmap(dc_, cells.cx, cells.cy);
     HGDIOBJ old = SelectObject(memory, bitmap);
     RECT all{0, 0, cells.cx, cells.cy};
@@ -198,7 +201,7 @@ class TextPixels {
     DeleteObject(background);
     SetBkMode(memory, TRANSPARENT);
     SetTextColor(memory, GetSysColor(COLOR_WINDOWTEXT));
-    TextOutA(memory, 0, 0, text.data(), static_cast<int>(text.size()));
+    TextOutW(memory, 0, 0, text.data(), static_cast<int>(text.size()));
     int differences = 0;
     for (int dy = 0; dy < cells.cy; ++dy)
       for (int dx = 0; dx < cells.cx; ++dx)
@@ -229,6 +232,18 @@ TEST(FormWindowPainting, PromptsMarksTextLinesAndKeyHelpAtTheirPixels) {
     EXPECT_EQ(pixels.Differences(8, 144, KeyHelpSecond), 0);
     EXPECT_GT(pixels.Differences(8, 145, KeyHelpSecond), 0);
     Screenshot("text-line-and-field");
+  });
+}
+
+// The program's code page is UTF-8 (its manifest): a text line is centred
+// by its columns, and Cyrillic and CJK are painted as characters.
+TEST(FormWindowPainting, TextInAnyScriptIsPaintedAsCharacters) {
+  Inspect("TЗаявка на клип\\|CИМЯ^|C名前^|HФорма / フォーム|\0"s, {}, {}, [] {
+    const TextPixels pixels(OpenFormWindow());
+    EXPECT_EQ(pixels.Differences(8, 16, std::wstring(23, L' ') + L"Заявка на клип" + std::wstring(23, L' ')), 0);
+    EXPECT_EQ(pixels.Differences(8, 48, L"ИМЯ"), 0);
+    EXPECT_EQ(pixels.Differences(8, 80, L"名前"), 0);
+    Screenshot("any-script");
   });
 }
 

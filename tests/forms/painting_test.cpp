@@ -32,11 +32,11 @@ const std::string Help2 = "SPACE BAR presses button       CNTR-ENTER=confirms fo
 TEST(PaintingLines, PromptsThirtyWideTextLinesSixtyMarksAlways) {
   Lines(3);
   const std::string prompt = "AVI FILE NAME" + std::string(17, ' ') + "\0tail"s;
-  formState.lines[1] = FixedText<LineWidth>(prompt);
+  formState.lines[1] = FixedText<LineBytes>(prompt);
   formState.lineMarks[1] = '~';
   const std::string centred = std::string(28, ' ') + "ABCD";
-  formState.lines[2] = FixedText<LineWidth>(centred);
-  formState.lines[3] = FixedText<LineWidth>("\0BUTTONS"s);
+  formState.lines[2] = FixedText<LineBytes>(centred);
+  formState.lines[3] = FixedText<LineBytes>("\0BUTTONS"s);
   const Painted canvas(formState);
   EXPECT_EQ(canvas.drawn, (std::vector<std::string>{
                               "8,16 'AVI FILE NAME" + std::string(17, ' ') + "'",
@@ -58,7 +58,7 @@ TEST(PaintingLines, NoLinesDrawOnlyTheKeyHelp) {
 
 TEST(PaintingLines, ElevenLinesStartAtTheTop) {
   Lines(11);
-  for (int n = 1; n <= 11; ++n) formState.lines[n] = FixedText<LineWidth>("L" + std::to_string(n));
+  for (int n = 1; n <= 11; ++n) formState.lines[n] = FixedText<LineBytes>("L" + std::to_string(n));
   const Painted canvas(formState);
   ASSERT_EQ(canvas.drawn.size(), 24u);
   EXPECT_EQ(canvas.drawn[0].substr(0, 8), "8,0 'L1 ");

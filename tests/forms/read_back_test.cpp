@@ -150,6 +150,20 @@ TEST(ReadBackText, TypedTextGoesToTheCallersBufferOnlyWhenDelivered) {
   EXPECT_EQ(std::string(third, 31), std::string(30, 'x') + "\0"s);
 }
 
+TEST(ReadBackText, AUtf8TextIsCutAtItsLastWholeCharacter) {
+  Prepare("C");
+  formState.codePage = Utf8Page;
+  char buffer[31];
+  formState.values[1] = Slot(&buffer[0]);
+  FakeControls controls;
+  const std::string typed = "aЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ";  // 33 bytes; byte 30 is half a letter
+  controls.texts = {{1, typed}};
+  PendingTexts pending;
+  ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
+  DeliverPendingTexts(formState, pending);
+  EXPECT_EQ(std::string(buffer), typed.substr(0, 29));
+}
+
 TEST(ReadBackGroups, OnlyThePressedGroupAnswers) {
   Prepare("B3CB2");
   FakeControls controls;

@@ -33,7 +33,7 @@ class LimitOracle final : public DescriptorEvents {
 
   void TextLine(TextView text) override {
     ++textLines;
-    Expect(!inField_ && Length(text) <= MaxTextLineLength);
+    Expect(!inField_ && TextColumns(Utf8Page, text) <= MaxTextLineLength);
   }
   void Field(TextView prompt, char letter) override {
     ++fields;
@@ -41,7 +41,7 @@ class LimitOracle final : public DescriptorEvents {
     inField_ = true;
     letter_ = letter;
     choices_ = 0;
-    Expect(std::string_view("BCDILRS").find(letter) != std::string_view::npos && Length(prompt) <= MaxPromptLength);
+    Expect(std::string_view("BCDILRS").find(letter) != std::string_view::npos && TextColumns(Utf8Page, prompt) <= MaxPromptLength);
     if (letter == 'B') ++buttons;
   }
   void Choice(TextView text) override {
@@ -93,6 +93,7 @@ void BuildAndPaint(const FixedText<DescriptorCapacity>& descriptor, const Descri
                    const std::string& letters, const std::uint8_t* data, std::size_t size) {
   static FormState state;
   state = FormState{};
+  state.codePage = Utf8Page;
   state.descriptor = descriptor;
   state.fieldCount = counts.fieldCount;
   state.textLineCount = counts.textLineCount;
@@ -122,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto length = static_cast<std::int32_t>(std::min<std::size_t>(size, DescriptorCapacity + 100));
   FixedText<DescriptorCapacity> descriptor;
   const DescriptorCounts counts = NormaliseDescriptor(reinterpret_cast<const char*>(data), length, descriptor);
-  const std::string problem = DescriptorProblem(descriptor, counts);
+  const std::string problem = DescriptorProblem(descriptor, counts, Utf8Page);
   Require(problem.find('\n') == std::string::npos);
 
   LimitOracle oracle;

@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     descriptor = *line.descriptor;
   }
   if (descriptor.size() > static_cast<std::size_t>(DescriptorCapacity))
-    return Usage("the descriptor has " + std::to_string(descriptor.size()) + " characters (at most " +
+    return Usage("the descriptor has " + std::to_string(descriptor.size()) + " bytes (at most " +
                  std::to_string(DescriptorCapacity) + ")");
   const auto length = static_cast<std::int32_t>(descriptor.size());
   const std::string problem = DescriptorProblem(descriptor.data(), length);

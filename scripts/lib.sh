@@ -129,6 +129,9 @@ use_wine_prefix() {
     for face in "Liberation Sans" "Liberation Sans Bold" "Liberation Mono"; do
       wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
     done
+    # Edit fields draw CJK runs in a fallback face of their own choosing,
+    # which Wine lacks; a link of that name makes it the CJK face itself.
+    wine reg add "$key" /v "SimSun" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
     # The links are read when the server starts.
     wineserver -k
     wineserver -w

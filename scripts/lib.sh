@@ -120,6 +120,23 @@ use_wine_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.formreel-ready"
   fi
+  if [ ! -f "$WINEPREFIX/.formreel-cjk-ready" ]; then
+    # Wine's stand-ins for the Windows faces have no CJK glyphs; linking
+    # them to a CJK face makes Wine take only the glyphs they lack from it,
+    # so Latin and Cyrillic text keeps its shapes and widths. Wine looks a
+    # link up by the name of the face it chose, bold faces by their own.
+    local face key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in "Liberation Sans" "Liberation Sans Bold" "Liberation Mono"; do
+      wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+    done
+    # Edit fields draw CJK runs in a fallback face of their own choosing,
+    # which Wine lacks; a link of that name makes it the CJK face itself.
+    wine reg add "$key" /v "SimSun" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+    # The links are read when the server starts.
+    wineserver -k
+    wineserver -w
+    touch "$WINEPREFIX/.formreel-cjk-ready"
+  fi
   # One server for the whole run: each program then starts in a fraction of
   # a second instead of bringing a server up and down. It exits with 2 when
   # another run's server is already up; that run stops it, not this one.

@@ -103,6 +103,19 @@ use_runnable_windows_build() {
 # Set when this shell started the prefix's Wine server, and so must stop it.
 FORMREEL_WINE_STARTED=""
 
+# Wine's stand-ins for the Windows faces have no CJK glyphs; linking them
+# to a CJK face makes Wine take only the glyphs they lack from it, so Latin
+# and Cyrillic text keeps its shapes and widths. Wine looks a link up by the
+# name of the face it chose, bold faces by their own. Edit fields draw CJK
+# runs in a fallback face of their own choosing ("SimSun"), which Wine
+# lacks; a link of that name makes it the CJK face itself.
+link_cjk_faces() {
+  local face key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  for face in "Liberation Sans" "Liberation Sans Bold" "Liberation Mono" "SimSun"; do
+    wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+}
+
 # Exports the Wine environment and creates the prefix on first use.
 use_wine_prefix() {
   [ -n "$FORMREEL_RUNS_32BIT" ] || choose_wine_loader
@@ -117,24 +130,15 @@ use_wine_prefix() {
     # instead of after a long wait; keyboard focus behaves the same.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    link_cjk_faces
     wineserver -w
-    touch "$WINEPREFIX/.formreel-ready"
+    touch "$WINEPREFIX/.formreel-ready" "$WINEPREFIX/.formreel-cjk-ready"
   fi
   if [ ! -f "$WINEPREFIX/.formreel-cjk-ready" ]; then
-    # Wine's stand-ins for the Windows faces have no CJK glyphs; linking
-    # them to a CJK face makes Wine take only the glyphs they lack from it,
-    # so Latin and Cyrillic text keeps its shapes and widths. Wine looks a
-    # link up by the name of the face it chose, bold faces by their own.
-    local face key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-    for face in "Liberation Sans" "Liberation Sans Bold" "Liberation Mono"; do
-      wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
-    done
-    # Edit fields draw CJK runs in a fallback face of their own choosing,
-    # which Wine lacks; a link of that name makes it the CJK face itself.
-    wine reg add "$key" /v "SimSun" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
-    # The links are read when the server starts.
-    wineserver -k
-    wineserver -w
+    link_cjk_faces
+    # The links are read when the server starts: wait (bounded) for this
+    # prefix's server to go by itself rather than ending another run's.
+    timeout 60 wineserver -w
     touch "$WINEPREFIX/.formreel-cjk-ready"
   fi
   # One server for the whole run: each program then starts in a fraction of

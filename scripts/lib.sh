@@ -2,12 +2,13 @@
 # a private X display and the Wine prefix. Source it; it defines functions.
 
 FORMREEL_ROOT=${FORMREEL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-FORMREEL_PREFIX="$FORMREEL_ROOT/build/wine-prefix"
+FORMREEL_PREFIX=${FORMREEL_PREFIX:-$FORMREEL_ROOT/build/wine-prefix}
 
-# Debian packages the builds and tests need.
+# Debian packages the builds and tests need (qemu and debootstrap for the
+# virtual machine that runs the 32-bit suites where this machine cannot).
 FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
-  x11-apps)
+  x11-apps qemu-system-x86 debootstrap)
 
 log() { printf '%s\n' "$*" >&2; }
 

@@ -68,14 +68,15 @@ as_root tee "$root/sbin/formreel-init" >/dev/null <<'INIT'
 #!/bin/sh
 PATH=/usr/sbin:/usr/bin:/sbin:/bin
 export PATH HOME=/root LANG=C.UTF-8
-mount -t proc proc /proc
-mount -t sysfs sys /sys
+# The initrd hands over /proc, /sys, /dev and /run mounted.
+mountpoint -q /proc || mount -t proc proc /proc
+mountpoint -q /sys || mount -t sysfs sys /sys
 mountpoint -q /dev || mount -t devtmpfs dev /dev
 mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts
 mount -t tmpfs tmpfs /dev/shm
 mount -t tmpfs tmpfs /tmp
-mount -t tmpfs tmpfs /run
+mountpoint -q /run || mount -t tmpfs tmpfs /run
 ip link set lo up 2>/dev/null
 share="" job=""
 for arg in $(cat /proc/cmdline); do

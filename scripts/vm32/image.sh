@@ -88,7 +88,8 @@ echo "formreel-guest-exit $?"
 sync
 mount -o remount,ro / 2>/dev/null
 echo o >/proc/sysrq-trigger
-sleep 60
+# Wait for the power to go without touching the disk (it is going too).
+while :; do :; done
 INIT
 as_root chmod 755 "$root/sbin/formreel-init"
 

@@ -46,12 +46,13 @@ FORMREEL_XVFB_PID=""
 
 # Starts a private Xvfb and exports DISPLAY. The server picks a free display
 # itself and reports it once it accepts connections (-displayfd), so two
-# runs cannot take the same number.
+# runs cannot take the same number. No key repeats (-r): on a slow machine
+# a typed key can stay down long enough to repeat.
 start_display() {
   local dir number=""
   dir=$(mktemp -d) || return 1
   mkfifo "$dir/display" || { rm -rf "$dir"; return 1; }
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r 3>"$dir/display" >/dev/null 2>&1 &
   FORMREEL_XVFB_PID=$!
   # The read ends with the number, or empty when Xvfb exits first.
   read -r -t 30 number <"$dir/display"

@@ -2,12 +2,13 @@
 # a private X display and the Wine prefix. Source it; it defines functions.
 
 FORMREEL_ROOT=${FORMREEL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-FORMREEL_PREFIX="$FORMREEL_ROOT/build/wine-prefix"
+FORMREEL_PREFIX=${FORMREEL_PREFIX:-$FORMREEL_ROOT/build/wine-prefix}
 
-# Debian packages the builds and tests need.
+# Debian packages the builds and tests need (qemu and debootstrap for the
+# virtual machine that runs the 32-bit suites where this machine cannot).
 FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
-  x11-apps fonts-wqy-microhei)
+  x11-apps fonts-wqy-microhei qemu-system-x86 debootstrap)
 
 log() { printf '%s\n' "$*" >&2; }
 
@@ -45,12 +46,13 @@ FORMREEL_XVFB_PID=""
 
 # Starts a private Xvfb and exports DISPLAY. The server picks a free display
 # itself and reports it once it accepts connections (-displayfd), so two
-# runs cannot take the same number.
+# runs cannot take the same number. No key repeats (-r): on a slow machine
+# a typed key can stay down long enough to repeat.
 start_display() {
   local dir number=""
   dir=$(mktemp -d) || return 1
   mkfifo "$dir/display" || { rm -rf "$dir"; return 1; }
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r 3>"$dir/display" >/dev/null 2>&1 &
   FORMREEL_XVFB_PID=$!
   # The read ends with the number, or empty when Xvfb exits first.
   read -r -t 30 number <"$dir/display"

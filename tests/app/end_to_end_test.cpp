@@ -98,6 +98,10 @@ class ProgramPaths : public testing::Test {
 
   // A picture of the main window while the clip plays: pictures are taken
   // until one holds the bars, or playback ends, or the time is up.
+  // A picture of the main window that shows the clip, taken by a capture
+  // that began while the clip was playing (before "close test" was sent):
+  // on a slow machine a capture takes long enough for playback to end
+  // meanwhile, and what it caught still counts.
   std::optional<Picture> PictureDuringPlayback() {
     if (!program_.WaitForTrace("L\"play test wait\"", WindowLimit)) return std::nullopt;
     const auto mainWindow = WaitForWindow("^MAIN$", WindowLimit);
@@ -105,15 +109,14 @@ class ProgramPaths : public testing::Test {
     const auto deadline = std::chrono::steady_clock::now() + PictureLimit;
     std::optional<Picture> picture;
     for (;;) {
-      picture = CaptureWindow(*mainWindow, workDir_ + "/playing.png");
-      if ((picture && ShowsSampleBars(*picture)) ||
-          program_.Trace().find("L\"close test\"") != std::string::npos ||
-          std::chrono::steady_clock::now() >= deadline)
+      if (program_.Trace().find("L\"close test\"") != std::string::npos) {
+        ADD_FAILURE() << "playback ended before a picture showed the clip";
         break;
+      }
+      picture = CaptureWindow(*mainWindow, workDir_ + "/playing.png");
+      if ((picture && ShowsSampleBars(*picture)) || std::chrono::steady_clock::now() >= deadline) break;
       std::this_thread::sleep_for(PictureInterval);
     }
-    EXPECT_EQ(program_.Trace().find("L\"close test\""), std::string::npos)
-        << "the picture was taken after playback";
     return picture;
   }
 

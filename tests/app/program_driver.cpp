@@ -250,9 +250,14 @@ std::optional<Picture> CaptureWindow(const std::string& window, const std::strin
   const std::string dump = path;
   const bool captured =
       RunCommand({"xwd", "-silent", "-id", window, "-out", dump}, ToolLimit).status == 0;
+  // One conversion gives both the pixels and the picture for a person.
   CommandResult ppm;
-  if (captured) ppm = RunCommand({"convert", "xwd:" + dump, "-depth", "8", "ppm:-"}, ToolLimit);
-  if (captured && !pngPath.empty()) RunCommand({"convert", "xwd:" + dump, pngPath}, ToolLimit);
+  if (captured) {
+    std::vector<std::string> command = {"convert", "xwd:" + dump, "-depth", "8"};
+    if (!pngPath.empty()) command.insert(command.end(), {"-write", pngPath});
+    command.push_back("ppm:-");
+    ppm = RunCommand(command, ToolLimit);
+  }
   std::remove(dump.c_str());
   if (!captured || ppm.status != 0) return std::nullopt;
 

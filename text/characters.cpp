@@ -33,9 +33,10 @@ bool IsContinuation(std::uint8_t b) { return (b & 0xC0) == 0x80; }
 // One UTF-8 character. The lead byte fixes the length and the range its
 // second byte must lie in (which rules out overlong and surrogate forms).
 TextExtent FirstUtf8Character(TextView text) {
-  constexpr TextExtent Invalid{1, 1};
+  // ASCII, and a byte that starts no valid character: one byte, one column.
+  constexpr TextExtent OneByte{1, 1};
   const std::uint8_t lead = Byte(text, 0);
-  if (lead < 0x80) return Invalid;
+  if (lead < 0x80) return OneByte;
   std::size_t length = 0;
   std::uint8_t low = 0x80;
   std::uint8_t high = 0xBF;
@@ -54,13 +55,13 @@ TextExtent FirstUtf8Character(TextView text) {
     if (lead == 0xF0) low = 0x90;
     if (lead == 0xF4) high = 0x8F;
   } else {
-    return Invalid;
+    return OneByte;
   }
-  if (text.size() < 2 || Byte(text, 1) < low || Byte(text, 1) > high) return Invalid;
+  if (text.size() < 2 || Byte(text, 1) < low || Byte(text, 1) > high) return OneByte;
   std::size_t k = 1;
   for (; k < length && k < text.size() && IsContinuation(Byte(text, k)); ++k)
     code = (code << 6) | (Byte(text, k) & 0x3Fu);
-  if (k < length && k < text.size()) return Invalid;  // a byte that continues nothing
+  if (k < length && k < text.size()) return OneByte;  // a byte that continues nothing
   if (k < length) return {k, 1};                      // cut short by the end of the text
   return {length, IsWide(code) ? 2u : 1u};
 }

@@ -163,7 +163,7 @@ TEST_F(ProgramPaths, ACyrillicNameOpensAndPlaysItsClip) {
   std::filesystem::copy_file(ProgramDirectory() + "/SAMPLE.AVI", workDir_ + "/Мой клип.AVI");
   StartAtNameForm(workDir_);
   ASSERT_TRUE(PrimeNonAsciiTyping());
-  ASSERT_TRUE(TypeText("Мой клип"));
+  ASSERT_TRUE(TypeIntoFirstField("Мой клип", FieldLimit));
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   const std::optional<Picture> picture = PictureDuringPlayback();
   ASSERT_TRUE(picture) << program_.Trace();

@@ -233,6 +233,16 @@ bool TypeText(const std::string& text) {
 
 bool PrimeNonAsciiTyping() { return TypeText("Ж") && PressKeys({"BackSpace"}); }
 
+bool TypeIntoFirstField(const std::string& text, Milliseconds limit) {
+  const std::string expected = "text=[" + text + "] selected=-1";  // no entry chosen
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (attempt > 0 && !PressKeys({"End", "shift+Home", "BackSpace"})) return false;
+    if (!TypeText(text)) return false;
+    if (ProbeWindowsUntil("field", expected, limit) == expected) return true;
+  }
+  return false;
+}
+
 int Picture::CountNear(int r, int g, int b, int tolerance) const {
   int count = 0;
   for (std::size_t k = 0; k + 2 < rgb.size(); k += 3)

@@ -98,6 +98,12 @@ bool TypeText(const std::string& text);
 // so one such character and a BackSpace go first (the field stays empty
 // whether the character arrived or not).
 bool PrimeNonAsciiTyping();
+// Types `text` into the open form's first field, which has the focus, until
+// window_probe reads it back there: on a slow machine a character typed
+// through a key xdotool maps for it can still be lost, so the field is
+// cleared and the text typed again (three times at most). False when the
+// field never held it.
+bool TypeIntoFirstField(const std::string& text, Milliseconds limit);
 
 // A picture of a window, 8 bits per colour channel.
 struct Picture {

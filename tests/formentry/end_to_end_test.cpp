@@ -155,7 +155,7 @@ TEST_F(FormentryCommand, TextInAnyScriptComesBackAsItWasGiven) {
   Start({"--json", "--value", "2=名前です", "CИМЯ^|C名前^|"});
   ShowForm();
   ASSERT_TRUE(PrimeNonAsciiTyping());
-  ASSERT_TRUE(TypeText("Мой клип"));
+  ASSERT_TRUE(TypeIntoFirstField("Мой клип", Milliseconds{10000}));
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   const Outcome outcome = Finish();
   EXPECT_EQ(outcome.status, 0) << outcome.errors;

@@ -4,6 +4,8 @@
 #include "formreel/forms.h"
 #include "forms/state.h"  // FrameWindowStyle, the form window's too
 
+namespace formreel::app {
+
 namespace {
 
 inline constexpr char MainClassName[] = "MainWin";
@@ -66,3 +68,5 @@ std::int32_t ApplicationMain(HINSTANCE instance, HINSTANCE previousInstance, LPS
     return 0;
   }
 }
+
+}  // namespace formreel::app

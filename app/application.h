@@ -9,6 +9,8 @@
 #include "app/video_command.h"
 #include "formreel/forms.h"
 
+namespace formreel::app {
+
 // The two forms, each with its closing NUL, and the lengths handed to the
 // form entry call (which count that NUL).
 inline constexpr char NameForm[] = "CAVI FILE NAME LESS EXTENSION^Quit NOW ^|";
@@ -49,3 +51,5 @@ std::int32_t CreateMainWindow(HINSTANCE& instance, HINSTANCE& previousInstance, 
 // and the next-action form, and the clip. Always returns 0, the exit code.
 std::int32_t ApplicationMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
                              int showCommand);
+
+}  // namespace formreel::app

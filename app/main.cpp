@@ -9,6 +9,6 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
                    int showCommand) {
-  ShowFatalReportsInAMessageBox();
-  return ApplicationMain(instance, previousInstance, commandLine, showCommand);
+  formreel::ShowFatalReportsInAMessageBox();
+  return formreel::app::ApplicationMain(instance, previousInstance, commandLine, showCommand);
 }

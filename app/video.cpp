@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace formreel::app {
+
 Record mciCommand;
 std::int32_t mciResult = 0;
 
@@ -57,3 +59,5 @@ void PlayVideo(const VideoFileName& videoFileName, std::int32_t nameEnd, WindowH
   SendCommand(PlayCommand);
   SendCommand(CloseCommand);
 }
+
+}  // namespace formreel::app

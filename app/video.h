@@ -9,6 +9,8 @@
 #include "formreel/forms.h"
 #include "text/record_format.h"
 
+namespace formreel::app {
+
 // The record the open and window commands are composed into; each
 // composition rewrites all 80 characters.
 extern Record mciCommand;
@@ -22,3 +24,5 @@ extern std::int32_t mciResult;
 // "close test", each whether or not the one before it succeeded. Stops
 // before a command whose composition fails.
 void PlayVideo(const VideoFileName& videoFileName, std::int32_t nameEnd, WindowHandle mainWindow);
+
+}  // namespace formreel::app

@@ -5,6 +5,8 @@
 
 #include "text/fatal_error.h"
 
+namespace formreel::app {
+
 namespace {
 
 constexpr std::size_t OpenNameColumn = 5;  // 0-based: the field after "open "
@@ -102,3 +104,5 @@ CommandTextStatus SentCommandText(TextView command, CommandPiece fileName, std::
 CommandTextStatus SentCommandText(TextView command, std::span<char> text) {
   return SentCommandText(command, CommandPiece{0, 0}, text);
 }
+
+}  // namespace formreel::app

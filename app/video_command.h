@@ -10,6 +10,8 @@
 #include "text/fixed_text.h"
 #include "text/record_format.h"
 
+namespace formreel::app {
+
 // The name typed in the name form, and the file name made from it.
 inline constexpr int VideoNameLength = 30;
 using VideoFileName = FixedText<VideoNameLength>;
@@ -86,3 +88,5 @@ CommandTextStatus SentCommandText(TextView command, std::span<char> text);
 // Room for any text SentCommandText makes of an 80-character record: its 80
 // characters, two quotes and the NUL.
 inline constexpr std::size_t SentCommandCapacity = RecordLength + 3;
+
+}  // namespace formreel::app

@@ -20,6 +20,8 @@
 #include "text/display_text.h"
 #include "text/record_format.h"
 
+using namespace formreel;
+
 namespace {
 
 constexpr std::size_t Count = 1'000'000;

@@ -13,11 +13,9 @@ int main() {
   static const char* const colours[] = {"none", "RED", "GREEN", "BLUE"};
   static const char* const buttons[] = {"O.K. or CTRL-ENTER", "SAVE", "DISCARD", "LATER"};
   std::int8_t selections[2] = {2, 0};  // GREEN chosen to start with
-  ValueSlot values[2] = {};            // S and B fields use no value slot
+  formreel::ValueSlot values[2] = {};            // S and B fields use no value slot
 
-  InstanceHandle instance = GetModuleHandleA(nullptr);
-  WindowHandle owner = nullptr;
-  if (!FormEntry(instance, owner, descriptor, sizeof descriptor, selections, values)) {
+  if (!formreel::FormEntry(GetModuleHandleA(nullptr), nullptr, descriptor, sizeof descriptor, selections, values)) {
     std::puts("cancelled");
     return 1;
   }

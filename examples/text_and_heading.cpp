@@ -16,19 +16,17 @@ int main() {
 
   // Refused descriptors show nothing; say why instead.
   const auto length = static_cast<std::int32_t>(descriptor.size());
-  const std::string problem = DescriptorProblem(descriptor.data(), length);
+  const std::string problem = formreel::DescriptorProblem(descriptor.data(), length);
   if (!problem.empty()) {
     std::printf("refused: %s\n", problem.c_str());
     return 2;
   }
 
-  char printer[TextValueLength + 1] = "";
+  char printer[formreel::TextValueLength + 1] = "";
   std::int8_t selections[1] = {};
-  ValueSlot values[1];
+  formreel::ValueSlot values[1];
   values[0].Put(&printer[0]);
-  InstanceHandle instance = GetModuleHandleA(nullptr);
-  WindowHandle owner = nullptr;
-  if (!FormEntry(instance, owner, descriptor.data(), length, selections, values)) {
+  if (!formreel::FormEntry(GetModuleHandleA(nullptr), nullptr, descriptor.data(), length, selections, values)) {
     std::puts("cancelled");
     return 1;
   }

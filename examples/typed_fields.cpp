@@ -9,18 +9,16 @@
 int main() {
   // Text, 16-bit and 32-bit integers, single and double reals; a heading.
   static const char descriptor[] = "CNAME^|IAGE^|LPOPULATION^|RHEIGHT (M)^|DRATIO^|HTyped fields|";
-  char name[TextValueLength + 1] = "Ada";  // a C field's buffer: 30 characters and a NUL
+  char name[formreel::TextValueLength + 1] = "Ada";  // a C field's buffer: 30 characters and a NUL
   std::int8_t selections[5] = {};          // no list entries here: all stay 0
-  ValueSlot values[5];
+  formreel::ValueSlot values[5];
   values[0].Put(&name[0]);                 // a C field's slot holds its buffer's address
   values[1].Put(std::int16_t{36});         // initial values, shown in the fields
   values[2].Put(std::int32_t{0});
   values[3].Put(1.65f);
   values[4].Put(0.5);
 
-  InstanceHandle instance = GetModuleHandleA(nullptr);
-  WindowHandle owner = nullptr;
-  if (!FormEntry(instance, owner, descriptor, sizeof descriptor, selections, values)) {
+  if (!formreel::FormEntry(GetModuleHandleA(nullptr), nullptr, descriptor, sizeof descriptor, selections, values)) {
     std::puts("cancelled");  // nothing of the caller's was changed
     return 1;
   }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+namespace formreel::formentry {
+
 namespace {
 
 // The text of the entry field k's selection names, or null.
@@ -101,3 +103,5 @@ std::string AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& a
   out += "]}\n";
   return out;
 }
+
+}  // namespace formreel::formentry

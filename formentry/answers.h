@@ -9,6 +9,8 @@
 #include "formentry/command_line.h"
 #include "formentry/form_fields.h"
 
+namespace formreel::formentry {
+
 // One line per field, in field order, each ended by a single LF, in the
 // characters as typed: a chosen entry's (or pressed button's) text when the
 // field's selection names one; otherwise a C field's text, an I or L value
@@ -26,3 +28,5 @@ using ToUtf8 = std::string (*)(std::string_view text);
 // AnswerLines), null for S and B. Every string goes through `toUtf8`, then
 // is escaped as JSON requires.
 std::string AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& arrays, ToUtf8 toUtf8);
+
+}  // namespace formreel::formentry

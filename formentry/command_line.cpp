@@ -5,6 +5,8 @@
 
 #include "forms/read_back.h"
 
+namespace formreel::formentry {
+
 namespace {
 
 CommandLineStatus Fail(std::string& message, std::string text) {
@@ -218,3 +220,5 @@ std::string UsageText() {
          "Exit status: 0 confirmed, 1 cancelled, 2 descriptor refused, 4 form not shown,\n"
          "64 usage error.\n";
 }
+
+}  // namespace formreel::formentry

@@ -14,6 +14,8 @@
 #include "formentry/form_fields.h"
 #include "forms/state.h"
 
+namespace formreel::formentry {
+
 // What the command line asks for.
 struct CommandLine {
   enum class Action : std::uint8_t { ShowForm, Help, Version };
@@ -79,3 +81,5 @@ CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandL
 
 // The usage text, ending with a line feed.
 std::string UsageText();
+
+}  // namespace formreel::formentry

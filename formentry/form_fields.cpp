@@ -3,6 +3,8 @@
 #include "forms/descriptor.h"
 #include "forms/descriptor_scan.h"
 
+namespace formreel::formentry {
+
 namespace {
 
 std::string Text(TextView text) { return {text.begin(), text.end()}; }
@@ -33,3 +35,5 @@ std::vector<FieldInfo> FieldsOf(const char* descriptor, std::int32_t length) {
   ScanDescriptor(normalised, counts.descriptorLength, collector);
   return std::move(collector.fields);
 }
+
+}  // namespace formreel::formentry

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace formreel::formentry {
+
 struct FieldInfo {
   char letter = ' ';                 // B, C, D, I, L, R or S
   std::string prompt;                // as written in the descriptor
@@ -16,3 +18,5 @@ struct FieldInfo {
 // The fields of a descriptor that DescriptorProblem accepts, in field order
 // (the order of the selection and value arrays).
 std::vector<FieldInfo> FieldsOf(const char* descriptor, std::int32_t length);
+
+}  // namespace formreel::formentry

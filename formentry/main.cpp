@@ -18,6 +18,8 @@
 #include "formentry/command_line.h"
 #include "formreel/forms.h"
 
+using namespace formreel::formentry;
+
 namespace {
 
 // 3 is taken: the facility's run-time error ends the program with it.
@@ -61,7 +63,7 @@ std::string AnsiToUtf8(std::string_view text) { return Recode(text, CP_ACP, CP_U
 // The form has no owner: bring it to the foreground once its window exists,
 // so that the keyboard reaches it whichever window the script ran from.
 void CALLBACK BringFormForward(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND form = FindWindowA("FORM_ENTRY", nullptr);
+  HWND form = FindWindowA(formreel::FormClassName, nullptr);
   if (form == nullptr || GetWindowThreadProcessId(form, nullptr) != GetCurrentThreadId()) return;
   KillTimer(nullptr, timer);
   SetForegroundWindow(form);
@@ -99,11 +101,11 @@ int main(int argc, char** argv) {
   } else {
     descriptor = *line.descriptor;
   }
-  if (descriptor.size() > static_cast<std::size_t>(DescriptorCapacity))
+  if (descriptor.size() > static_cast<std::size_t>(formreel::DescriptorCapacity))
     return Usage("the descriptor has " + std::to_string(descriptor.size()) + " bytes (at most " +
-                 std::to_string(DescriptorCapacity) + ")");
+                 std::to_string(formreel::DescriptorCapacity) + ")");
   const auto length = static_cast<std::int32_t>(descriptor.size());
-  const std::string problem = DescriptorProblem(descriptor.data(), length);
+  const std::string problem = formreel::DescriptorProblem(descriptor.data(), length);
   if (!problem.empty()) {
     std::cerr << "formentry: " << problem << "\n";
     return Refused;
@@ -113,11 +115,10 @@ int main(int argc, char** argv) {
   FormArrays arrays;
   if (SetUpForm(fields, line, arrays, message) != CommandLineStatus::Ok) return Usage(message);
 
-  InstanceHandle instance = GetModuleHandleA(nullptr);
-  WindowHandle owner = nullptr;
   SetTimer(nullptr, 0, 0, BringFormForward);
-  if (!FormEntry(instance, owner, descriptor.data(), length, arrays.selections, arrays.values)) {
-    if (LastFormEntryEnd() == FormEntryEnd::Cancelled) return Cancelled;
+  if (!formreel::FormEntry(GetModuleHandleA(nullptr), nullptr, descriptor.data(), length,
+                           arrays.selections, arrays.values)) {
+    if (formreel::LastFormEntryEnd() == formreel::FormEntryEnd::Cancelled) return Cancelled;
     // Not a person's answer: a script must not take it for a cancel.
     std::cerr << "formentry: the form could not be shown (its window could not be created: is there a display?)\n";
     return NotShown;

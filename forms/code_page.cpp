@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace formreel {
+
 CodePage ActiveCodePage() {
   const UINT active = GetACP();
   if (active == CP_UTF8) return Utf8Page;
@@ -15,3 +17,5 @@ CodePage ActiveCodePage() {
   }
   return page;
 }
+
+}  // namespace formreel

@@ -3,6 +3,10 @@
 
 #include "text/characters.h"
 
+namespace formreel {
+
 // The active ANSI code page: UTF-8 (a program whose manifest asks for it),
 // a double-byte page with its lead-byte ranges, or a single-byte page.
 CodePage ActiveCodePage();
+
+}  // namespace formreel

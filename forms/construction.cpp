@@ -6,6 +6,8 @@
 #include "forms/navigation.h"
 #include "text/display_text.h"
 
+namespace formreel {
+
 namespace {
 
 constexpr char ChoiceMark = '~';
@@ -205,3 +207,5 @@ void BuildForm(FormState& state, std::int32_t charWidth, std::int32_t lineHeight
       factory.CreateButton(CancelCaption, CancelButtonBox(metrics), IdCancelButton);
   ChooseFirstPosition(state);
 }
+
+}  // namespace formreel

@@ -9,6 +9,8 @@
 #include "forms/layout.h"
 #include "forms/state.h"
 
+namespace formreel {
+
 class FormControlFactory {
  public:
   virtual ~FormControlFactory() = default;
@@ -44,3 +46,5 @@ inline constexpr char CancelCaption[] = "CANCEL";
 // within their bounds in any case.
 void BuildForm(FormState& state, std::int32_t charWidth, std::int32_t lineHeight,
                FormControlFactory& factory);
+
+}  // namespace formreel

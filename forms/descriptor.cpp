@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+namespace formreel {
+
 std::int32_t DescriptorLengthBeforeNul(const FixedText<DescriptorCapacity>& descriptor) {
   for (int p = 1; p < DescriptorCapacity; ++p)
     if (descriptor(p) == Nul) return p - 1;
@@ -31,3 +33,5 @@ DescriptorCounts NormaliseDescriptor(const char* text, std::int32_t length,
   if (first == Letter(FieldType::TextLines) || first == Letter(FieldType::Heading)) --counts.fieldCount;
   return counts;
 }
+
+}  // namespace formreel

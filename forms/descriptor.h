@@ -5,6 +5,8 @@
 
 #include "forms/state.h"
 
+namespace formreel {
+
 struct DescriptorCounts {
   std::int32_t fieldCount = 0;      // "|" not followed by T or H, less one if the first item is T or H
   std::int32_t textLineCount = 0;   // "\" characters
@@ -28,3 +30,5 @@ std::int32_t DescriptorLengthBeforeNul(const FixedText<DescriptorCapacity>& desc
 // `length` readable characters.
 DescriptorCounts NormaliseDescriptor(const char* text, std::int32_t length,
                                      FixedText<DescriptorCapacity>& descriptor);
+
+}  // namespace formreel

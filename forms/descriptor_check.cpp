@@ -6,6 +6,8 @@
 
 #include "forms/descriptor_scan.h"
 
+namespace formreel {
+
 namespace {
 
 // The messages, in the order of DescriptorProblemPatterns.
@@ -242,3 +244,5 @@ std::string DescriptorProblem(const char* text, std::int32_t length, const CodeP
   const DescriptorCounts counts = NormaliseDescriptor(text, length, descriptor);
   return DescriptorProblem(descriptor, counts, page);
 }
+
+}  // namespace formreel

@@ -12,6 +12,8 @@
 #include "forms/descriptor.h"
 #include "forms/state.h"
 
+namespace formreel {
+
 // Limits of the texts in a descriptor. A text line and a prompt must fit a
 // line of the form, in columns of the active code page; a choice or heading
 // must fit `scratch` with its NUL, in bytes.
@@ -39,3 +41,5 @@ std::string DescriptorProblem(const char* text, std::int32_t length, const CodeP
 // stands for a number, a letter or a quoted character (no blanks): the
 // programmer's guide lists them all.
 std::span<const std::string_view> DescriptorProblemPatterns();
+
+}  // namespace formreel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace formreel {
+
 void ScanDescriptor(const FixedText<DescriptorCapacity>& descriptor, std::int32_t descriptorLength,
                     DescriptorEvents& events) {
   const int last = std::min<std::int32_t>(descriptorLength, DescriptorCapacity);
@@ -40,3 +42,5 @@ void ScanDescriptor(const FixedText<DescriptorCapacity>& descriptor, std::int32_
     }
   }
 }
+
+}  // namespace formreel

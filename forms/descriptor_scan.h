@@ -6,6 +6,8 @@
 
 #include "forms/state.h"
 
+namespace formreel {
+
 // Receives the scan's events in descriptor order. Texts are views into the normalised descriptor.
 class DescriptorEvents {
  public:
@@ -33,3 +35,5 @@ class DescriptorEvents {
 // start; one beyond the storage is taken as the storage's end.
 void ScanDescriptor(const FixedText<DescriptorCapacity>& descriptor, std::int32_t descriptorLength,
                     DescriptorEvents& events);
+
+}  // namespace formreel

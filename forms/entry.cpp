@@ -10,6 +10,8 @@
 #include "forms/keys.h"
 #include "forms/window.h"
 
+namespace formreel {
+
 namespace {
 
 // The form being shown; target of the loop's commands.
@@ -50,9 +52,8 @@ bool Ended(FormEntryEnd end) {
 
 FormEntryEnd LastFormEntryEnd() { return lastEnd; }
 
-std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
-                              WindowHandle& window) {
-  std::int32_t result = 1;
+FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHandle& owner,
+                                  WindowHandle& window) {
   formState.instance = instance;
   if (formClassRegistered == 0) {
     WNDCLASSA windowClass{};
@@ -62,21 +63,23 @@ std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     formClassRegistered = 1;
-    if (RegisterClassA(&windowClass) == 0) result = 0;
+    // A window of a class registered by someone else would not be a form.
+    if (RegisterClassA(&windowClass) == 0) return FormWindowStatus::NotRegistered;
   }
-  window = CreateWindowExA(0, FormClassName, FormWindowTitle, FrameWindowStyle, DefaultPlacement, 0,
-                           DefaultPlacement, 0, owner, nullptr, instance, nullptr);
-  if (window != nullptr) {
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-  }
-  return result;
+  const HWND created = CreateWindowExA(0, FormClassName, FormWindowTitle, FrameWindowStyle,
+                                       DefaultPlacement, 0, DefaultPlacement, 0, owner, nullptr,
+                                       instance, nullptr);
+  if (created == nullptr) return FormWindowStatus::NotCreated;
+  window = created;
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  return FormWindowStatus::Created;
 }
 
 // A Unicode loop: a typed character reaches the edit fields whole, however
 // many bytes it takes in the active code page (an ANSI loop would hand a
 // UTF-8 page's multi-byte characters on as "?").
-int RunFormLoop(InstanceHandle&, WindowHandle& window) {
+int RunFormLoop(const WindowHandle& window) {
   MSG message{};
   bool ctrlBackspace = false;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -114,7 +117,7 @@ void EndFormForForeignQuit(WindowHandle window, int exitCode) {
 
 }  // namespace
 
-bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descriptor,
+bool FormEntry(const InstanceHandle& instance, const WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values) {
   const OpenFormGuard guard;
@@ -139,9 +142,9 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
   formState.confirmed = false;
 
   formWindow = nullptr;
-  CreateFormWindow(instance, owner, formWindow);
-  if (formWindow == nullptr) return Ended(FormEntryEnd::NotShown);
-  const int exitCode = RunFormLoop(instance, formWindow);
+  if (CreateFormWindow(instance, owner, formWindow) != FormWindowStatus::Created)
+    return Ended(FormEntryEnd::NotShown);
+  const int exitCode = RunFormLoop(formWindow);
   if (IsWindow(formWindow)) EndFormForForeignQuit(formWindow, exitCode);
 
   // Confirmed, and every field read back: a window destroyed from outside
@@ -157,3 +160,5 @@ bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descri
 std::string DescriptorProblem(const char* text, std::int32_t length) {
   return DescriptorProblem(text, length, ActiveCodePage());
 }
+
+}  // namespace formreel

@@ -8,13 +8,24 @@
 #include "formreel/forms.h"
 #include "forms/state.h"
 
-// Registers "FORM_ENTRY" on the first call of the process (a failed
+namespace formreel {
+
+enum class FormWindowStatus : std::uint8_t {
+  Created,
+  NotRegistered,  // the process's one registration of the class failed
+  NotCreated,     // no window: no display, an owner that is no window, no class
+};
+
+// Registers the form class on the first call of the process (a failed
 // registration is not retried) and creates the form window, storing it in
-// `formWindow`. Returns 1, or 0 when this call's registration failed.
-std::int32_t CreateFormWindow(InstanceHandle& instance, WindowHandle& owner,
-                              WindowHandle& formWindow);
+// `formWindow` only when it was created.
+[[nodiscard]] FormWindowStatus CreateFormWindow(const InstanceHandle& instance,
+                                                const WindowHandle& owner,
+                                                WindowHandle& formWindow);
 
 // The modal loop: dispatches every message of the thread, turning the five
 // form keys into commands sent to `formWindow`, until the quit message.
 // Returns the quit message's exit code.
-int RunFormLoop(InstanceHandle& instance, WindowHandle& formWindow);
+int RunFormLoop(const WindowHandle& formWindow);
+
+}  // namespace formreel

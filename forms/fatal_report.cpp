@@ -4,6 +4,8 @@
 #include "formreel/forms.h"
 #include "text/fatal_error.h"
 
+namespace formreel {
+
 namespace {
 
 void ShowInMessageBox(const char* report) {
@@ -13,3 +15,5 @@ void ShowInMessageBox(const char* report) {
 }  // namespace
 
 void ShowFatalReportsInAMessageBox() { SetFatalReportViewer(ShowInMessageBox); }
+
+}  // namespace formreel

@@ -6,6 +6,8 @@
 
 #include "forms/state.h"
 
+namespace formreel {
+
 struct KeyCommand {
   std::uint32_t character;
   std::uint32_t command;
@@ -43,3 +45,5 @@ constexpr std::uint32_t CommandForCharacter(std::uint32_t character, bool fromCt
     if (row.character == character) return row.command;
   return 0;
 }
+
+}  // namespace formreel

@@ -4,6 +4,8 @@
 
 #include "text/fatal_error.h"
 
+namespace formreel {
+
 namespace {
 
 // Layout constants, single precision like the spacing factors.
@@ -86,3 +88,5 @@ Point FirstKeyHelpOrigin(const FormMetrics& m) {
 Point SecondKeyHelpOrigin(const FormMetrics& m) {
   return {m.charWidth, LineTop(m, m.lineCount + 3)};
 }
+
+}  // namespace formreel

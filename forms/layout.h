@@ -8,6 +8,8 @@
 
 #include "forms/state.h"
 
+namespace formreel {
+
 // Forms of more than ten lines are packed closer.
 inline constexpr int SpaciousLineLimit = 10;
 
@@ -56,3 +58,5 @@ Point LineTextOrigin(const FormMetrics& m, std::int32_t n);
 Point LineMarkOrigin(const FormMetrics& m, std::int32_t n);
 Point FirstKeyHelpOrigin(const FormMetrics& m);
 Point SecondKeyHelpOrigin(const FormMetrics& m);
+
+}  // namespace formreel

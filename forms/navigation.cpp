@@ -1,5 +1,7 @@
 #include "forms/navigation.h"
 
+namespace formreel {
+
 namespace {
 
 bool IsGroup(const FormState& state, int position) {
@@ -72,3 +74,5 @@ void ChooseFirstPosition(FormState& state) {
 void ChooseFocusOnActivation(FormState& state) {
   if (state.fieldCount == 0) state.controls[FocusTargetSlot] = state.controls[OkButtonSlot];
 }
+
+}  // namespace formreel

@@ -6,6 +6,8 @@
 
 #include "forms/state.h"
 
+namespace formreel {
+
 // The next position (ENTER, TAB): a group is entered at its first button.
 void StepToNextField(FormState& state);
 // The previous position (CTRL-BACKSPACE): a group is entered at its last button.
@@ -16,3 +18,5 @@ void ChooseFirstPosition(FormState& state);
 // When the form window itself receives the focus: a form without fields
 // passes it to O.K.; otherwise the focus target stands.
 void ChooseFocusOnActivation(FormState& state);
+
+}  // namespace formreel

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace formreel {
+
 namespace {
 
 constexpr int KeyHelpLength = 55;
@@ -31,3 +33,5 @@ FormPaint PaintFormText(FormState& state) {
   AddKeyHelp(state, paint, SecondKeyHelpOrigin(metrics), TextView(KeyHelpSecond, KeyHelpLength));
   return paint;
 }
+
+}  // namespace formreel

@@ -10,6 +10,8 @@
 #include "forms/layout.h"
 #include "forms/state.h"
 
+namespace formreel {
+
 inline constexpr char KeyHelpFirst[] = "ENTER or TAB=down   CTRL-BACKSPACE=up   ESCAPE = Cancel";
 inline constexpr char KeyHelpSecond[] = "SPACE BAR presses button       CNTR-ENTER=confirms form";
 static_assert(sizeof KeyHelpFirst - 1 == 55 && sizeof KeyHelpSecond - 1 == 55);
@@ -45,3 +47,5 @@ class FormPaint {
 // in `state`; the texts point into `state` and the key help constants, so
 // they stay valid while `state` is unchanged.
 FormPaint PaintFormText(FormState& state);
+
+}  // namespace formreel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace formreel {
+
 namespace {
 
 template <typename T>
@@ -109,3 +111,5 @@ void DeliverPendingTexts(const FormState& state, const PendingTexts& pending) {
     if (buffer != nullptr) FixedToTerminated(pending.texts[i].All(), TextSpan(buffer, TextValueLength + 1));
   }
 }
+
+}  // namespace formreel

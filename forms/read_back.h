@@ -8,6 +8,8 @@
 #include "forms/state.h"
 #include "text/record_format.h"
 
+namespace formreel {
+
 // What the walk asks of the form's controls.
 class FieldControls {
  public:
@@ -59,3 +61,5 @@ void AlignNumberText(Record& scratch, std::int32_t length);
 // (I 16-bit, L 32-bit, R single, D double). The slot is rewritten, zeros
 // after the value, only on success.
 RecordStatus ReadNumber(FieldType type, const Record& scratch, ValueSlot& slot);
+
+}  // namespace formreel

@@ -1,3 +1,7 @@
 #include "forms/state.h"
 
+namespace formreel {
+
 FormState formState;
+
+}  // namespace formreel

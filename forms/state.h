@@ -11,6 +11,8 @@
 #include "text/characters.h"
 #include "text/fixed_text.h"
 
+namespace formreel {
+
 // Limits of one form beyond the public ones.
 inline constexpr int LineWidth = 60;
 inline constexpr int PromptWidth = 30;
@@ -115,3 +117,5 @@ struct FormState {
 
 // The facility's one record, alive for the whole process.
 extern FormState formState;
+
+}  // namespace formreel

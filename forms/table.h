@@ -7,6 +7,8 @@
 
 #include "text/fatal_error.h"
 
+namespace formreel {
+
 template <typename T, int First, int Last>
 class Table {
  public:
@@ -25,3 +27,5 @@ class Table {
   }
   std::array<T, static_cast<std::size_t>(Last - First + 1)> items_{};
 };
+
+}  // namespace formreel

@@ -10,6 +10,8 @@
 #include "forms/painting.h"
 #include "forms/read_back.h"
 
+namespace formreel {
+
 namespace {
 
 // The stock fixed-pitch font selected into `dc`, and its two metrics.
@@ -162,3 +164,5 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }
+
+}  // namespace formreel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace formreel {
+
 namespace {
 
 struct CodeRange {
@@ -107,3 +109,5 @@ std::size_t TerminatedWholeBytes(const CodePage& page, const char* text, std::si
   while (length <= maxBytes && text[length] != Nul) ++length;
   return WholePrefix(page, TextView(text, length), maxBytes, NoLimit).bytes;
 }
+
+}  // namespace formreel

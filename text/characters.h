@@ -12,6 +12,8 @@
 
 #include "text/fixed_text.h"
 
+namespace formreel {
+
 // How the bytes of a text make characters.
 struct CodePage {
   enum class Kind : std::uint8_t {
@@ -63,3 +65,5 @@ std::size_t TextColumns(const CodePage& page, TextView text);
 // in `maxBytes`: a character that the byte after them would continue is
 // left out. Reads at most maxBytes + 1 bytes, stopping at the NUL.
 std::size_t TerminatedWholeBytes(const CodePage& page, const char* text, std::size_t maxBytes);
+
+}  // namespace formreel

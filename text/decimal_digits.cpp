@@ -7,6 +7,8 @@
 
 #include "text/fatal_error.h"
 
+namespace formreel {
+
 namespace {
 
 // "d.ddddddddddddddde-308" is the longest text of 17 significant digits:
@@ -80,3 +82,5 @@ bool RoundExpansion(DecimalExpansion& expansion, int keep) {
   expansion.count = count;
   return true;
 }
+
+}  // namespace formreel

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+namespace formreel {
+
 // |x| = 0.D1 D2 ... Dcount × 10^exponent, with D1 non-zero unless the value is
 // zero, whose expansion is the single digit 0 with exponent 0. Trailing zero
 // digits are not kept, so count is 1..17 and Dcount is non-zero for a non-zero
@@ -33,3 +35,5 @@ int EstimateDecimalExponent(double x);
 // raises the exponent by 1. Returns false when no non-zero digit remains
 // (the value rounded to zero); the expansion is then the digit 0.
 bool RoundExpansion(DecimalExpansion& expansion, int keep);
+
+}  // namespace formreel

@@ -4,6 +4,8 @@
 
 #include "text/real_bits.h"
 
+namespace formreel {
+
 namespace {
 
 // Chosen on the magnitude's bit pattern, which orders non-negative reals as
@@ -50,3 +52,5 @@ void DoubleRealDisplayText(std::uint64_t bits, Record& scratch) {
   ComposeDisplay(scratch, format, RecordItem::DoubleBits(bits));
   TrimNumberText(scratch);
 }
+
+}  // namespace formreel

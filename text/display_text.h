@@ -6,6 +6,8 @@
 
 #include "text/record_format.h"
 
+namespace formreel {
+
 // The bound above which (in magnitude) a real shows without decimals:
 // 1.0e13 rounded to single precision, used by both precisions.
 inline constexpr float LargeNumberBound = 9999999827968.0f;
@@ -30,3 +32,5 @@ void DoubleRealDisplayText(std::uint64_t bits, Record& scratch);
 // Not a real by value: its bits.
 void SingleRealDisplayText(float, Record&) = delete;
 void DoubleRealDisplayText(double, Record&) = delete;
+
+}  // namespace formreel

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace formreel {
+
 namespace {
 
 std::atomic<FatalReportViewer> reportViewer{nullptr};
@@ -22,3 +24,5 @@ void FatalRunTimeError(std::string_view what) {
   if (const FatalReportViewer viewer = reportViewer.load()) viewer(report.data());
   std::_Exit(FatalExitStatus);
 }
+
+}  // namespace formreel

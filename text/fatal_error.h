@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+namespace formreel {
+
 // Reports `what` as "formreel: run-time error: <what>" on the standard error
 // stream, and to the report viewer when one is set, then ends the program
 // with exit status FatalExitStatus. Never returns.
@@ -18,3 +20,5 @@ using FatalReportViewer = void (*)(const char* report);
 // Every later report also goes to `viewer` (null: standard error only).
 // Returns the viewer set before.
 FatalReportViewer SetFatalReportViewer(FatalReportViewer viewer);
+
+}  // namespace formreel

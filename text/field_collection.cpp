@@ -5,6 +5,8 @@
 
 #include "text/field_input.h"
 
+namespace formreel {
+
 namespace {
 
 enum class CharClass : std::uint8_t { Keep, Skip, End, EndOfFile };
@@ -86,3 +88,5 @@ RecordStatus CollectField(TextView field, InputRule rule, CollectedText& collect
   collected.length = static_cast<int>(out - first);
   return RecordStatus::Ok;
 }
+
+}  // namespace formreel

@@ -10,6 +10,8 @@
 #include "text/fixed_text.h"
 #include "text/record_format.h"
 
+namespace formreel {
+
 enum class InputRule : std::uint8_t { Integer, Real };
 
 // The largest magnitude a decimal integer text may have: 2^31 - 1.
@@ -63,3 +65,5 @@ RecordStatus ConvertReal(std::string_view text, double& value);
 // `value` alone.
 bool ReadPlainInteger(TextView field, std::int32_t& value);
 bool ReadPlainReal(TextView field, double& value);
+
+}  // namespace formreel

@@ -7,6 +7,8 @@
 #include "text/decimal_digits.h"
 #include "text/real_bits.h"
 
+namespace formreel {
+
 namespace {
 
 // Sign set and only the highest fraction bit: the processor's default NaN.
@@ -104,3 +106,5 @@ void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan f
     digits(out, before, decimals);
   }
 }
+
+}  // namespace formreel

@@ -6,6 +6,8 @@
 
 #include "text/fixed_text.h"
 
+namespace formreel {
+
 // Significant digits a real keeps on output.
 inline constexpr int SinglePrecisionDigits = 7;
 inline constexpr int DoublePrecisionDigits = 16;
@@ -21,3 +23,5 @@ std::uint64_t WidenSingle(std::uint32_t bits);
 // asterisks when the text is longer than the field, and for a value that is
 // not finite a marker (1#INF, 1#IND, 1#SNAN or 1#QNAN) followed by points.
 void WriteFixedPoint(std::uint64_t bits, int precision, int decimals, TextSpan field);
+
+}  // namespace formreel

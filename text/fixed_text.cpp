@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace formreel {
+
 void AssignText(TextSpan destination, TextView source) {
   const std::size_t copied = std::min(source.size(), destination.size());
   std::copy_n(source.begin(), copied, destination.begin());
@@ -76,3 +78,5 @@ void TerminatedToFixed(TextSpan destination, const char* source) {
     for (; k < kBridgeChars && source[k] != Nul; ++k) destination[k] = source[k];
   destination[k] = Nul;
 }
+
+}  // namespace formreel

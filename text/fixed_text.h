@@ -15,6 +15,8 @@
 
 #include "text/fatal_error.h"
 
+namespace formreel {
+
 inline constexpr char Blank = ' ';
 inline constexpr char Nul = '\0';
 
@@ -150,3 +152,5 @@ void FixedToTerminated(TextView source, TextSpan destination);
 // `destination` holds at least 31 characters; `source` is read only up to its
 // NUL or its 30th character, whichever comes first.
 void TerminatedToFixed(TextSpan destination, const char* source);
+
+}  // namespace formreel

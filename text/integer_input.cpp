@@ -3,6 +3,8 @@
 
 #include "text/field_input.h"
 
+namespace formreel {
+
 namespace {
 
 constexpr std::uint32_t RadixLimit = 4294967295;
@@ -59,3 +61,5 @@ RecordStatus ConvertInteger(std::string_view text, std::int32_t& value) {
   value = static_cast<std::int32_t>(number);
   return RecordStatus::Ok;
 }
+
+}  // namespace formreel

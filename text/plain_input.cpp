@@ -9,6 +9,8 @@
 #include "text/field_input.h"
 #include "text/x87_rounding.h"
 
+namespace formreel {
+
 namespace {
 
 // Plain reals have at most this many digits, so no digit is ignored.
@@ -71,3 +73,5 @@ bool ReadPlainReal(TextView field, double& value) {
   value = result;
   return true;
 }
+
+}  // namespace formreel

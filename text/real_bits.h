@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace formreel {
+
 inline constexpr std::uint64_t DoubleSignBit = 0x8000000000000000;
 // Also the bit pattern of +infinity.
 inline constexpr std::uint64_t DoubleExponentMask = 0x7FF0000000000000;
@@ -16,3 +18,5 @@ inline constexpr std::uint64_t DoubleQuietBit = 0x0008000000000000;
 inline constexpr std::uint32_t SingleSignBit = 0x80000000;
 // Also the bit pattern of +infinity.
 inline constexpr std::uint32_t SingleExponentMask = 0x7F800000;
+
+}  // namespace formreel

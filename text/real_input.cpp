@@ -7,6 +7,8 @@
 #include "text/field_input.h"
 #include "text/x87_rounding.h"
 
+namespace formreel {
+
 namespace {
 
 constexpr int MaxSignificantDigits = 25;
@@ -101,3 +103,5 @@ RecordStatus ConvertReal(std::string_view text, double& value) {
   value = negative ? -magnitude : magnitude;
   return RecordStatus::Ok;
 }
+
+}  // namespace formreel

@@ -12,6 +12,8 @@
 #include "text/field_input.h"
 #include "text/fixed_point_output.h"
 
+namespace formreel {
+
 namespace {
 
 struct StatusRow {
@@ -260,3 +262,5 @@ RecordStatus ParseRecord(const Record& record, const RecordFormat& format, doubl
   if (status == RecordStatus::Ok) target = value;
   return EndProgramIfFatal(format, status);
 }
+
+}  // namespace formreel

@@ -18,6 +18,8 @@
 
 #include "text/fixed_text.h"
 
+namespace formreel {
+
 inline constexpr int RecordLength = 80;
 using Record = FixedText<RecordLength>;
 
@@ -179,3 +181,5 @@ RecordStatus ParseRecord(const Record& record, const RecordFormat& format, std::
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, std::int32_t& target);
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, float& target);
 RecordStatus ParseRecord(const Record& record, const RecordFormat& format, double& target);
+
+}  // namespace formreel

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace formreel {
+
 #if defined(__i386__) && defined(__FLT_EVAL_METHOD__) && __FLT_EVAL_METHOD__ == 2
 class X87DoubleRounding {
  public:
@@ -35,3 +37,5 @@ class X87DoubleRounding {
   X87DoubleRounding& operator=(const X87DoubleRounding&) = delete;
 };
 #endif
+
+}  // namespace formreel

@@ -4,6 +4,8 @@
 #include "formreel/forms.h"
 #include "text/fixed_text.h"
 
+using namespace formreel;
+
 int main() {
   ShowFatalReportsInAMessageBox();
   const FixedText<1> text;

@@ -11,6 +11,8 @@
 #include <string>
 #include <thread>
 
+namespace formreel::app {
+
 
 namespace {
 
@@ -110,3 +112,5 @@ TEST(FatalReport, ShownInAMessageBoxThenTheProgramEndsWithItsStatus) {
 }
 
 }  // namespace
+
+}  // namespace formreel::app

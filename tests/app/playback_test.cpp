@@ -10,6 +10,8 @@
 #include "app/application.h"
 #include "app/video.h"
 
+namespace formreel::app {
+
 namespace {
 
 std::string Text(const Record& record) { return std::string(record.View()); }
@@ -62,3 +64,5 @@ TEST(PlayVideo, MissingClipStillSendsEveryCommandAndKeepsTheLastResult) {
 }
 
 }  // namespace
+
+}  // namespace formreel::app

@@ -9,6 +9,8 @@
 #include "app/video_command.h"
 #include "text/fatal_error.h"
 
+namespace formreel::app {
+
 namespace {
 
 using namespace std::string_literals;
@@ -223,3 +225,5 @@ TEST(SentCommandText, RefusesWithoutWritingWhenTheTextOrThePieceDoesNotFit) {
 }
 
 }  // namespace
+
+}  // namespace formreel::app

@@ -12,13 +12,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "formreel/forms.h"
+
 namespace {
 
 constexpr int FirstFieldId = 202;
 constexpr UINT ReplyTimeoutMs = 5000;
 
 int ReportField() {
-  HWND form = FindWindowA("FORM_ENTRY", nullptr);
+  HWND form = FindWindowA(formreel::FormClassName, nullptr);
   HWND field = form != nullptr ? GetDlgItem(form, FirstFieldId) : nullptr;
   if (field == nullptr) return 1;
   char text[128] = {};
@@ -41,7 +43,7 @@ int ReportMainWindow() {
 }
 
 int ReportFocus() {
-  HWND form = FindWindowA("FORM_ENTRY", nullptr);
+  HWND form = FindWindowA(formreel::FormClassName, nullptr);
   HWND field = form != nullptr ? GetDlgItem(form, FirstFieldId) : nullptr;
   if (field == nullptr) return 1;
   GUITHREADINFO info{};

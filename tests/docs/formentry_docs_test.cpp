@@ -10,6 +10,8 @@
 
 #include "formentry/command_line.h"
 
+namespace formreel::formentry {
+
 namespace {
 
 std::string ReadWhole(const char* path) {
@@ -54,3 +56,5 @@ TEST(Guide, QuotesTheRefusalOfALineEndInsideAnItem) {
 }
 
 }  // namespace
+
+}  // namespace formreel::formentry

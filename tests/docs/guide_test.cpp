@@ -27,6 +27,8 @@
 
 #include "forms/descriptor_check.h"
 
+namespace formreel::formentry {
+
 namespace {
 
 struct Shown {
@@ -390,3 +392,5 @@ TEST(Guide, EveryPictureIsOfADescriptorItShows) {
 }
 
 }  // namespace
+
+}  // namespace formreel::formentry

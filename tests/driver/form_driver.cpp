@@ -5,6 +5,8 @@
 
 #include "forms/entry.h"
 
+namespace formreel {
+
 namespace {
 
 constexpr UINT TickMilliseconds = 20;
@@ -113,7 +115,7 @@ void FormScript::RunOneStep() {
   }
 }
 
-HWND OpenFormWindow() { return FindWindowA("FORM_ENTRY", nullptr); }
+HWND OpenFormWindow() { return FindWindowA(FormClassName, nullptr); }
 
 HWND FormControl(int id) {
   HWND form = OpenFormWindow();
@@ -204,7 +206,7 @@ namespace {
 
 WindowCallLog* activeLog = nullptr;
 
-bool IsFormWindow(HWND window) { return window != nullptr && WindowClass(window) == "FORM_ENTRY"; }
+bool IsFormWindow(HWND window) { return window != nullptr && WindowClass(window) == FormClassName; }
 
 std::string Hex(unsigned long value) {
   char text[16];
@@ -236,7 +238,7 @@ LRESULT CALLBACK WindowCallLog::OnCreate(int code, WPARAM wParam, LPARAM lParam)
     const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
     const bool named = HIWORD(reinterpret_cast<UINT_PTR>(cs.lpszClass)) != 0;
     const std::string windowClass = named ? cs.lpszClass : "#atom";
-    if (windowClass == "FORM_ENTRY" || IsFormWindow(cs.hwndParent)) {
+    if (windowClass == FormClassName || IsFormWindow(cs.hwndParent)) {
       activeLog->lines.push_back(
           "create " + windowClass + " '" + (cs.lpszName != nullptr ? cs.lpszName : "") + "' " +
           Hex(static_cast<unsigned long>(cs.style)) + " " + std::to_string(cs.x) + "," + std::to_string(cs.y) +
@@ -271,3 +273,5 @@ LRESULT CALLBACK WindowCallLog::OnSend(int code, WPARAM wParam, LPARAM lParam) {
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
+
+}  // namespace formreel

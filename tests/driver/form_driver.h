@@ -6,10 +6,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string_view>
 #include <string>
 #include <vector>
+
+#include "forms/state.h"
+#include "tests/support/value_slots.h"
+
+namespace formreel {
 
 class FormScript {
  public:
@@ -65,11 +72,6 @@ std::string WindowClass(HWND window);
 // edit field to the combo box itself.
 HWND FocusedControl();
 
-#include <cstdint>
-#include <span>
-
-#include "forms/state.h"
-#include "tests/support/value_slots.h"
 
 // Runs FormEntry on `descriptor` (its length counting the descriptor's own
 // characters, NULs included) with `script` driving the form; the script
@@ -105,3 +107,5 @@ class WindowCallLog {
   HHOOK createHook_;
   HHOOK sendHook_;
 };
+
+}  // namespace formreel

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace formreel::formentry {
+
 namespace {
 
 using namespace std::string_literals;
@@ -91,3 +93,5 @@ TEST(FormentryAnswers, RealsAreTheShortestTextThatReadsBack) {
 }
 
 }  // namespace
+
+}  // namespace formreel::formentry

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace formreel::formentry {
+
 namespace {
 
 using namespace std::string_literals;
@@ -160,3 +162,5 @@ TEST(FormentrySetUp, OptionsThatDoNotFitTheFormNameTheField) {
 }
 
 }  // namespace
+
+}  // namespace formreel::formentry

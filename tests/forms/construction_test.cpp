@@ -10,6 +10,8 @@
 #include "forms/descriptor.h"
 #include "tests/support/value_slots.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -325,3 +327,5 @@ TEST(ConstructionSpacing, ElevenLinesArePacked) {
 }
 
 }  // namespace
+
+}  // namespace formreel

@@ -8,6 +8,8 @@
 
 #include "forms/descriptor_scan.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -235,3 +237,5 @@ TEST(DescriptorProblemTest, AcceptedDescriptorsScanAsTheyAreCounted) {
 }
 
 }  // namespace
+
+}  // namespace formreel

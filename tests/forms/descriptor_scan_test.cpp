@@ -9,6 +9,8 @@
 
 #include "forms/descriptor.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -175,3 +177,5 @@ TEST(ScanDescriptorTest, TextsAreViewsIntoTheDescriptor) {
 }
 
 }  // namespace
+
+}  // namespace formreel

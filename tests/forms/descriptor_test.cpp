@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -87,3 +89,5 @@ TEST(NormaliseDescriptorTest, TakesAtMost2000Characters) {
 }
 
 }  // namespace
+
+}  // namespace formreel

@@ -9,6 +9,8 @@
 
 #include "driver/form_driver.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -128,18 +130,18 @@ TEST(FormEntryRegistration, TheClassIsRegisteredOnce) {
   }
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA info{};
-  ASSERT_NE(GetClassInfoA(instance, "FORM_ENTRY", &info), 0);
+  ASSERT_NE(GetClassInfoA(instance, FormClassName, &info), 0);
   // Without the class a form cannot be made, and a further call does not
   // register it again: it returns false at once and the class stays away.
-  ASSERT_NE(UnregisterClassA("FORM_ENTRY", instance), 0);
+  ASSERT_NE(UnregisterClassA(FormClassName, instance), 0);
   FormScript script;
   script.Escape();
   EXPECT_FALSE(RunForm(script, "\0"s, selections, values));
   EXPECT_FALSE(script.finished());
   WNDCLASSA after{};
-  EXPECT_EQ(GetClassInfoA(instance, "FORM_ENTRY", &after), 0);
+  EXPECT_EQ(GetClassInfoA(instance, FormClassName, &after), 0);
   // Back for the tests that follow.
-  info.lpszClassName = "FORM_ENTRY";
+  info.lpszClassName = FormClassName;
   info.lpszMenuName = nullptr;
   ASSERT_NE(RegisterClassA(&info), 0);
 }
@@ -366,3 +368,5 @@ TEST(FormEntryForeignEnd, EndsTheFormUnconfirmedAndPassesTheQuitOn) {
 }
 
 }  // namespace
+
+}  // namespace formreel

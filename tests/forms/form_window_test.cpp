@@ -8,6 +8,8 @@
 #include "driver/form_driver.h"
 #include "forms/painting.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -248,3 +250,5 @@ TEST(FormWindowPainting, TextInAnyScriptIsPaintedAsCharacters) {
 }
 
 }  // namespace
+
+}  // namespace formreel

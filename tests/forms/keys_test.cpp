@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace formreel {
+
 namespace {
 
 TEST(CommandForCharacterTest, TheFiveFormKeys) {
@@ -41,3 +43,5 @@ TEST(IsCtrlBackspaceKeyTest, NeedsCtrlDownAndAltUp) {
 }
 
 }  // namespace
+
+}  // namespace formreel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace formreel {
+
 namespace {
 
 FormMetrics Metrics(std::int32_t lineCount, std::int32_t charWidth = 8, std::int32_t lineHeight = 16) {
@@ -82,3 +84,5 @@ TEST(LayoutButtonGroups, SplitsSixtyColumns) {
 }
 
 }  // namespace
+
+}  // namespace formreel

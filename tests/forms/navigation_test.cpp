@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace formreel {
+
 namespace {
 
 // A form state with fake window handles, each named for the stop it is.
@@ -147,3 +149,5 @@ TEST(NavigationFirstPosition, StartsOnTheFirstButtonOfALeadingGroup) {
 }
 
 }  // namespace
+
+}  // namespace formreel

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -69,3 +71,5 @@ TEST(PaintingLines, ElevenLinesStartAtTheTop) {
 }
 
 }  // namespace
+
+}  // namespace formreel

@@ -9,6 +9,8 @@
 #include "forms/descriptor.h"
 #include "tests/support/value_slots.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -281,3 +283,5 @@ TEST(ReadBackAlignment, RightAlignsShortTextsInThirtyColumns) {
 }
 
 }  // namespace
+
+}  // namespace formreel

@@ -9,6 +9,8 @@
 
 #include "driver/form_driver.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -113,3 +115,5 @@ TEST(UntouchedNumbers, SurviveAConfirmationThatStoppedAtABadValue) {
 }
 
 }  // namespace
+
+}  // namespace formreel

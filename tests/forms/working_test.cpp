@@ -8,6 +8,8 @@
 
 #include "driver/form_driver.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -295,3 +297,5 @@ TEST(WorkingCommands, NotificationsOtherThanAClickDoNothing) {
 }
 
 }  // namespace
+
+}  // namespace formreel

@@ -8,6 +8,8 @@
 #include "tests/support/require.h"
 #include "text/characters.h"
 
+using namespace formreel;
+
 namespace {
 
 // The page from the input's first bytes: 0 single-byte, 1 UTF-8, else a

@@ -19,6 +19,8 @@
 #include "forms/painting.h"
 #include "tests/support/require.h"
 
+using namespace formreel;
+
 namespace {
 
 int Length(TextView text) { return static_cast<int>(text.size()); }

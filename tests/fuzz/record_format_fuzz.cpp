@@ -18,6 +18,8 @@
 #include "text/field_input.h"
 #include "text/record_format.h"
 
+using namespace formreel;
+
 namespace {
 
 constexpr std::uint64_t Canary = 0xC0FFEE11DEADBEEF;

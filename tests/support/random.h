@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace formreel {
+
 struct Random {
   std::uint64_t state;
   std::uint64_t Next() {
@@ -18,3 +20,5 @@ struct Random {
   // Uniform in [0, n) for n >= 1.
   int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
 };
+
+}  // namespace formreel

@@ -4,6 +4,10 @@
 
 #include <cstdlib>
 
+namespace formreel {
+
 inline void Require(bool condition) {
   if (!condition) std::abort();
 }
+
+}  // namespace formreel

@@ -3,6 +3,8 @@
 
 #include "forms/state.h"
 
+namespace formreel {
+
 // A value slot holding `value`. A real whose kind of not-a-number matters is
 // given as its bit pattern (std::uint32_t or std::uint64_t).
 template <typename T>
@@ -11,3 +13,5 @@ ValueSlot Slot(const T& value) {
   slot.Put(value);
   return slot;
 }
+
+}  // namespace formreel

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -69,3 +71,5 @@ TEST(TextColumnsTest, WideCharactersTakeTwoColumns) {
 }
 
 }  // namespace
+
+}  // namespace formreel

@@ -9,6 +9,8 @@
 
 #include "tests/text/record_test_support.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace record_test;
@@ -99,3 +101,5 @@ TEST(DoubleDisplayText, SameBoundsInDoublePrecision) {
 }
 
 }  // namespace
+
+}  // namespace formreel

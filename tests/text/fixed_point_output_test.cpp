@@ -18,6 +18,8 @@
 #include "text/decimal_digits.h"
 #include "text/record_format.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace record_test;
@@ -239,3 +241,5 @@ TEST(DecimalExpansion, AgreesWithTheLibrarysSeventeenDigits) {
 }
 
 }  // namespace
+
+}  // namespace formreel

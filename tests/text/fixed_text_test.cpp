@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -197,3 +199,5 @@ TEST(FixedTextDeathTest, NegativeLengthsAndStrayPositionsEndTheProgram) {
 #endif
 
 }  // namespace
+
+}  // namespace formreel

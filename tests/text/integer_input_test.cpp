@@ -6,6 +6,8 @@
 #include "tests/text/record_test_support.h"
 #include "text/record_format.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -154,3 +156,5 @@ TEST(IntegerInputFormats, OnlyAnIntegerInputDescriptorReadsAnInteger) {
 }
 
 }  // namespace
+
+}  // namespace formreel

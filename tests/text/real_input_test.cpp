@@ -8,6 +8,8 @@
 #include "tests/text/record_test_support.h"
 #include "text/record_format.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -191,3 +193,5 @@ TEST(RealInputFormats, OnlyARealInputDescriptorReadsAReal) {
 }
 
 }  // namespace
+
+}  // namespace formreel

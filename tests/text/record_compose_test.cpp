@@ -8,6 +8,8 @@
 #include "tests/text/record_test_support.h"
 #include "text/record_format.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace std::string_literals;
@@ -164,3 +166,5 @@ TEST(ComposeFailuresDeathTest, FatalFormatsReportNamingTheFormatAndEnd) {
 #endif
 
 }  // namespace
+
+}  // namespace formreel

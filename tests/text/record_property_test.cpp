@@ -17,6 +17,8 @@
 #include "text/display_text.h"
 #include "text/record_format.h"
 
+namespace formreel {
+
 namespace {
 
 using namespace record_test;
@@ -330,3 +332,5 @@ TEST(RuntimeAgreement, ParseResultsMatchTheRecordedDigest) {
 }
 
 }  // namespace
+
+}  // namespace formreel

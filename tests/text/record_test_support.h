@@ -10,6 +10,8 @@
 #include "text/display_text.h"
 #include "text/record_format.h"
 
+namespace formreel {
+
 namespace record_test {
 
 // n copies of `c`.
@@ -49,3 +51,5 @@ inline void SingleDisplayText(float x, Record& scratch) { SingleRealDisplayText(
 inline void DoubleDisplayText(double x, Record& scratch) { DoubleRealDisplayText(Bits(x), scratch); }
 
 }  // namespace record_test
+
+}  // namespace formreel

@@ -20,6 +20,9 @@
 
 struct HWND__;
 struct HINSTANCE__;
+
+namespace formreel {
+
 using WindowHandle = HWND__*;       // HWND
 using InstanceHandle = HINSTANCE__*;  // HINSTANCE (and HMODULE)
 
@@ -68,6 +71,10 @@ struct ValueSlot {
 };
 static_assert(sizeof(ValueSlot) == 8);
 
+// The window class of every form window, for a program or script that looks
+// for the open form (FindWindowA(formreel::FormClassName, nullptr)).
+inline constexpr char FormClassName[] = "FORM_ENTRY";
+
 // Shows the form that `descriptor` describes (its first `length`
 // characters, which may count its closing NUL) as a window owned by `owner`
 // (null for none), runs the modal loop until the form ends and returns true
@@ -86,7 +93,7 @@ static_assert(sizeof(ValueSlot) == 8);
 // code) ends the form unconfirmed, and the quit message is posted again, with
 // its exit code, for the caller's own loop. After a false result,
 // LastFormEntryEnd tells a cancel from a form that was never shown.
-bool FormEntry(InstanceHandle& instance, WindowHandle& owner, const char* descriptor,
+bool FormEntry(const InstanceHandle& instance, const WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values);
 
@@ -119,3 +126,5 @@ std::string DescriptorProblem(const char* text, std::int32_t length);
 // message box, not only written to standard error: for programs without a
 // console.
 void ShowFatalReportsInAMessageBox();
+
+}  // namespace formreel

@@ -1,6 +1,6 @@
 # The facility as an installed package for Windows programs:
 #   cmake --install build/win32 --prefix P
-# gives P/include/formreel/forms.h, the static libraries in P/lib and the
+# gives P/include/formreel/forms.h, the static library in P/lib and the
 # package in P/lib/cmake/formreel, so that another project writes
 #   find_package(formreel 1.0 REQUIRED)
 #   target_link_libraries(app PRIVATE formreel::forms)
@@ -12,7 +12,7 @@ endif()
 include(CMakePackageConfigHelpers)
 set(FORMREEL_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/formreel)
 
-install(TARGETS formreel_text formreel_forms_logic formreel_forms EXPORT formreelTargets
+install(TARGETS formreel_forms_package EXPORT formreelTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/forms/include/formreel/forms.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/formreel)

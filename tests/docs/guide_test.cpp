@@ -27,7 +27,7 @@
 
 #include "forms/descriptor_check.h"
 
-namespace formreel::formentry {
+namespace formreel {
 
 namespace {
 
@@ -393,4 +393,4 @@ TEST(Guide, EveryPictureIsOfADescriptorItShows) {
 
 }  // namespace
 
-}  // namespace formreel::formentry
+}  // namespace formreel

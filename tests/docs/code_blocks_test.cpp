@@ -1,0 +1,82 @@
+// Every C++ block of README.md and of the programmer's guide is a whole
+// source file that compiles with the mingw-w64 compiler a consumer uses,
+// against the public header alone: the include path holds nothing but the
+// folder that is installed as include/formreel/.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace formreel {
+
+namespace {
+
+std::string ReadWhole(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  EXPECT_TRUE(file) << "cannot read " << path;
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+struct Block {
+  int line;  // of the opening fence
+  std::string code;
+};
+
+// The bodies of the fenced blocks whose info string is exactly "cpp".
+std::vector<Block> CppBlocks(const std::string& markdown) {
+  std::vector<Block> blocks;
+  std::istringstream lines(markdown);
+  bool inBlock = false;
+  bool wanted = false;
+  int number = 0;
+  for (std::string line; std::getline(lines, line);) {
+    ++number;
+    if (line.starts_with("```")) {
+      inBlock = !inBlock;
+      wanted = inBlock && line == "```cpp";
+      if (wanted) blocks.push_back({number, {}});
+      continue;
+    }
+    if (wanted) blocks.back().code += line + "\n";
+  }
+  return blocks;
+}
+
+// The compiler's exit status for `source`, and what it printed.
+int SyntaxCheck(const std::filesystem::path& source, std::string& output) {
+  const std::string command = std::string(FORMREEL_MINGW_CXX) +
+                              " -std=c++20 -fsyntax-only -Wall -Wextra -Werror -I " +
+                              FORMREEL_PUBLIC_INCLUDE + " " + source.string() + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return -1;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+  return pclose(pipe);
+}
+
+TEST(DocsCode, EveryCppBlockCompilesAgainstThePublicHeaderAlone) {
+  if (std::string(FORMREEL_MINGW_CXX).empty()) GTEST_SKIP() << "no mingw-w64 compiler found";
+  const std::filesystem::path work = FORMREEL_DOCS_WORK;
+  std::filesystem::create_directories(work);
+  for (const char* document : {FORMREEL_README, FORMREEL_GUIDE}) {
+    const std::vector<Block> blocks = CppBlocks(ReadWhole(document));
+    EXPECT_FALSE(blocks.empty()) << document;
+    for (const Block& block : blocks) {
+      const std::string where = std::string(document) + ":" + std::to_string(block.line);
+      const auto source = work / (std::filesystem::path(document).stem().string() + "-" +
+                                  std::to_string(block.line) + ".cpp");
+      std::ofstream(source, std::ios::binary) << block.code;
+      std::string output;
+      EXPECT_EQ(SyntaxCheck(source, output), 0) << where << "\n" << output;
+    }
+  }
+}
+
+}  // namespace
+
+}  // namespace formreel

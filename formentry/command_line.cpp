@@ -14,6 +14,12 @@ CommandLineStatus Fail(std::string& message, std::string text) {
   return CommandLineStatus::UsageError;
 }
 
+constexpr std::string_view FileOption = "--file";
+constexpr std::string_view ValueOption = "--value";
+constexpr std::string_view SelectOption = "--select";
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
 // A whole argument as a number of at most 9 digits, or nothing.
 std::optional<int> Number(std::string_view text) {
   int value = 0;
@@ -24,26 +30,137 @@ std::optional<int> Number(std::string_view text) {
 }
 
 // N=REST of --value and --select: the field number and the rest.
-bool SplitAssignment(std::string_view option, std::string_view argument, int& field, std::string_view& rest,
-                     std::string& message) {
+CommandLineStatus SplitAssignment(std::string_view option, std::string_view argument, int& field,
+                                  std::string_view& rest, std::string& message) {
   const std::size_t equals = argument.find('=');
-  if (equals == std::string_view::npos) {
-    Fail(message, std::string(option) + " needs N=..., got \"" + std::string(argument) + "\"");
-    return false;
-  }
+  if (equals == std::string_view::npos)
+    return Fail(message, std::string(option) + " needs N=..., got " + Quoted(argument));
   const std::optional<int> number = Number(argument.substr(0, equals));
-  if (!number || *number < 1) {
-    Fail(message, std::string(option) + ": the field number \"" + std::string(argument.substr(0, equals)) +
-                      "\" is not a number from 1 up");
-    return false;
-  }
+  if (!number || *number < 1)
+    return Fail(message, std::string(option) + ": the field number " + Quoted(argument.substr(0, equals)) +
+                             " is not a number from 1 up");
   field = *number;
   rest = argument.substr(equals + 1);
-  return true;
+  return CommandLineStatus::Ok;
+}
+
+// What each option does to the command line being read; `argument` is the
+// one that follows an option that takes one, else empty.
+using ApplyOption = CommandLineStatus (*)(std::string_view option, std::string_view argument, CommandLine& line,
+                                          std::string& message);
+
+CommandLineStatus AskHelp(std::string_view, std::string_view, CommandLine& line, std::string&) {
+  line.action = CommandLine::Action::Help;
+  return CommandLineStatus::Ok;
+}
+
+CommandLineStatus AskVersion(std::string_view, std::string_view, CommandLine& line, std::string&) {
+  if (line.action != CommandLine::Action::Help) line.action = CommandLine::Action::Version;
+  return CommandLineStatus::Ok;
+}
+
+CommandLineStatus AskJson(std::string_view, std::string_view, CommandLine& line, std::string&) {
+  line.json = true;
+  return CommandLineStatus::Ok;
+}
+
+CommandLineStatus TakeFile(std::string_view option, std::string_view argument, CommandLine& line,
+                           std::string& message) {
+  if (line.file) return Fail(message, std::string(option) + " given twice");
+  line.file = std::string(argument);
+  return CommandLineStatus::Ok;
+}
+
+CommandLineStatus TakeValue(std::string_view option, std::string_view argument, CommandLine& line,
+                            std::string& message) {
+  int field = 0;
+  std::string_view rest;
+  const CommandLineStatus status = SplitAssignment(option, argument, field, rest, message);
+  if (status == CommandLineStatus::Ok) line.values.push_back({field, std::string(rest)});
+  return status;
+}
+
+CommandLineStatus TakeChoice(std::string_view option, std::string_view argument, CommandLine& line,
+                             std::string& message) {
+  int field = 0;
+  std::string_view rest;
+  const CommandLineStatus status = SplitAssignment(option, argument, field, rest, message);
+  if (status != CommandLineStatus::Ok) return status;
+  const std::optional<int> choice = Number(rest);
+  if (!choice)
+    return Fail(message, std::string(option) + " " + std::to_string(field) + ": " + Quoted(rest) +
+                             " is not a choice number (0 for none)");
+  line.choices.push_back({field, *choice});
+  return CommandLineStatus::Ok;
+}
+
+struct Option {
+  std::string_view name;
+  std::string_view shortName;  // empty when there is none
+  bool takesArgument;
+  ApplyOption apply;
+};
+
+constexpr std::array<Option, 6> Options{{
+    {"--help", "-h", false, AskHelp},
+    {"--version", "", false, AskVersion},
+    {"--json", "", false, AskJson},
+    {FileOption, "", true, TakeFile},
+    {ValueOption, "", true, TakeValue},
+    {SelectOption, "", true, TakeChoice},
+}};
+
+const Option* FindOption(std::string_view argument) {
+  const auto found = std::find_if(Options.begin(), Options.end(), [&](const Option& option) {
+    return argument == option.name || (!option.shortName.empty() && argument == option.shortName);
+  });
+  return found == Options.end() ? nullptr : &*found;
+}
+
+// The options, wherever they stand, applied in order, and the other
+// arguments (all of them after "--") collected as operands.
+CommandLineStatus ApplyOptions(std::span<const std::string_view> arguments, CommandLine& line,
+                               std::vector<std::string_view>& operands, std::string& message) {
+  bool optionsEnded = false;
+  for (std::size_t k = 0; k < arguments.size(); ++k) {
+    const std::string_view argument = arguments[k];
+    if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+      operands.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    const Option* option = FindOption(argument);
+    if (option == nullptr) return Fail(message, "unknown option " + Quoted(argument));
+    std::string_view value;
+    if (option->takesArgument) {
+      if (k + 1 == arguments.size()) return Fail(message, std::string(argument) + " needs an argument");
+      value = arguments[++k];
+    }
+    const CommandLineStatus status = option->apply(option->name, value, line, message);
+    if (status != CommandLineStatus::Ok) return status;
+  }
+  return CommandLineStatus::Ok;
+}
+
+// The descriptor of a form to show: the one operand, unless --file gives it.
+CommandLineStatus TakeDescriptor(std::span<const std::string_view> operands, CommandLine& line,
+                                 std::string& message) {
+  if (line.action != CommandLine::Action::ShowForm) return CommandLineStatus::Ok;
+  if (line.file && !operands.empty())
+    return Fail(message, "a descriptor and " + std::string(FileOption) + " cannot both be given");
+  if (!line.file && operands.empty()) return Fail(message, "no descriptor given");
+  if (operands.size() > 1)
+    return Fail(message, "more than one descriptor given (" + Quoted(operands[1]) +
+                             "): quote the descriptor as one argument");
+  if (!operands.empty()) line.descriptor = std::string(operands[0]);
+  return CommandLineStatus::Ok;
 }
 
 std::string FieldName(int field, const FieldInfo& info) {
-  return "field " + std::to_string(field) + " (" + std::string(1, info.letter) + " \"" + info.prompt + "\")";
+  return "field " + std::to_string(field) + " (" + std::string(1, info.letter) + " " + Quoted(info.prompt) + ")";
 }
 
 // Reads `text` into `slot` as typed text is read back into a field of `type`.
@@ -56,68 +173,82 @@ bool ReadValue(FieldType type, std::string_view text, ValueSlot& slot) {
   return ReadNumber(type, scratch, slot) == RecordStatus::Ok;
 }
 
+// Nothing chosen, and every C field's slot pointing to its own empty buffer.
+void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
+  arrays.selections.fill(0);
+  for (std::size_t k = 0; k < fields.size(); ++k) {
+    arrays.texts[k].fill(Nul);
+    const bool text = fields[k].letter == Letter(FieldType::TextField);
+    arrays.values[k].Put(text ? arrays.texts[k].data() : static_cast<char*>(nullptr));
+  }
+}
+
+// Field k (0-based) named `name` gets the initial value `text`.
+CommandLineStatus PutValue(const FieldInfo& info, const std::string& name, std::size_t k,
+                           const CommandLine::InitialValue& value, FormArrays& arrays, std::string& message) {
+  const auto type = static_cast<FieldType>(info.letter);
+  if (type == FieldType::Selection || type == FieldType::ButtonGroup)
+    return Fail(message, std::string(ValueOption) + " is not for " + name + ": give its choice with " +
+                             std::string(SelectOption));
+  const std::string prefix = std::string(ValueOption) + " for " + name;
+  if (type == FieldType::TextField) {
+    if (value.text.size() > static_cast<std::size_t>(TextValueLength))
+      return Fail(message, prefix + " has " + std::to_string(value.text.size()) + " bytes (at most " +
+                               std::to_string(TextValueLength) + ")");
+    std::copy(value.text.begin(), value.text.end(), arrays.texts[k].begin());
+    return CommandLineStatus::Ok;
+  }
+  if (value.text.size() > static_cast<std::size_t>(ScratchWidth - 1) ||
+      !ReadValue(type, value.text, arrays.values[k]))
+    return Fail(message, prefix + ": " + Quoted(value.text) + " does not convert");
+  return CommandLineStatus::Ok;
+}
+
+// Field k (0-based) named `name` gets the initial choice.
+CommandLineStatus PutChoice(const FieldInfo& info, const std::string& name, std::size_t k,
+                            const CommandLine::InitialChoice& choice, FormArrays& arrays, std::string& message) {
+  const auto entries = static_cast<int>(info.entries.size());
+  if (choice.choice > entries)
+    return Fail(message, std::string(SelectOption) + " " + std::to_string(choice.field) + "=" +
+                             std::to_string(choice.choice) + ": " + name + " has " + std::to_string(entries) +
+                             (info.letter == Letter(FieldType::ButtonGroup) ? " buttons" : " entries"));
+  arrays.selections[k] = static_cast<std::int8_t>(choice.choice);
+  return CommandLineStatus::Ok;
+}
+
+// Puts each of `given` (values or choices, as `option` gave them) into the
+// field it names with `put`; a field beyond the form, or one given twice,
+// fails.
+template <typename Initial, typename Put>
+CommandLineStatus PutEach(std::string_view option, const std::vector<Initial>& given,
+                          const std::vector<FieldInfo>& fields, FormArrays& arrays, std::string& message,
+                          Put put) {
+  const auto count = static_cast<int>(fields.size());
+  std::array<bool, MaxFields> done{};
+  for (const Initial& initial : given) {
+    if (initial.field > count)
+      return Fail(message, std::string(option) + " " + std::to_string(initial.field) + ": the form has " +
+                               (count == 1 ? "1 field" : std::to_string(count) + " fields"));
+    const auto k = static_cast<std::size_t>(initial.field - 1);
+    const std::string name = FieldName(initial.field, fields[k]);
+    if (done[k]) return Fail(message, std::string(option) + " given twice for " + name);
+    done[k] = true;
+    const CommandLineStatus status = put(fields[k], name, k, initial, arrays, message);
+    if (status != CommandLineStatus::Ok) return status;
+  }
+  return CommandLineStatus::Ok;
+}
+
 }  // namespace
 
 CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
                                    std::string& message) {
   CommandLine parsed;
   std::vector<std::string_view> operands;
-  bool options = true;
-  for (std::size_t k = 0; k < arguments.size(); ++k) {
-    const std::string_view argument = arguments[k];
-    if (!options || argument.empty() || argument[0] != '-' || argument == "-") {
-      operands.push_back(argument);
-      options = false;  // the descriptor ends the options
-      continue;
-    }
-    if (argument == "--") {
-      options = false;
-      continue;
-    }
-    if (argument == "--help" || argument == "-h") {
-      parsed.action = CommandLine::Action::Help;
-      continue;
-    }
-    if (argument == "--version") {
-      if (parsed.action != CommandLine::Action::Help) parsed.action = CommandLine::Action::Version;
-      continue;
-    }
-    if (argument == "--json") {
-      parsed.json = true;
-      continue;
-    }
-    const bool takesValue = argument == "--file" || argument == "--value" || argument == "--select";
-    if (!takesValue) return Fail(message, "unknown option \"" + std::string(argument) + "\"");
-    if (k + 1 == arguments.size()) return Fail(message, std::string(argument) + " needs an argument");
-    const std::string_view value = arguments[++k];
-    if (argument == "--file") {
-      if (parsed.file) return Fail(message, "--file given twice");
-      parsed.file = std::string(value);
-      continue;
-    }
-    int field = 0;
-    std::string_view rest;
-    if (!SplitAssignment(argument, value, field, rest, message)) return CommandLineStatus::UsageError;
-    if (argument == "--value") {
-      parsed.values.push_back({field, std::string(rest)});
-    } else {
-      const std::optional<int> choice = Number(rest);
-      if (!choice) return Fail(message, "--select " + std::to_string(field) + ": \"" + std::string(rest) +
-                                            "\" is not a choice number (0 for none)");
-      parsed.choices.push_back({field, *choice});
-    }
-  }
-  if (parsed.action == CommandLine::Action::ShowForm) {
-    if (parsed.file && !operands.empty())
-      return Fail(message, "a descriptor and --file cannot both be given");
-    if (!parsed.file && operands.empty()) return Fail(message, "no descriptor given");
-    if (operands.size() > 1)
-      return Fail(message, "more than one descriptor given (\"" + std::string(operands[1]) +
-                               "\"): quote the descriptor as one argument");
-    if (!operands.empty()) parsed.descriptor = std::string(operands[0]);
-  }
-  line = std::move(parsed);
-  return CommandLineStatus::Ok;
+  CommandLineStatus status = ApplyOptions(arguments, parsed, operands, message);
+  if (status == CommandLineStatus::Ok) status = TakeDescriptor(operands, parsed, message);
+  if (status == CommandLineStatus::Ok) line = std::move(parsed);
+  return status;
 }
 
 CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor, std::string& message) {
@@ -153,57 +284,10 @@ CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descr
 
 CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line, FormArrays& arrays,
                             std::string& message) {
-  const auto count = static_cast<int>(fields.size());
-  arrays.selections.fill(0);
-  for (std::size_t k = 0; k < fields.size(); ++k) {
-    arrays.texts[k].fill(Nul);
-    const bool text = fields[k].letter == Letter(FieldType::TextField);
-    arrays.values[k].Put(text ? arrays.texts[k].data() : static_cast<char*>(nullptr));
-  }
-  const auto beyond = [&](std::string_view option, int field) {
-    return Fail(message, std::string(option) + " " + std::to_string(field) + ": the form has " +
-                             (count == 1 ? "1 field" : std::to_string(count) + " fields"));
-  };
-
-  std::array<bool, MaxFields> valued{};
-  for (const CommandLine::InitialValue& value : line.values) {
-    if (value.field > count) return beyond("--value", value.field);
-    const auto k = static_cast<std::size_t>(value.field - 1);
-    const FieldInfo& info = fields[k];
-    const std::string name = FieldName(value.field, info);
-    if (valued[k]) return Fail(message, "--value given twice for " + name);
-    valued[k] = true;
-    const auto type = static_cast<FieldType>(info.letter);
-    if (type == FieldType::Selection || type == FieldType::ButtonGroup)
-      return Fail(message, "--value is not for " + name + ": give its choice with --select");
-    if (type == FieldType::TextField) {
-      if (value.text.size() > static_cast<std::size_t>(TextValueLength))
-        return Fail(message, "--value for " + name + " has " + std::to_string(value.text.size()) +
-                                 " bytes (at most " + std::to_string(TextValueLength) + ")");
-      std::copy(value.text.begin(), value.text.end(), arrays.texts[k].begin());
-      continue;
-    }
-    if (value.text.size() > static_cast<std::size_t>(ScratchWidth - 1) ||
-        !ReadValue(type, value.text, arrays.values[k]))
-      return Fail(message, "--value for " + name + ": \"" + value.text + "\" does not convert");
-  }
-
-  std::array<bool, MaxFields> chosen{};
-  for (const CommandLine::InitialChoice& choice : line.choices) {
-    if (choice.field > count) return beyond("--select", choice.field);
-    const auto k = static_cast<std::size_t>(choice.field - 1);
-    const FieldInfo& info = fields[k];
-    const std::string name = FieldName(choice.field, info);
-    if (chosen[k]) return Fail(message, "--select given twice for " + name);
-    chosen[k] = true;
-    const auto entries = static_cast<int>(info.entries.size());
-    if (choice.choice > entries)
-      return Fail(message, "--select " + std::to_string(choice.field) + "=" + std::to_string(choice.choice) +
-                               ": " + name + " has " + std::to_string(entries) +
-                               (info.letter == Letter(FieldType::ButtonGroup) ? " buttons" : " entries"));
-    arrays.selections[k] = static_cast<std::int8_t>(choice.choice);
-  }
-  return CommandLineStatus::Ok;
+  ClearForm(fields, arrays);
+  const CommandLineStatus status = PutEach(ValueOption, line.values, fields, arrays, message, PutValue);
+  if (status != CommandLineStatus::Ok) return status;
+  return PutEach(SelectOption, line.choices, fields, arrays, message, PutChoice);
 }
 
 std::string UsageText() {

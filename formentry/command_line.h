@@ -42,19 +42,21 @@ enum class CommandLineStatus : std::uint8_t {
   Refused = 2,     // the descriptor cannot be read; the message says why
 };
 
-// Reads the arguments after the program's name. Options come first, in any
-// order; then the descriptor, unless --file gives it; "--" ends the options.
-// --help wins over --version, and either over a missing descriptor. On failure `message` says
+// Reads the arguments after the program's name: options in any order, before
+// or after the descriptor (unless --file gives it); after "--" every argument
+// is an operand, even one that looks like an option. --help wins over
+// --version, and either over a missing descriptor. On failure `message` says
 // what is wrong and `line` is untouched.
-CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
-                                   std::string& message);
+[[nodiscard]] CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments,
+                                               CommandLine& line, std::string& message);
 
 // The descriptor a file holds, one item a line or all on one: a line end
 // (LF or CR LF) right after a "|", or after such a line end, is layout and
 // dropped, and so is one line end at the very end. Another line end is
 // refused (Refused, with `message` naming its line; `descriptor` untouched).
 // Nothing after a NUL is looked at, as the descriptor ends there.
-CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor, std::string& message);
+[[nodiscard]] CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor,
+                                               std::string& message);
 
 // The arrays FormEntry takes, and the C fields' text buffers that their
 // slots point to (so the record is neither copied nor moved).
@@ -76,8 +78,8 @@ struct FormArrays {
 // second value or choice for one field, a value for an S or B field, or a
 // value that does not convert fails with `message` naming the field; then
 // `arrays` holds nothing meaningful.
-CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line, FormArrays& arrays,
-                            std::string& message);
+[[nodiscard]] CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line,
+                                        FormArrays& arrays, std::string& message);
 
 // The usage text, ending with a line feed.
 std::string UsageText();

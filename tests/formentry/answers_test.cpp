@@ -77,10 +77,11 @@ TEST(FormentryAnswers, ChosenEntriesAndThePressedButtonByTheirText) {
 
 TEST(FormentryAnswers, JsonStringsAreEscapedAndUtf8) {
   Answered form("C\xE9t\xE9^|"s);
-  std::strcpy(form.arrays.texts[0].data(), "a\\b\t\x01\xFF");
+  // Every control character below 0x20 is escaped, the last (0x1F) too; 0x20 is not.
+  std::strcpy(form.arrays.texts[0].data(), "a\\b\t\x01\x1F \xFF");
   EXPECT_EQ(AnswerJson(form.fields, form.arrays, Latin1ToUtf8),
             "{\"fields\":[{\"letter\":\"C\",\"prompt\":\"\xC3\xA9t\xC3\xA9\",\"selection\":0,\"entry\":null,"
-            "\"value\":\"a\\\\b\\t\\u0001\xC3\xBF\"}]}\n");
+            "\"value\":\"a\\\\b\\t\\u0001\\u001f \xC3\xBF\"}]}\n");
 }
 
 TEST(FormentryAnswers, RealsAreTheShortestTextThatReadsBack) {

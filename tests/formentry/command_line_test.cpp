@@ -16,10 +16,10 @@ CommandLineStatus Parse(std::vector<std::string_view> arguments, CommandLine& li
   return ParseCommandLine(arguments, line, message);
 }
 
-TEST(FormentryCommandLine, OptionsInAnyOrderBeforeTheDescriptor) {
+TEST(FormentryCommandLine, OptionsInAnyOrderBeforeAndAfterTheDescriptor) {
   CommandLine line;
   std::string message;
-  ASSERT_EQ(Parse({"--select", "2=1", "--json", "--value", "1=a=b", "--value", "3=", "CA^|"}, line, message),
+  ASSERT_EQ(Parse({"--select", "2=1", "--json", "--value", "1=a=b", "CA^|", "--value", "3="}, line, message),
             CommandLineStatus::Ok)
       << message;
   EXPECT_EQ(line.action, CommandLine::Action::ShowForm);
@@ -37,9 +37,13 @@ TEST(FormentryCommandLine, OptionsInAnyOrderBeforeTheDescriptor) {
   CommandLine fromFile;
   ASSERT_EQ(Parse({"--file", "-"}, fromFile, message), CommandLineStatus::Ok);
   EXPECT_EQ(fromFile.file, "-");
-  CommandLine dashed;
-  ASSERT_EQ(Parse({"--", "-X^|"}, dashed, message), CommandLineStatus::Ok);
-  EXPECT_EQ(dashed.descriptor, "-X^|");
+  // After "--" nothing is an option.
+  for (const std::string_view dashed : {"-X^|", "--json"}) {
+    CommandLine ended;
+    ASSERT_EQ(Parse({"--", dashed}, ended, message), CommandLineStatus::Ok);
+    EXPECT_EQ(ended.descriptor, dashed);
+    EXPECT_FALSE(ended.json);
+  }
   CommandLine help;
   ASSERT_EQ(Parse({"--bogus", "--help"}, help, message), CommandLineStatus::UsageError);
   ASSERT_EQ(Parse({"--version", "--help"}, help, message), CommandLineStatus::Ok);
@@ -51,7 +55,9 @@ TEST(FormentryCommandLine, BadArgumentsAreUsageErrorsThatSayWhy) {
       {{"--colour", "CA^|"}, "unknown option \"--colour\""},
       {{}, "no descriptor given"},
       {{"--json"}, "no descriptor given"},
-      {{"CA^|", "--json"}, "more than one descriptor given (\"--json\"): quote the descriptor as one argument"},
+      {{"CA^|", "IB^|"}, "more than one descriptor given (\"IB^|\"): quote the descriptor as one argument"},
+      {{"CA^|", "--", "--json"}, "more than one descriptor given (\"--json\"): quote the descriptor as one argument"},
+      {{"CA^|", "--bogus"}, "unknown option \"--bogus\""},
       {{"--file", "f", "CA^|"}, "a descriptor and --file cannot both be given"},
       {{"--file"}, "--file needs an argument"},
       {{"--value", "1", "CA^|"}, "--value needs N=..., got \"1\""},
@@ -153,6 +159,7 @@ TEST(FormentrySetUp, OptionsThatDoNotFitTheFormNameTheField) {
       {{"--select", "3=3"}, "--select 3=3: field 3 (S \"PICK\") has 2 entries"},
       {{"--select", "4=3"}, "--select 4=3: field 4 (B \"YES\") has 2 buttons"},
       {{"--value", "2=1", "--value", "2=2"}, "--value given twice for field 2 (I \"AGE\")"},
+      {{"--select", "3=1", "--select", "3=2"}, "--select given twice for field 3 (S \"PICK\")"},
   };
   for (const auto& [options, expected] : cases) {
     const PreparedForm form(descriptor, options);

@@ -6,12 +6,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/app/program_driver.h"
@@ -167,15 +169,15 @@ class ShellExample : public testing::Test {
   }
 
   // Runs `script` by `shell`, types `keys` into the form it shows and gives
-  // what the script printed and its status. (The examples promise only what
-  // they print: cmd ends a script left by "goto :eof" with the last command's
-  // status.)
+  // what the script printed and its status (which the examples promise
+  // nothing of, but that the script ended).
   static ConsoleRun::Outcome Run(Shell shell, const std::string& script, const std::vector<Keystroke>& keys) {
     ScriptRun run;
     EXPECT_TRUE(run.Start(shell, script));
     const auto window = WaitForWindow("^FORM$", WindowLimit);
     EXPECT_TRUE(window) << "no form";
-    if (window && FocusWindow(*window)) {
+    if (window) {
+      EXPECT_TRUE(FocusWindow(*window));
       for (const Keystroke& key : keys)
         EXPECT_TRUE(key.chord ? PressKeys({key.what}) : TypeText(key.what)) << key.what;
     }

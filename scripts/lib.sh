@@ -229,8 +229,13 @@ wait_program() {
 }
 
 # Prints the id of a visible window whose name matches the regular
-# expression $1, or fails when there is none.
-find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
+# expression $1, or fails when there is none. One process a look: the
+# benchmark looks without pause while it times a start.
+find_window() {
+  local ids
+  ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null) && [ -n "$ids" ] || return 1
+  echo "${ids%%$'\n'*}"
+}
 
 # True once there is a window named by $1 (its id printed) or the started
 # program has ended (nothing printed).

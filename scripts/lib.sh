@@ -163,3 +163,112 @@ stop_wine() {
   fi
   return 0
 }
+
+# The prologue of the scripts that run the program: installs what is
+# missing, picks the Windows build this machine can run and builds it.
+prepare_windows_build() {
+  install_packages || return 1
+  use_runnable_windows_build
+  build_preset "$FORMREEL_WINDOWS_PRESET" >/dev/null || { log "build of $FORMREEL_WINDOWS_PRESET failed"; return 1; }
+}
+
+# poll LIMIT COMMAND...: runs COMMAND until it succeeds, for at most LIMIT
+# (whole) seconds, pausing POLL_INTERVAL seconds between tries (0.1 unless
+# the caller sets it; 0 for none, where a moment is being timed). False
+# when the time ran out.
+poll() {
+  local limit=$1 interval=${POLL_INTERVAL:-0.1} deadline
+  shift
+  deadline=$((${EPOCHREALTIME/[.,]/} + limit * 1000000))
+  until "$@"; do
+    [ "${EPOCHREALTIME/[.,]/}" -ge "$deadline" ] && return 1
+    [ "$interval" = 0 ] || sleep "$interval"
+  done
+}
+
+# The Windows program this shell started with start_program, and the exit
+# status wait_program saw.
+FORMREEL_STARTED_PID=""
+FORMREEL_STARTED_STATUS=""
+
+# start_program OUTPUT ERRORS EXE ARGUMENT...: starts EXE under Wine in
+# FORMREEL_PROGRAM_DIR (which it names relative to), its standard input
+# empty and its output and errors written to the files given. Variables
+# assigned on the call (WINEDEBUG=+mci start_program ...) reach it.
+start_program() {
+  local output=$1 errors=$2
+  shift 2
+  (cd "$FORMREEL_PROGRAM_DIR" && exec wine "$@" </dev/null >"$output" 2>"$errors") &
+  FORMREEL_STARTED_PID=$!
+}
+
+# True when no started program is running.
+program_ended() { [ -z "$FORMREEL_STARTED_PID" ] || ! kill -0 "$FORMREEL_STARTED_PID" 2>/dev/null; }
+
+# Ends the started program (it only) when it still runs.
+stop_program() {
+  if [ -n "$FORMREEL_STARTED_PID" ]; then
+    kill -9 "$FORMREEL_STARTED_PID" 2>/dev/null
+    wait "$FORMREEL_STARTED_PID" 2>/dev/null
+    FORMREEL_STARTED_PID=""
+  fi
+}
+
+# Waits up to $1 seconds for the started program to end and sets
+# FORMREEL_STARTED_STATUS to its exit status; stops it when it has not
+# ended by then.
+wait_program() {
+  if ! poll "$1" program_ended; then
+    log "the program did not end within $1 seconds: stopping it"
+    stop_program
+    return 1
+  fi
+  wait "$FORMREEL_STARTED_PID"
+  FORMREEL_STARTED_STATUS=$?
+  FORMREEL_STARTED_PID=""
+}
+
+# Prints the id of a visible window whose name matches the regular
+# expression $1, or fails when there is none. One process a look: the
+# benchmark looks without pause while it times a start.
+find_window() {
+  local ids
+  ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null) && [ -n "$ids" ] || return 1
+  echo "${ids%%$'\n'*}"
+}
+
+# True once there is a window named by $1 (its id printed) or the started
+# program has ended (nothing printed).
+window_or_end() { find_window "$1" || program_ended; }
+
+# Waits up to $2 seconds for a visible window whose name matches the
+# regular expression $1 and prints its id; fails at once when the started
+# program ends first.
+wait_window() {
+  local name=$1 limit=$2 id
+  if id=$(poll "$limit" window_or_end "$name") && [ -n "$id" ]; then
+    echo "$id"
+    return 0
+  fi
+  if program_ended; then log "the program ended before a window \"$name\" appeared"
+  else log "no window \"$name\" within $limit seconds"; fi
+  return 1
+}
+
+# Gives window $1 the keyboard focus (there is no window manager).
+focus_window() { xdotool windowfocus --sync "$1" >/dev/null 2>&1; }
+
+# Saves a picture of window $1 as the PNG file $2, without time stamps, so
+# that the same pixels make the same file.
+capture_window() {
+  local dump status
+  dump=$(mktemp) || return 1
+  xwd -silent -id "$1" -out "$dump" 2>/dev/null && convert "xwd:$dump" -define png:exclude-chunk=date,time "$2" 2>/dev/null
+  status=$?
+  rm -f "$dump"
+  return $status
+}
+
+# Stops what a script started: its program, the Wine server (and with it
+# the prefix's services) and the private display. For trap ... EXIT.
+stop_started() { stop_program; stop_wine; stop_display; }

@@ -10,12 +10,10 @@
 #include <optional>
 #include <thread>
 
-#include "tests/app/program_driver.h"
+#include "tests/driver/program_test.h"
 
 namespace {
 
-constexpr Milliseconds WindowLimit{30000};
-constexpr Milliseconds ExitLimit{30000};
 constexpr Milliseconds FieldLimit{10000};
 constexpr Milliseconds PictureLimit{10000};
 constexpr Milliseconds PictureInterval{100};
@@ -42,36 +40,33 @@ bool ShowsSampleBars(const Picture& picture) {
   return true;
 }
 
-class ProgramPaths : public testing::Test {
+class ProgramPaths : public ProgramTest {
  protected:
   void SetUp() override {
-    const std::string missing = MissingPrerequisite();
-    if (!missing.empty()) GTEST_SKIP() << "needs the program under Wine on a display: " << missing;
+    ProgramTest::SetUp();
+    if (IsSkipped()) return;
     std::string pattern = (std::filesystem::temp_directory_path() / "formreel-e2e-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     workDir_ = pattern;
   }
   void TearDown() override {
     if (HasFailure()) {
-      std::cerr << "trace and pictures kept in " << workDir_ << "\n";
+      std::cerr << "pictures and clips kept in " << workDir_ << "\n";
     } else if (!workDir_.empty()) {
       std::filesystem::remove_all(workDir_);
     }
   }
 
-  // Starts the program in `directory` and gives the name form the focus.
+  // Starts the program in `directory`, its media trace on, and gives the
+  // name form the focus.
   void StartAtNameForm(const std::string& directory) {
-    ASSERT_TRUE(program_.Start(directory, workDir_ + "/trace.txt"));
-    ShowForm(NameFormTitle);
+    ASSERT_TRUE(run_.Start(directory, ProgramDirectory() + "/formreel.exe", {}, "", {{"WINEDEBUG", "+mci"}}));
+    ShowWindow(NameFormTitle);
   }
   void StartAtNameForm() { StartAtNameForm(ProgramDirectory()); }
 
-  // Waits for the form titled `title` and gives it the focus.
-  void ShowForm(const std::string& title) {
-    const auto window = WaitForWindow(title, WindowLimit);
-    ASSERT_TRUE(window) << "no window " << title << "\n" << program_.Trace();
-    ASSERT_TRUE(FocusWindow(*window));
-  }
+  // What Wine's media trace says so far (the program's standard error).
+  std::string Trace() const { return run_.Errors(); }
 
   // The open form's field shows `expected`, once the keys sent before have
   // been handled.
@@ -79,11 +74,7 @@ class ProgramPaths : public testing::Test {
     EXPECT_EQ(ProbeWindowsUntil("field", expected, FieldLimit).value_or("(no form)"), expected);
   }
 
-  void ExpectExitCodeZero() {
-    const auto code = program_.WaitForExit(ExitLimit);
-    ASSERT_TRUE(code) << "the program did not end";
-    EXPECT_EQ(*code, 0);
-  }
+  void ExpectExitCodeZero() { EXPECT_EQ(Finish().status, 0); }
 
   // Picks "Quit NOW " in the name form and confirms it; the next-action
   // form then has the focus.
@@ -91,25 +82,23 @@ class ProgramPaths : public testing::Test {
     ASSERT_TRUE(PressKeys({"Down"}));
     ExpectField("text=[Quit NOW ] selected=0");
     ASSERT_TRUE(PressKeys({"ctrl+Return"}));
-    ShowForm(NextActionTitle);
+    ShowWindow(NextActionTitle);
   }
 
-  std::vector<SentCommand> Sent() const { return SentCommands(program_.Trace()); }
+  std::vector<SentCommand> Sent() const { return SentCommands(Trace()); }
 
-  // A picture of the main window while the clip plays: pictures are taken
-  // until one holds the bars, or playback ends, or the time is up.
   // A picture of the main window that shows the clip, taken by a capture
   // that began while the clip was playing (before "close test" was sent):
   // on a slow machine a capture takes long enough for playback to end
   // meanwhile, and what it caught still counts.
   std::optional<Picture> PictureDuringPlayback() {
-    if (!program_.WaitForTrace("L\"play test wait\"", WindowLimit)) return std::nullopt;
+    if (!run_.WaitForErrors("L\"play test wait\"", WindowLimit)) return std::nullopt;
     const auto mainWindow = WaitForWindow("^MAIN$", WindowLimit);
     if (!mainWindow) return std::nullopt;
     const auto deadline = std::chrono::steady_clock::now() + PictureLimit;
     std::optional<Picture> picture;
     for (;;) {
-      if (program_.Trace().find("L\"close test\"") != std::string::npos) {
+      if (Trace().find("L\"close test\"") != std::string::npos) {
         ADD_FAILURE() << "playback ended before a picture showed the clip";
         break;
       }
@@ -121,7 +110,6 @@ class ProgramPaths : public testing::Test {
   }
 
   std::string workDir_;
-  ProgramRun program_;
 };
 
 TEST_F(ProgramPaths, TypedNamePlaysTheClipOnceInTheMainWindowAndEnds) {
@@ -133,7 +121,7 @@ TEST_F(ProgramPaths, TypedNamePlaysTheClipOnceInTheMainWindowAndEnds) {
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
 
   const std::optional<Picture> picture = PictureDuringPlayback();
-  ASSERT_TRUE(picture) << program_.Trace();
+  ASSERT_TRUE(picture) << Trace();
   for (const BarColour& bar : SampleBars)
     EXPECT_GT(NearBar(*picture, bar), 2000) << bar.name << " bar not shown";
 
@@ -144,7 +132,7 @@ TEST_F(ProgramPaths, TypedNamePlaysTheClipOnceInTheMainWindowAndEnds) {
       {"play test wait", true},
       {"close test", true},
   };
-  EXPECT_EQ(Sent(), expected) << program_.Trace();
+  EXPECT_EQ(Sent(), expected) << Trace();
 }
 
 TEST_F(ProgramPaths, NameWithABlankIsSentInQuotesAndPlays) {
@@ -154,7 +142,7 @@ TEST_F(ProgramPaths, NameWithABlankIsSentInQuotesAndPlays) {
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   ExpectExitCodeZero();
   const auto sent = Sent();
-  ASSERT_EQ(sent.size(), 4u) << program_.Trace();
+  ASSERT_EQ(sent.size(), 4u) << Trace();
   EXPECT_EQ(sent[0], (SentCommand{"open \"my clip.AVI\" alias test", true}));
   EXPECT_EQ(sent[2], (SentCommand{"play test wait", true}));
 }
@@ -166,11 +154,11 @@ TEST_F(ProgramPaths, ACyrillicNameOpensAndPlaysItsClip) {
   ASSERT_TRUE(TypeIntoFirstField("Мой клип", FieldLimit));
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   const std::optional<Picture> picture = PictureDuringPlayback();
-  ASSERT_TRUE(picture) << program_.Trace();
+  ASSERT_TRUE(picture) << Trace();
   EXPECT_TRUE(ShowsSampleBars(*picture)) << "no frames of the clip on screen";
   ExpectExitCodeZero();
   const auto sent = Sent();
-  ASSERT_EQ(sent.size(), 4u) << program_.Trace();
+  ASSERT_EQ(sent.size(), 4u) << Trace();
   EXPECT_EQ(sent[0], (SentCommand{"open \"Мой клип.AVI\" alias test", true}));
 }
 
@@ -180,7 +168,7 @@ TEST_F(ProgramPaths, QuitNowThenExitProgramEndsWithoutSendingAnything) {
   ExpectField("text=[EXIT PROGRAM] selected=0");
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   ExpectExitCodeZero();
-  EXPECT_TRUE(Sent().empty()) << program_.Trace();
+  EXPECT_TRUE(Sent().empty()) << Trace();
 }
 
 TEST_F(ProgramPaths, QuitNowThenBackupOneFormEndsLikeExitProgram) {
@@ -190,7 +178,7 @@ TEST_F(ProgramPaths, QuitNowThenBackupOneFormEndsLikeExitProgram) {
   ExpectField("text=[BACKUP ONE FORM] selected=1");
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   ExpectExitCodeZero();
-  EXPECT_TRUE(Sent().empty()) << program_.Trace();
+  EXPECT_TRUE(Sent().empty()) << Trace();
 }
 
 TEST_F(ProgramPaths, ReturnToCurrentFormShowsTheNameFormWithQuitNowChosen) {
@@ -200,15 +188,15 @@ TEST_F(ProgramPaths, ReturnToCurrentFormShowsTheNameFormWithQuitNowChosen) {
   ExpectField("text=[RETURN TO CURRENT FORM] selected=2");
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
 
-  ShowForm(NameFormTitle);
+  ShowWindow(NameFormTitle);
   ExpectField("text=[Quit NOW ] selected=0");
   // Confirmed as it stands, it leads to the next-action form again.
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
-  ShowForm(NextActionTitle);
+  ShowWindow(NextActionTitle);
   ExpectField("text=[EXIT PROGRAM] selected=0");
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   ExpectExitCodeZero();
-  EXPECT_TRUE(Sent().empty()) << program_.Trace();
+  EXPECT_TRUE(Sent().empty()) << Trace();
 }
 
 TEST_F(ProgramPaths, CancelledNextActionFormEnds) {
@@ -217,7 +205,7 @@ TEST_F(ProgramPaths, CancelledNextActionFormEnds) {
   ASSERT_TRUE(PressKeys({"Down", "Down"}));
   ASSERT_TRUE(PressKeys({"Escape"}));
   ExpectExitCodeZero();
-  EXPECT_TRUE(Sent().empty()) << program_.Trace();
+  EXPECT_TRUE(Sent().empty()) << Trace();
 }
 
 TEST_F(ProgramPaths, CancelledNameFormSendsFourFailingCommandsAndEnds) {
@@ -232,7 +220,7 @@ TEST_F(ProgramPaths, CancelledNameFormSendsFourFailingCommandsAndEnds) {
       {"play test wait", false},
       {"close test", false},
   };
-  EXPECT_EQ(Sent(), expected) << program_.Trace();
+  EXPECT_EQ(Sent(), expected) << Trace();
 }
 
 TEST_F(ProgramPaths, EmptyNameAsksForDotAvi) {
@@ -247,7 +235,7 @@ TEST_F(ProgramPaths, EmptyNameAsksForDotAvi) {
       {"play test wait", false},
       {"close test", false},
   };
-  EXPECT_EQ(Sent(), expected) << program_.Trace();
+  EXPECT_EQ(Sent(), expected) << Trace();
 }
 
 }  // namespace

@@ -11,44 +11,36 @@
 #include <iterator>
 #include <sstream>
 
-#include "tests/app/program_driver.h"
+#include "tests/driver/program_test.h"
 
 namespace {
 
-constexpr Milliseconds WindowLimit{30000};
-constexpr Milliseconds ExitLimit{30000};
-
 using Outcome = ConsoleRun::Outcome;
 
-class Example : public testing::Test {
+class Example : public ProgramTest {
  protected:
   void SetUp() override {
     const char* dir = std::getenv("FORMREEL_EXAMPLES_DIR");
     if (dir == nullptr) GTEST_SKIP() << "FORMREEL_EXAMPLES_DIR is not set (./test builds the examples and sets it)";
-    const std::string missing = MissingPrerequisite();
-    if (!missing.empty()) GTEST_SKIP() << "needs Wine on a display: " << missing;
     directory_ = dir;
+    ProgramTest::SetUp();
   }
 
   // Starts `program` and gives its form, titled `title`, the focus.
   void Start(const std::string& program, const std::string& title = "^FORM$") {
     ASSERT_TRUE(std::filesystem::exists(directory_ + "/" + program)) << directory_ << "/" << program;
     ASSERT_TRUE(run_.Start(directory_, program));
-    const auto window = WaitForWindow(title, WindowLimit);
-    ASSERT_TRUE(window) << "no window " << title;
-    ASSERT_TRUE(FocusWindow(*window));
+    ShowWindow(title);
   }
 
   Outcome Finish() {
-    Outcome outcome = run_.Finish(ExitLimit);
-    EXPECT_NE(outcome.status, -1) << "the example did not end";
+    Outcome outcome = ProgramTest::Finish();
     // Console output of a Windows program ends its lines with CR LF.
     std::erase(outcome.output, '\r');
     return outcome;
   }
 
   std::string directory_;
-  ConsoleRun run_;
 };
 
 TEST_F(Example, TypedFieldsComeBackInTheirTypes) {

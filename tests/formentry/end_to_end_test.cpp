@@ -5,20 +5,17 @@
 
 #include <filesystem>
 
-#include "tests/app/program_driver.h"
+#include "tests/driver/program_test.h"
 
 namespace {
 
-constexpr Milliseconds WindowLimit{30000};
-constexpr Milliseconds ExitLimit{30000};
-
 using Outcome = ConsoleRun::Outcome;
 
-class FormentryCommand : public testing::Test {
+class FormentryCommand : public ProgramTest {
  protected:
   void SetUp() override {
-    const std::string missing = MissingPrerequisite();
-    if (!missing.empty()) GTEST_SKIP() << "needs formentry.exe under Wine on a display: " << missing;
+    ProgramTest::SetUp();
+    if (IsSkipped()) return;
     if (!std::filesystem::exists(ProgramDirectory() + "/formentry.exe"))
       GTEST_SKIP() << ProgramDirectory() << "/formentry.exe is missing";
   }
@@ -28,18 +25,7 @@ class FormentryCommand : public testing::Test {
     ASSERT_TRUE(run_.Start(ProgramDirectory(), "formentry.exe", arguments, input));
   }
 
-  // Waits for the form and gives it the keyboard focus.
-  void ShowForm() {
-    const auto window = WaitForWindow("^FORM$", WindowLimit);
-    ASSERT_TRUE(window) << "no form; errors: " << run_.Errors();
-    ASSERT_TRUE(FocusWindow(*window));
-  }
-
-  Outcome Finish() {
-    const Outcome outcome = run_.Finish(ExitLimit);
-    EXPECT_NE(outcome.status, -1) << "formentry did not end";
-    return outcome;
-  }
+  void ShowForm() { ShowWindow("^FORM$"); }
 
   // Runs a command that shows no form.
   Outcome RunWithoutForm(const std::vector<std::string>& arguments) {
@@ -48,8 +34,6 @@ class FormentryCommand : public testing::Test {
     EXPECT_TRUE(NoWindow("^FORM$"));
     return outcome;
   }
-
-  ConsoleRun run_;
 };
 
 const std::string EveryTypedField = "CNAME^|ISHORT^|LLONG^|RSINGLE^|DDOUBLE^|";

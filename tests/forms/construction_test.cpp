@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/descriptor.h"
+#include "forms/layout.h"
 #include "tests/support/value_slots.h"
 
 namespace formreel {
@@ -99,6 +100,39 @@ class Built {
   RecordingFactory factory;
 };
 
+// The calls that carry geometry, their numbers taken from the layout: what
+// construction decides is which box goes to which control, and for how many
+// lines; the numbers themselves are the layout's (layout_test.cpp).
+const FormMetrics OneLine = MetricsFor(8, 16, 1);
+std::string Place(const FormMetrics& m) {
+  return "place " + std::to_string(FormWindowWidth(m)) + "x" + std::to_string(FormWindowHeight(m));
+}
+std::string Combo(const std::string& kind, const FormMetrics& m, int line, int id) {
+  return kind + " " + BoxText(ComboBoxBox(m, line)) + " id " + std::to_string(id);
+}
+std::string Button(const std::string& caption, Box box, int id) {
+  return "button '" + caption + "' " + BoxText(box) + " id " + std::to_string(id);
+}
+std::string Height(int id, int index, std::int32_t height) {
+  return "height " + std::to_string(id) + " " + std::to_string(index) + " " + std::to_string(height);
+}
+// The form placed, `controls` made, then O.K. and CANCEL.
+Calls Framed(const FormMetrics& m, Calls controls) {
+  controls.insert(controls.begin(), Place(m));
+  controls.push_back(Button("O.K.", OkButtonBox(m), 200));
+  controls.push_back(Button("CANCEL", CancelButtonBox(m), 201));
+  return controls;
+}
+// A one-line form of one combo box of `kind`: `filled` are the calls that
+// fill it, before its list rows get their height.
+Calls OneComboForm(const std::string& kind, Calls filled) {
+  const FormMetrics& m = OneLine;
+  filled.insert(filled.begin(), Combo(kind, m, 1, 202));
+  filled.push_back(Height(202, 0, ControlRowHeight(m)));
+  filled.push_back(Height(202, -1, ControlRowHeight(m)));
+  return Framed(m, filled);
+}
+
 // The first 60 bytes of line n: what an ASCII line shows.
 std::string Line(int n) { return std::string(formState.lines[n].View().substr(0, LineWidth)); }
 
@@ -113,16 +147,7 @@ Calls TextCalls(const Built& form) {
 TEST(ConstructionNameForm, OneEditableFieldWithItsListEntry) {
   char name[31] = "CLIP";
   const Built form("CAVI FILE NAME LESS EXTENSION^Quit NOW ^|\0"s, {0}, {Slot(&name[0])});
-  EXPECT_EQ(form.calls(), (Calls{
-                              "place 512x160",
-                              "combo 240,16 240x168 id 202",
-                              "text 202 'CLIP'",
-                              "add 202 'Quit NOW '",
-                              "height 202 0 28",
-                              "height 202 -1 28",
-                              "button 'O.K.' 8,48 208x28 id 200",
-                              "button 'CANCEL' 256,48 208x28 id 201",
-                          }));
+  EXPECT_EQ(form.calls(), OneComboForm("combo", {"text 202 'CLIP'", "add 202 'Quit NOW '"}));
   EXPECT_EQ(Line(1), "AVI FILE NAME LESS EXTENSION  \0"s + std::string(29, ' '));
   EXPECT_EQ(formState.lineMarks[1], '~');
   EXPECT_EQ(formState.fieldTypes[1], FieldType::TextField);
@@ -134,19 +159,13 @@ TEST(ConstructionNextActionForm, SelectionListAndHeading) {
   const Built form(
       "SNEXT ACTION     ^EXIT PROGRAM^BACKUP ONE FORM^RETURN TO CURRENT FORM^|hOOPS! Chose Next Action|\0"s,
       {1});
-  EXPECT_EQ(form.calls(), (Calls{
-                              "place 512x160",
-                              "list 240,16 240x168 id 202",
-                              "add 202 'EXIT PROGRAM'",
-                              "add 202 'BACKUP ONE FORM'",
-                              "add 202 'RETURN TO CURRENT FORM'",
-                              "caption 'OOPS! Chose Next Action'",
-                              "select 202 0",
-                              "height 202 0 28",
-                              "height 202 -1 28",
-                              "button 'O.K.' 8,48 208x28 id 200",
-                              "button 'CANCEL' 256,48 208x28 id 201",
-                          }));
+  EXPECT_EQ(form.calls(), OneComboForm("list", {
+                                                   "add 202 'EXIT PROGRAM'",
+                                                   "add 202 'BACKUP ONE FORM'",
+                                                   "add 202 'RETURN TO CURRENT FORM'",
+                                                   "caption 'OOPS! Chose Next Action'",
+                                                   "select 202 0",
+                                               }));
   EXPECT_EQ(Line(1).substr(0, 31), "NEXT ACTION                   \0"s);
 }
 
@@ -154,11 +173,13 @@ TEST(ConstructionLists, SelectionAndItemHeightsByFieldKind) {
   const Built form("SPICK^|SPICK^A^|CTEXT^A^B^|CPLAIN^|\0"s, {0, 0, 2, 3});
   const Calls& c = form.calls();
   const Calls lists(c.begin() + 10, c.end() - 2);
+  const FormMetrics m = MetricsFor(8, 16, 4);
+  const std::int32_t row = ControlRowHeight(m);
   EXPECT_EQ(lists, (Calls{
-                       "select 202 -1", "height 202 0 28", "height 202 -1 28",  // S, nothing chosen
-                       "select 203 -1", "height 203 0 28", "height 203 -1 28",
-                       "select 204 1", "height 204 0 28", "height 204 -1 28",   // C with entry 2
-                       "height 205 0 196",                                         // no list: 7 rows
+                       "select 202 -1", Height(202, 0, row), Height(202, -1, row),  // S, nothing chosen
+                       "select 203 -1", Height(203, 0, row), Height(203, -1, row),
+                       "select 204 1", Height(204, 0, row), Height(204, -1, row),   // C with entry 2
+                       Height(205, 0, EmptyListItemHeight(m)),                     // no list
                    }));
 }
 
@@ -223,16 +244,14 @@ TEST(ConstructionInitialTexts, TheShownTextIsWhatTheControlHolds) {
 
 TEST(ConstructionButtonGroups, RowsNumberedAcrossTheForm) {
   const Built form("BFIRST^SECOND^THIRD^|BNEXT^LAST^|\0"s);
-  EXPECT_EQ(form.calls(), (Calls{
-                              "place 512x192",
-                              "button 'FIRST' 8,16 152x28 id 305",
-                              "button 'SECOND' 168,16 152x28 id 306",
-                              "button 'THIRD' 328,16 152x28 id 307",
-                              "button 'NEXT' 8,48 232x28 id 308",
-                              "button 'LAST' 248,48 232x28 id 309",
-                              "button 'O.K.' 8,80 208x28 id 200",
-                              "button 'CANCEL' 256,80 208x28 id 201",
-                          }));
+  const FormMetrics m = MetricsFor(8, 16, 2);
+  EXPECT_EQ(form.calls(), Framed(m, {
+                                        Button("FIRST", GroupButtonBox(m, 1, 1, 3), 305),
+                                        Button("SECOND", GroupButtonBox(m, 1, 2, 3), 306),
+                                        Button("THIRD", GroupButtonBox(m, 1, 3, 3), 307),
+                                        Button("NEXT", GroupButtonBox(m, 2, 1, 2), 308),
+                                        Button("LAST", GroupButtonBox(m, 2, 2, 2), 309),
+                                    }));
   EXPECT_EQ(formState.lines[1](1), '\0');
   EXPECT_EQ(formState.lines[2](1), '\0');
   EXPECT_EQ(formState.groupStart[1], 0);
@@ -247,9 +266,9 @@ TEST(ConstructionButtonGroups, RowsNumberedAcrossTheForm) {
 
 TEST(ConstructionButtonGroups, CaptionsAreCutToThirty) {
   const Built form("B" + std::string(35, 'P') + "^ONLY^|\0"s);
-  EXPECT_EQ(form.calls()[1], "button '" + std::string(30, 'P') + "' 8,16 232x28 id 305");
+  EXPECT_EQ(form.calls()[1], Button(std::string(30, 'P'), GroupButtonBox(OneLine, 1, 1, 2), 305));
   const Built one("BALONE^|\0"s);
-  EXPECT_EQ(one.calls()[1], "button 'ALONE' 8,16 472x28 id 305");
+  EXPECT_EQ(one.calls()[1], Button("ALONE", GroupButtonBox(OneLine, 1, 1, 1), 305));
 }
 
 TEST(ConstructionTextLines, CentredInSixtyWithTheOddBlankRight) {
@@ -311,7 +330,7 @@ TEST(ConstructionInUtf8, CaptionsAndCallerTextsKeepWholeCharacters) {
   formState.values[2].Put(static_cast<char*>(text));
   RecordingFactory factory;
   BuildForm(formState, 8, 16, factory);
-  EXPECT_EQ(factory.calls[1], "button '" + std::string(28, 'x') + "名' 8,16 472x28 id 305");
+  EXPECT_EQ(factory.calls[1], Button(std::string(28, 'x') + "名", GroupButtonBox(MetricsFor(8, 16, 2), 1, 1, 1), 305));
   EXPECT_EQ(factory.calls[3], "text 203 '" + typed.substr(0, 29) + "'");
 }
 
@@ -320,10 +339,11 @@ TEST(ConstructionSpacing, ElevenLinesArePacked) {
   for (int k = 0; k < 10; ++k) descriptor += "LINE\\";
   descriptor += "|IN^|\0"s;
   const Built form(descriptor, {}, {Slot<std::int16_t>(0)});
-  EXPECT_EQ(form.calls()[0], "place 512x293");
-  EXPECT_EQ(form.calls()[1], "combo 240,192 240x115 id 202");
-  EXPECT_EQ(form.calls().end()[-2], "button 'O.K.' 8,211 208x19 id 200");
-  EXPECT_EQ(form.calls().end()[-3], "height 202 0 134");  // 16 x 1.2 x 7
+  const FormMetrics m = MetricsFor(8, 16, 11);  // text lines count as lines
+  EXPECT_EQ(form.calls()[0], Place(m));
+  EXPECT_EQ(form.calls()[1], Combo("combo", m, 11, 202));
+  EXPECT_EQ(form.calls().end()[-2], Button("O.K.", OkButtonBox(m), 200));
+  EXPECT_EQ(form.calls().end()[-3], Height(202, 0, EmptyListItemHeight(m)));
 }
 
 }  // namespace

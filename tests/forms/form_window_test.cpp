@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "driver/form_driver.h"
+#include "forms/layout.h"
 #include "forms/painting.h"
 
 namespace formreel {
@@ -18,12 +19,24 @@ const std::string NameForm = "CAVI FILE NAME LESS EXTENSION^Quit NOW ^|\0"s;
 const std::string NextActionForm =
     "SNEXT ACTION     ^EXIT PROGRAM^BACKUP ONE FORM^RETURN TO CURRENT FORM^|hOOPS! Chose Next Action|\0"s;
 
-std::string Box(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
-         "x" + std::to_string(r.bottom - r.top);
+// Rectangles as "x,y widthxheight", whether the window system's or the layout's.
+std::string BoxText(const Box& b) {
+  return std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.width) + "x" +
+         std::to_string(b.height);
 }
+std::string BoxText(const RECT& r) { return BoxText(Box{r.left, r.top, r.right - r.left, r.bottom - r.top}); }
 
-std::string Control(int id) { return Box(ClientBox(FormControl(id))); }
+std::string Control(int id) { return BoxText(ClientBox(FormControl(id))); }
+
+// The window and its controls stand where the layout puts them for the
+// metrics the form measured (the layout's numbers: layout_test.cpp).
+void ExpectLaidOut(const FormMetrics& m) {
+  RECT window{};
+  GetWindowRect(OpenFormWindow(), &window);
+  EXPECT_EQ(BoxText(window), BoxText(Box{0, 0, FormWindowWidth(m), FormWindowHeight(m)}));
+  EXPECT_EQ(Control(200), BoxText(OkButtonBox(m)));
+  EXPECT_EQ(Control(201), BoxText(CancelButtonBox(m)));
+}
 
 std::vector<std::string> ListEntries(int id) {
   std::vector<std::string> entries;
@@ -64,17 +77,17 @@ Lines Inspect(const std::string& descriptor, std::vector<std::int8_t> selections
 
 TEST(FormWindowNameForm, GeometryTextsAndList) {
   char name[31] = "CLIP";
-  const Lines log = Inspect(NameForm, {0}, {Slot(&name[0])}, [] {
-    RECT window{};
-    GetWindowRect(OpenFormWindow(), &window);
-    EXPECT_EQ(Box(window), "0,0 512x160");
+  FormMetrics m{};
+  const Lines log = Inspect(NameForm, {0}, {Slot(&name[0])}, [&m] {
+    m = formState.metrics;
+    // The metrics are the system font's cell, measured by the form.
+    EXPECT_EQ(m.charWidth, 8);
+    EXPECT_EQ(m.lineHeight, 16);
+    ExpectLaidOut(m);
     EXPECT_EQ(WindowText(OpenFormWindow()), "FORM");
-    EXPECT_EQ(Control(202).substr(0, 11), "240,16 240x");
     EXPECT_EQ(WindowText(FormControl(202)), "CLIP");
     EXPECT_EQ(SendMessageA(FormControl(202), CB_GETCURSEL, 0, 0), CB_ERR);
     EXPECT_EQ(ListEntries(202), (std::vector<std::string>{"Quit NOW "}));
-    EXPECT_EQ(Control(200), "8,48 208x28");
-    EXPECT_EQ(Control(201), "256,48 208x28");
     EXPECT_EQ(WindowText(FormControl(200)), "O.K.");
     EXPECT_EQ(WindowText(FormControl(201)), "CANCEL");
     EXPECT_EQ(FocusedControl(), FormControl(202));
@@ -83,40 +96,36 @@ TEST(FormWindowNameForm, GeometryTextsAndList) {
   // What the form asked of the window system. (A combo box keeps only the
   // closed height and moves its border and scroll bar to its list, so the
   // creation arguments are the place to see them.)
+  const std::string row = std::to_string(ControlRowHeight(m));
   EXPECT_EQ(log, (Lines{
-                     "create combobox '' 50a00002 240,16 240x168 id 202",
+                     "create combobox '' 50a00002 " + BoxText(ComboBoxBox(m, 1)) + " id 202",
                      "202 WM_SETTEXT 'CLIP'",
                      "202 CB_ADDSTRING 'Quit NOW '",
-                     "202 CB_SETITEMHEIGHT 0 28",
-                     "202 CB_SETITEMHEIGHT -1 28",
-                     "create button 'O.K.' 50000000 8,48 208x28 id 200",
-                     "create button 'CANCEL' 50000000 256,48 208x28 id 201",
+                     "202 CB_SETITEMHEIGHT 0 " + row,
+                     "202 CB_SETITEMHEIGHT -1 " + row,
+                     "create button 'O.K.' 50000000 " + BoxText(OkButtonBox(m)) + " id 200",
+                     "create button 'CANCEL' 50000000 " + BoxText(CancelButtonBox(m)) + " id 201",
                  }));
 }
 
 TEST(FormWindowNextActionForm, SelectedEntryAndHeading) {
   const Lines log = Inspect(NextActionForm, {1}, {}, [] {
-    RECT window{};
-    GetWindowRect(OpenFormWindow(), &window);
-    EXPECT_EQ(Box(window), "0,0 512x160");
     EXPECT_EQ(WindowText(OpenFormWindow()), "OOPS! Chose Next Action");
     EXPECT_EQ(WindowText(FormControl(202)), "EXIT PROGRAM");
     EXPECT_EQ(ListEntries(202),
               (std::vector<std::string>{"EXIT PROGRAM", "BACKUP ONE FORM", "RETURN TO CURRENT FORM"}));
     Screenshot("next-action-form");
   });
-  EXPECT_EQ(log, (Lines{
-                     "create combobox '' 50a00003 240,16 240x168 id 202",
-                     "202 CB_ADDSTRING 'EXIT PROGRAM'",
-                     "202 CB_ADDSTRING 'BACKUP ONE FORM'",
-                     "202 CB_ADDSTRING 'RETURN TO CURRENT FORM'",
-                     "form WM_SETTEXT 'OOPS! Chose Next Action'",
-                     "202 CB_SETCURSEL 0",
-                     "202 CB_SETITEMHEIGHT 0 28",
-                     "202 CB_SETITEMHEIGHT -1 28",
-                     "create button 'O.K.' 50000000 8,48 208x28 id 200",
-                     "create button 'CANCEL' 50000000 256,48 208x28 id 201",
-                 }));
+  // A selection list is the combo box without an edit field (style 3).
+  ASSERT_GT(log.size(), 5u);
+  EXPECT_EQ(log[0].rfind("create combobox '' 50a00003 ", 0), 0u) << log[0];
+  EXPECT_EQ(Lines(log.begin() + 1, log.begin() + 6), (Lines{
+                                                       "202 CB_ADDSTRING 'EXIT PROGRAM'",
+                                                       "202 CB_ADDSTRING 'BACKUP ONE FORM'",
+                                                       "202 CB_ADDSTRING 'RETURN TO CURRENT FORM'",
+                                                       "form WM_SETTEXT 'OOPS! Chose Next Action'",
+                                                       "202 CB_SETCURSEL 0",
+                                                   }));
 }
 
 TEST(FormWindowNameForm, ReturningWithTheEntryChosenShowsIt) {
@@ -127,41 +136,21 @@ TEST(FormWindowNameForm, ReturningWithTheEntryChosenShowsIt) {
   });
 }
 
-TEST(FormWindowSpacing, TenLinesAndElevenLines) {
-  std::string ten = "T";
-  for (int k = 0; k < 9; ++k) ten += "TEXT\\";
-  const Lines spacious = Inspect(ten + "|IN^|\0"s, {}, {}, [] {
-    RECT window{};
-    GetWindowRect(OpenFormWindow(), &window);
-    EXPECT_EQ(Box(window), "0,0 512x448");
-    EXPECT_EQ(Control(200), "8,336 208x28");
-    EXPECT_EQ(Control(202).substr(0, 12), "240,304 240x");
-  });
-  EXPECT_EQ(spacious[0], "create combobox '' 50a00002 240,304 240x168 id 202");
-  EXPECT_EQ(spacious[2], "202 CB_SETITEMHEIGHT 0 196");  // no list: seven rows
-  const Lines packed = Inspect("T" + ten.substr(1) + "TEXT\\|IN^|\0"s, {}, {}, [] {
-    RECT window{};
-    GetWindowRect(OpenFormWindow(), &window);
-    EXPECT_EQ(Box(window), "0,0 512x293");
-    EXPECT_EQ(Control(200), "8,211 208x19");
-    EXPECT_EQ(Control(201), "256,211 208x19");
-    EXPECT_EQ(Control(202).substr(0, 12), "240,192 240x");
-  });
-  EXPECT_EQ(packed[0], "create combobox '' 50a00002 240,192 240x115 id 202");
-  EXPECT_EQ(packed[2], "202 CB_SETITEMHEIGHT 0 134");
-}
-
 TEST(FormWindowButtonGroups, ARowOfButtonsNumberedAcrossTheForm) {
   Inspect("BONE^TWO^THREE^|BFOUR^|CTEXT^|\0"s, {}, {}, [] {
-    EXPECT_EQ(Control(305), "8,16 152x28");
-    EXPECT_EQ(Control(306), "168,16 152x28");
-    EXPECT_EQ(Control(307), "328,16 152x28");
-    EXPECT_EQ(Control(308), "8,48 472x28");
+    const FormMetrics& m = formState.metrics;
+    EXPECT_EQ(Control(305), BoxText(GroupButtonBox(m, 1, 1, 3)));
+    EXPECT_EQ(Control(306), BoxText(GroupButtonBox(m, 1, 2, 3)));
+    EXPECT_EQ(Control(307), BoxText(GroupButtonBox(m, 1, 3, 3)));
+    EXPECT_EQ(Control(308), BoxText(GroupButtonBox(m, 2, 1, 1)));
     EXPECT_EQ(WindowText(FormControl(305)), "ONE");
     EXPECT_EQ(WindowText(FormControl(307)), "THREE");
     EXPECT_EQ(WindowText(FormControl(308)), "FOUR");
     EXPECT_EQ(FormControl(309), nullptr);
-    EXPECT_EQ(Control(204).substr(0, 11), "240,80 240x");
+    // A closed combo box keeps a height of its own.
+    const RECT combo = ClientBox(FormControl(204));
+    const Box laid = ComboBoxBox(m, 3);
+    EXPECT_EQ(BoxText(Box{combo.left, combo.top, combo.right - combo.left, laid.height}), BoxText(laid));
     EXPECT_EQ(FocusedControl(), FormControl(305));  // a leading group starts on its first button
     Screenshot("button-groups");
   });

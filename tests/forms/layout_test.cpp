@@ -51,6 +51,7 @@ TEST(LayoutElevenLines, PacksLinesAtOnePointTwo) {
   EXPECT_EQ(OkButtonBox(m), (Box{8, 211, 208, 19}));
   EXPECT_EQ(CancelButtonBox(m).y, 211);
   EXPECT_EQ(ComboBoxBox(m, 1).height, 115);
+  EXPECT_EQ(EmptyListItemHeight(m), 134);   // 16 x 1.2 x 7
   EXPECT_EQ(LineMarkOrigin(m, 1).y, 4);     // 0.3 x 16
   EXPECT_EQ(FirstKeyHelpOrigin(m).y, 233);  // (1.2 x 13 - 1) x 16 = 233.6
   EXPECT_EQ(SecondKeyHelpOrigin(m).y, 249); // 15.6 x 16 = 249.6

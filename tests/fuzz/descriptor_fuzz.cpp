@@ -110,8 +110,9 @@ void BuildAndPaint(const FixedText<DescriptorCapacity>& descriptor, const Descri
   NoControls controls;
   BuildForm(state, 8, 16, controls);
   Require(state.metrics.lineCount == counts.fieldCount + counts.textLineCount);
-  const FormPaint paint = PaintFormText(state);
-  Require(paint.Texts().size() >= 2);
+  // Painting must stay inside the form's tables; what it paints is for the
+  // painting tests.
+  static_cast<void>(PaintFormText(state));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Driving the real program from outside, as a user would: it runs under
+// Driving Windows programs from outside, as a user would: they run under
 // Wine on the test's X display, keystrokes come from xdotool, the command
-// strings it sends are read from Wine's media trace, pictures are taken with
+// strings formreel.exe sends are read from Wine's media trace, pictures are taken with
 // xwd, and window_probe.exe reads what a form shows.
 #pragma once
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/child_process.h"
+#include "tests/driver/child_process.h"
 
 // The Windows build tree that holds formreel.exe, SAMPLE.AVI and
 // tests/app/window_probe.exe: FORMREEL_PROGRAM_DIR when set (./test sets the
@@ -35,24 +35,10 @@ struct SentCommand {
 // the media layer's internal calls carry one), in order.
 std::vector<SentCommand> SentCommands(const std::string& trace);
 
-// The program started in `directory` with the media trace on.
-class ProgramRun {
- public:
-  // `logPath` receives the program's standard error (the trace).
-  bool Start(const std::string& directory, const std::string& logPath);
-  std::optional<int> WaitForExit(Milliseconds limit) { return process_.Wait(limit); }
-  std::string Trace() const;
-  // Waits until the trace holds `text`.
-  bool WaitForTrace(const std::string& text, Milliseconds limit) const;
-
- private:
-  ChildProcess process_;
-  std::string logPath_;
-};
-
-// A Windows console program run under Wine as a script runs it: standard
-// input from a given text, standard output and error kept in a private
-// folder, which goes with the run.
+// A Windows program run under Wine as a script runs it: standard input
+// from a given text, standard output and error kept in a private folder,
+// which goes with the run. (formreel.exe writes Wine's media trace to its
+// standard error when started with WINEDEBUG=+mci.)
 class ConsoleRun {
  public:
   struct Outcome {
@@ -74,6 +60,8 @@ class ConsoleRun {
              const std::vector<std::pair<std::string, std::string>>& environment = {});
   bool Running() { return process_.Running(); }
   std::string Errors() const;
+  // Waits up to `limit` until the standard error holds `text`.
+  bool WaitForErrors(const std::string& text, Milliseconds limit) const;
   // Waits up to `limit` for the end and collects what it wrote.
   Outcome Finish(Milliseconds limit);
 

@@ -1,4 +1,4 @@
-#include "tests/app/child_process.h"
+#include "tests/driver/child_process.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -1,4 +1,4 @@
-#include "tests/app/program_driver.h"
+#include "tests/driver/program_driver.h"
 
 #include <unistd.h>
 
@@ -31,9 +31,6 @@ std::string FirstLine(const std::string& text) {
   return text.substr(0, end);
 }
 
-// Reads the L"..." literal of a trace line that starts at `from` (just after
-// the opening quote), undoing the trace's escapes. Sets `end` after the
-// closing quote; false when the line ends first.
 // Appends `code` in UTF-8.
 void AppendUtf8(char32_t code, std::string& text) {
   if (code < 0x80) {
@@ -48,6 +45,9 @@ void AppendUtf8(char32_t code, std::string& text) {
   }
 }
 
+// Reads the L"..." literal of a trace line that starts at `from` (just after
+// the opening quote), undoing the trace's escapes. Sets `end` after the
+// closing quote; false when the line ends first.
 bool ReadTraceLiteral(const std::string& line, std::size_t from, std::string& text,
                       std::size_t& end) {
   text.clear();
@@ -134,26 +134,6 @@ std::vector<SentCommand> SentCommands(const std::string& trace) {
   return commands;
 }
 
-bool ProgramRun::Start(const std::string& directory, const std::string& logPath) {
-  logPath_ = logPath;
-  ChildProcess::Options options;
-  options.directory = directory;
-  options.errorPath = logPath;
-  options.environment = {{"WINEDEBUG", "+mci"}};
-  return process_.Start({"wine", ProgramDirectory() + "/formreel.exe"}, options);
-}
-
-std::string ProgramRun::Trace() const { return ReadFile(logPath_); }
-
-bool ProgramRun::WaitForTrace(const std::string& text, Milliseconds limit) const {
-  const auto deadline = Clock::now() + limit;
-  for (;;) {
-    if (Trace().find(text) != std::string::npos) return true;
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(PollInterval);
-  }
-}
-
 ConsoleRun::ConsoleRun() {
   std::string pattern = (std::filesystem::temp_directory_path() / "formreel-run-XXXXXX").string();
   if (mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
@@ -182,6 +162,15 @@ bool ConsoleRun::Start(const std::string& directory, const std::string& program,
 }
 
 std::string ConsoleRun::Errors() const { return ReadFile(folder_ + "/errors"); }
+
+bool ConsoleRun::WaitForErrors(const std::string& text, Milliseconds limit) const {
+  const auto deadline = Clock::now() + limit;
+  for (;;) {
+    if (Errors().find(text) != std::string::npos) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(PollInterval);
+  }
+}
 
 ConsoleRun::Outcome ConsoleRun::Finish(Milliseconds limit) {
   Outcome outcome;

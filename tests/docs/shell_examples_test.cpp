@@ -16,12 +16,12 @@
 #include <utility>
 #include <vector>
 
-#include "tests/app/program_driver.h"
+#include "tests/driver/program_test.h"
 
 namespace {
 
-constexpr Milliseconds WindowLimit{30000};
-constexpr Milliseconds ExitLimit{60000};
+// A script starts a shell, and Wine's cmd, before its form: more time to end.
+constexpr Milliseconds ScriptLimit{60000};
 
 std::string ReadWhole(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -159,13 +159,10 @@ class ScriptRun {
   ChildProcess process_;
 };
 
-class ShellExample : public testing::Test {
+class ShellExample : public ProgramTest {
  protected:
   void SetUp() override {
-    const std::string missing = MissingPrerequisite();
-    if (!missing.empty()) GTEST_SKIP() << "needs formentry.exe under Wine on a display: " << missing;
-    if (!std::filesystem::exists(ProgramDirectory() + "/formentry.exe"))
-      GTEST_SKIP() << ProgramDirectory() << "/formentry.exe is missing";
+    SkipWithout("formentry.exe");
   }
 
   // Runs `script` by `shell`, types `keys` into the form it shows and gives
@@ -181,7 +178,7 @@ class ShellExample : public testing::Test {
       for (const Keystroke& key : keys)
         EXPECT_TRUE(key.chord ? PressKeys({key.what}) : TypeText(key.what)) << key.what;
     }
-    const ConsoleRun::Outcome outcome = run.Finish(ExitLimit);
+    const ConsoleRun::Outcome outcome = run.Finish(ScriptLimit);
     EXPECT_NE(outcome.status, -1) << "the script did not end";
     return outcome;
   }

@@ -16,9 +16,8 @@ constexpr Milliseconds ExitLimit{30000};
 
 class ProgramTest : public testing::Test {
  protected:
-  // Skips the test, saying why, where Wine, the display, the tools or the
-  // Windows build are missing (MissingPrerequisite).
-  void SetUp() override;
+  // Skips the test when the Windows build has no program `name`.
+  void SkipWithout(const std::string& name);
 
   // Waits for a visible window whose name matches the regular expression
   // `title` and gives it the keyboard focus; a fatal failure, showing what

@@ -23,7 +23,6 @@ class Example : public ProgramTest {
     const char* dir = std::getenv("FORMREEL_EXAMPLES_DIR");
     if (dir == nullptr) GTEST_SKIP() << "FORMREEL_EXAMPLES_DIR is not set (./test builds the examples and sets it)";
     directory_ = dir;
-    ProgramTest::SetUp();
   }
 
   // Starts `program` and gives its form, titled `title`, the focus.
@@ -119,8 +118,6 @@ std::string ConsumerCommands() {
 // from the source tree as they stand, build a program on the installed
 // package that starts under Wine, shows its form and prints the typed name.
 TEST(Readme, ACallersOwnProjectRunsAsTheReadmeSays) {
-  const std::string missing = MissingPrerequisite();
-  if (!missing.empty()) GTEST_SKIP() << "needs Wine on a display: " << missing;
   if (!std::filesystem::exists(FORMREEL_SOURCE_DIR "/build/win64/CMakeCache.txt"))
     GTEST_SKIP() << "the win64 build the README installs is missing";
   const std::string commands = ConsumerCommands();

@@ -14,10 +14,7 @@ using Outcome = ConsoleRun::Outcome;
 class FormentryCommand : public ProgramTest {
  protected:
   void SetUp() override {
-    ProgramTest::SetUp();
-    if (IsSkipped()) return;
-    if (!std::filesystem::exists(ProgramDirectory() + "/formentry.exe"))
-      GTEST_SKIP() << ProgramDirectory() << "/formentry.exe is missing";
+    SkipWithout("formentry.exe");
   }
 
   // Starts formentry with `arguments`, standard input from `input`.

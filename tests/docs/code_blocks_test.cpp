@@ -7,45 +7,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
-#include <vector>
+
+#include "tests/support/markdown.h"
 
 namespace formreel {
 
 namespace {
-
-std::string ReadWhole(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  EXPECT_TRUE(file) << "cannot read " << path;
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-struct Block {
-  int line;  // of the opening fence
-  std::string code;
-};
-
-// The bodies of the fenced blocks whose info string is exactly "cpp".
-std::vector<Block> CppBlocks(const std::string& markdown) {
-  std::vector<Block> blocks;
-  std::istringstream lines(markdown);
-  bool inBlock = false;
-  bool wanted = false;
-  int number = 0;
-  for (std::string line; std::getline(lines, line);) {
-    ++number;
-    if (line.starts_with("```")) {
-      inBlock = !inBlock;
-      wanted = inBlock && line == "```cpp";
-      if (wanted) blocks.push_back({number, {}});
-      continue;
-    }
-    if (wanted) blocks.back().code += line + "\n";
-  }
-  return blocks;
-}
 
 // The compiler's exit status for `source`, and what it printed.
 int SyntaxCheck(const std::filesystem::path& source, std::string& output) {
@@ -64,16 +32,18 @@ TEST(DocsCode, EveryCppBlockCompilesAgainstThePublicHeaderAlone) {
   const std::filesystem::path work = FORMREEL_DOCS_WORK;
   std::filesystem::create_directories(work);
   for (const char* document : {FORMREEL_README, FORMREEL_GUIDE}) {
-    const std::vector<Block> blocks = CppBlocks(ReadWhole(document));
-    EXPECT_FALSE(blocks.empty()) << document;
-    for (const Block& block : blocks) {
+    int compiled = 0;
+    for (const FencedBlock& block : FencedBlocks(ReadWhole(document))) {
+      if (block.language != "cpp") continue;
+      ++compiled;
       const std::string where = std::string(document) + ":" + std::to_string(block.line);
       const auto source = work / (std::filesystem::path(document).stem().string() + "-" +
                                   std::to_string(block.line) + ".cpp");
-      std::ofstream(source, std::ios::binary) << block.code;
+      std::ofstream(source, std::ios::binary) << block.body;
       std::string output;
       EXPECT_EQ(SyntaxCheck(source, output), 0) << where << "\n" << output;
     }
+    EXPECT_GT(compiled, 0) << document << " has no C++ block";
   }
 }
 

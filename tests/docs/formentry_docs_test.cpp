@@ -9,38 +9,11 @@
 #include <string>
 
 #include "formentry/command_line.h"
+#include "tests/support/markdown.h"
 
 namespace formreel::formentry {
 
 namespace {
-
-std::string ReadWhole(const char* path) {
-  std::ifstream file(path, std::ios::binary);
-  EXPECT_TRUE(file) << "cannot read " << path;
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// The body of the first fenced block whose first line starts with `start`,
-// each line ended by LF; empty when there is none.
-std::string FencedBlockStartingWith(const std::string& markdown, const std::string& start) {
-  std::istringstream lines(markdown);
-  std::string body;
-  bool inBlock = false;
-  bool firstLine = false;
-  bool wanted = false;
-  for (std::string line; std::getline(lines, line);) {
-    if (line.starts_with("```")) {
-      if (inBlock && wanted) return body;
-      inBlock = !inBlock;
-      firstLine = inBlock;
-      continue;
-    }
-    if (firstLine) wanted = line.starts_with(start);
-    firstLine = false;
-    if (inBlock && wanted) body += line + "\n";
-  }
-  return {};
-}
 
 TEST(Readme, ShowsExactlyWhatHelpPrints) {
   const std::string block = FencedBlockStartingWith(ReadWhole(FORMREEL_README), "usage: formentry");

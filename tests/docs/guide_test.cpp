@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "forms/descriptor_check.h"
+#include "tests/support/markdown.h"
 
 namespace formreel {
 
@@ -268,12 +269,6 @@ Guide ReadGuide(const std::string& markdown) {
 
 std::string Problem(const std::string& text, bool withNul) {
   return DescriptorProblem(text.c_str(), static_cast<std::int32_t>(text.size() + (withNul ? 1 : 0)), Utf8Page);
-}
-
-std::string ReadWhole(const char* path) {
-  std::ifstream file(path, std::ios::binary);
-  EXPECT_TRUE(file) << "cannot read " << path;
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 const Guide& TheGuide() {

@@ -17,44 +17,21 @@
 #include <vector>
 
 #include "tests/driver/program_test.h"
+#include "tests/support/markdown.h"
+
+using formreel::FencedBlock;
+using formreel::FencedBlocks;
+using formreel::ReadWhole;
 
 namespace {
 
 // A script starts a shell, and Wine's cmd, before its form: more time to end.
 constexpr Milliseconds ScriptLimit{60000};
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  EXPECT_TRUE(file) << "cannot read " << path;
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 bool WriteWhole(const std::string& path, const std::string& contents) {
   std::ofstream file(path, std::ios::binary);
   file << contents;
   return static_cast<bool>(file.flush());
-}
-
-struct Block {
-  std::string language;  // what follows the opening fence
-  std::string body;      // each line ended by LF
-};
-
-// The fenced blocks of a Markdown text, in order; a fence may be indented.
-std::vector<Block> FencedBlocks(const std::string& markdown) {
-  std::vector<Block> blocks;
-  std::istringstream lines(markdown);
-  bool inBlock = false;
-  for (std::string line; std::getline(lines, line);) {
-    const std::size_t text = line.find_first_not_of(' ');
-    if (text != std::string::npos && line.compare(text, 3, "```") == 0) {
-      if (!inBlock) blocks.push_back({line.substr(text + 3), ""});
-      inBlock = !inBlock;
-    } else if (inBlock) {
-      blocks.back().body += line + "\n";
-    }
-  }
-  return blocks;
 }
 
 struct Document {
@@ -71,7 +48,7 @@ struct Place {
 };
 
 // The index of the first block of `blocks` that starts with `start`, or -1.
-int FindBlock(const std::vector<Block>& blocks, const std::string& start) {
+int FindBlock(const std::vector<FencedBlock>& blocks, const std::string& start) {
   for (std::size_t k = 0; k < blocks.size(); ++k)
     if (blocks[k].body.starts_with(start)) return static_cast<int>(k);
   return -1;
@@ -186,7 +163,7 @@ class ShellExample : public ProgramTest {
   // The block of `document` that starts with `start`, and the `next` blocks
   // after it.
   static std::vector<std::string> Blocks(const Document& document, const std::string& start, int next = 0) {
-    const std::vector<Block> blocks = FencedBlocks(ReadWhole(document.path));
+    const std::vector<FencedBlock> blocks = FencedBlocks(ReadWhole(document.path));
     const int at = FindBlock(blocks, start);
     std::vector<std::string> bodies;
     for (int k = at; at >= 0 && k <= at + next && k < static_cast<int>(blocks.size()); ++k)
@@ -246,7 +223,7 @@ TEST(ShellExamples, EachIsRunHereOrSaysWhyNot) {
   for (const RunExample& example : RunExamples()) known.push_back(example.place);
   for (const auto& [place, why] : OtherExamples()) known.push_back(place);
   for (const Document* document : {&Readme, &Guide}) {
-    for (const Block& block : FencedBlocks(ReadWhole(document->path))) {
+    for (const FencedBlock& block : FencedBlocks(ReadWhole(document->path))) {
       if (!IsShellLanguage(block.language)) continue;
       const bool listed = std::any_of(known.begin(), known.end(), [&](const Place& place) {
         return place.document == document && block.body.starts_with(place.start);

@@ -12,6 +12,10 @@
 #include <sstream>
 
 #include "tests/driver/program_test.h"
+#include "tests/support/markdown.h"
+
+using formreel::FencedBlockStartingWith;
+using formreel::ReadWhole;
 
 namespace {
 
@@ -93,25 +97,9 @@ TEST_F(Example, TextLinesAndAHeading) {
   EXPECT_EQ(chosen.output, "printer: entry 1\n");
 }
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// The lines of the sh block that follows "<!-- consumer commands -->" in
-// the README; empty when there is none.
+// The README's commands for a project of one's own; empty when it has none.
 std::string ConsumerCommands() {
-  std::istringstream readme(ReadWhole(FORMREEL_SOURCE_DIR "/README.md"));
-  std::string commands;
-  bool marked = false;
-  bool inBlock = false;
-  for (std::string line; std::getline(readme, line);) {
-    if (line == "<!-- consumer commands -->") marked = true;
-    else if (marked && !inBlock && line == "```sh") inBlock = true;
-    else if (inBlock && line == "```") return commands;
-    else if (inBlock) commands += line + "\n";
-  }
-  return {};
+  return FencedBlockStartingWith(ReadWhole(FORMREEL_SOURCE_DIR "/README.md"), "cmake --install build/win64");
 }
 
 // A newcomer's project: the README's commands, run in a fresh home folder

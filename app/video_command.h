@@ -68,7 +68,8 @@ RecordStatus ComposeOpenCommand(Record& mciCommand, const VideoFileName& fileNam
 // and a NUL into `mciCommand`, blanks after; rewritten only on success.
 RecordStatus ComposeWindowCommand(Record& mciCommand, std::int32_t windowHandle);
 
-enum class CommandTextStatus : std::uint8_t {
+// Unread, a failure would send a stale or partial command.
+enum class [[nodiscard]] CommandTextStatus : std::uint8_t {
   Ok = 0,
   BufferTooSmall = 1,  // the text and its NUL do not fit the caller's buffer
   PieceOutside = 2,    // the file-name piece does not lie inside the command

@@ -1,8 +1,9 @@
 #include "formentry/answers.h"
 
 #include <array>
-#include <charconv>
 #include <cstdio>
+
+#include "forms/field_kinds.h"
 
 namespace formreel::formentry {
 
@@ -14,29 +15,10 @@ const std::string* ChosenEntry(const FieldInfo& field, std::int8_t selection) {
   return &field.entries[static_cast<std::size_t>(selection - 1)];
 }
 
-template <typename T>
-std::string Shortest(T value) {
-  std::array<char, 64> text{};
-  const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-  return {text.data(), end};
-}
-
-// The value in field k's slot (or buffer) as text; empty for S and B.
+// The value in field k's slot as text; empty when the slot holds none.
 std::string ValueText(const FieldInfo& field, const FormArrays& arrays, std::size_t k) {
-  const ValueSlot& slot = arrays.values[k];
-  switch (static_cast<FieldType>(field.letter)) {
-    case FieldType::TextField: return arrays.texts[k].data();
-    case FieldType::ShortInteger: return std::to_string(slot.Get<std::int16_t>());
-    case FieldType::LongInteger: return std::to_string(slot.Get<std::int32_t>());
-    case FieldType::SingleReal: return Shortest(slot.Get<float>());
-    case FieldType::DoubleReal: return Shortest(slot.Get<double>());
-    default: return {};
-  }
-}
-
-bool HasValue(const FieldInfo& field) {
-  const auto type = static_cast<FieldType>(field.letter);
-  return type != FieldType::Selection && type != FieldType::ButtonGroup;
+  const FieldKind& kind = KindOf(field.letter);
+  return kind.answerText != nullptr ? kind.answerText(arrays.values[k]) : std::string();
 }
 
 void AppendJsonString(std::string& out, std::string_view text) {
@@ -92,9 +74,10 @@ std::string AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& a
     else
       out += "null";
     out += ",\"value\":";
-    if (!HasValue(field))
+    const SlotContent slot = KindOf(field.letter).slot;
+    if (slot == SlotContent::Nothing)
       out += "null";
-    else if (static_cast<FieldType>(field.letter) == FieldType::TextField)
+    else if (slot == SlotContent::TextAddress)
       AppendJsonString(out, toUtf8(ValueText(field, arrays, k)));
     else
       out += ValueText(field, arrays, k);

@@ -2,6 +2,7 @@
 
 #include "forms/descriptor.h"
 #include "forms/descriptor_scan.h"
+#include "forms/field_kinds.h"
 
 namespace formreel::formentry {
 
@@ -18,7 +19,7 @@ class FieldCollector final : public DescriptorEvents {
     FieldInfo& field = fields.emplace_back();
     field.letter = letter;
     field.prompt = Text(prompt);
-    if (letter == Letter(FieldType::ButtonGroup)) field.entries.push_back(field.prompt);
+    if (KindOf(letter).shape == ItemShape::ButtonGroup) field.entries.push_back(field.prompt);
   }
   void Choice(TextView text) override {
     if (!fields.empty()) fields.back().entries.push_back(Text(text));

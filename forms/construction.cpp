@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "forms/descriptor_scan.h"
+#include "forms/field_kinds.h"
 #include "forms/navigation.h"
-#include "text/display_text.h"
 
 namespace formreel {
 
@@ -40,34 +40,25 @@ class FormBuilder final : public DescriptorEvents {
     line.Set(end + 1, Nul);
     state_.controls[field_] = nullptr;
 
-    switch (static_cast<FieldType>(letter)) {
-      case FieldType::ButtonGroup:
-        captionCount_ = 0;
-        AddCaption(prompt);
-        return;
-      case FieldType::Selection:
-        state_.controls[field_] = CreateComboBox(ListComboStyle);
-        return;
-      case FieldType::TextField:
-      case FieldType::ShortInteger:
-      case FieldType::LongInteger:
-      case FieldType::SingleReal:
-      case FieldType::DoubleReal:
-        state_.controls[field_] = CreateComboBox(EditComboStyle);
-        InitialText(static_cast<FieldType>(letter));
-        factory_.SetText(state_.controls[field_], state_.scratch.Terminated());
-        // Read back rather than copied: a control may not hold every byte
-        // it was given, and the user sees what it holds.
-        factory_.ReadText(state_.controls[field_], state_.shownTexts[field_]);
-        return;
-      default:
-        return;
+    const FieldKind& kind = KindOf(letter);
+    if (kind.shape == ItemShape::ButtonGroup) {
+      captionCount_ = 0;
+      AddCaption(prompt);
+      return;
     }
+    if (kind.comboStyle == 0) return;
+    state_.controls[field_] = CreateComboBox(kind.comboStyle);
+    if (kind.showValue == nullptr) return;
+    kind.showValue(state_.values[field_], state_.codePage, state_.scratch);
+    factory_.SetText(state_.controls[field_], state_.scratch.Terminated());
+    // Read back rather than copied: a control may not hold every byte it
+    // was given, and the user sees what it holds.
+    factory_.ReadText(state_.controls[field_], state_.shownTexts[field_]);
   }
 
   void Choice(TextView text) override {
     ToScratch(text);
-    if (static_cast<FieldType>(letter_) == FieldType::ButtonGroup) {
+    if (KindOf(letter_).shape == ItemShape::ButtonGroup) {
       AddCaption(text);
       return;
     }
@@ -77,15 +68,10 @@ class FormBuilder final : public DescriptorEvents {
   }
 
   void ItemEnd(char letter, TextView lastSegment) override {
-    switch (static_cast<FieldType>(letter)) {
-      case FieldType::ButtonGroup: CreateGroup(); break;
-      case FieldType::TextField:
-      case FieldType::DoubleReal:
-      case FieldType::ShortInteger:
-      case FieldType::LongInteger:
-      case FieldType::SingleReal:
-      case FieldType::Selection: state_.fieldTypes[field_] = static_cast<FieldType>(letter); break;
-      case FieldType::Heading:
+    switch (KindOf(letter).shape) {
+      case ItemShape::ButtonGroup: CreateGroup(); break;
+      case ItemShape::ComboField: state_.fieldTypes[field_] = static_cast<FieldType>(letter); break;
+      case ItemShape::Heading:
         ToScratch(lastSegment);
         factory_.SetCaption(state_.scratch.Terminated());
         break;
@@ -97,31 +83,6 @@ class FormBuilder final : public DescriptorEvents {
   WindowHandle CreateComboBox(std::uint32_t style) {
     return factory_.CreateComboBox(style, ComboBoxBox(metrics_, line_),
                                    IdFirstFieldControl - 1 + static_cast<std::uint32_t>(field_));
-  }
-
-  // The field's value as text in scratch, NUL-terminated.
-  void InitialText(FieldType type) {
-    const ValueSlot& slot = state_.values[field_];
-    switch (type) {
-      case FieldType::TextField: {
-        const char* callerText = slot.TextAddress();
-        if (callerText != nullptr) {
-          TerminatedToFixed(state_.scratch.All(), callerText);
-          // Never half a character of a text longer than the field holds.
-          const std::size_t whole = TerminatedWholeBytes(state_.codePage, callerText, TextValueLength);
-          state_.scratch.Set(static_cast<int>(whole) + 1, Nul);
-        } else {
-          state_.scratch.Set(1, Nul);
-        }
-        break;
-      }
-      case FieldType::ShortInteger: ShortIntegerDisplayText(slot.Get<std::int16_t>(), state_.scratch); break;
-      case FieldType::LongInteger: LongIntegerDisplayText(slot.Get<std::int32_t>(), state_.scratch); break;
-      // Reals go by their bits, which keeps a signalling not-a-number as it is.
-      case FieldType::SingleReal: SingleRealDisplayText(slot.Get<std::uint32_t>(), state_.scratch); break;
-      case FieldType::DoubleReal: DoubleRealDisplayText(slot.Get<std::uint64_t>(), state_.scratch); break;
-      default: break;
-    }
   }
 
   // `text` followed by a NUL in scratch (cut to the whole characters of 79 bytes).
@@ -168,9 +129,10 @@ class FormBuilder final : public DescriptorEvents {
 void FillLists(FormState& state, FormControlFactory& factory) {
   const FormMetrics& metrics = state.metrics;
   for (std::int32_t i = 1; i <= state.fieldCount; ++i) {
-    if (state.fieldTypes[i] == FieldType::ButtonGroup) continue;
+    const FieldKind& kind = KindOf(state.fieldTypes[i]);
+    if (kind.shape == ItemShape::ButtonGroup) continue;
     WindowHandle comboBox = state.controls[i];
-    const bool selection = state.fieldTypes[i] == FieldType::Selection;
+    const bool selection = kind.IsListOnly();
     if (selection || state.hasChoices[i]) {
       if (selection || state.selections[i] != 0) factory.SelectListEntry(comboBox, state.selections[i] - 1);
       factory.SetItemHeight(comboBox, 0, ControlRowHeight(metrics));
@@ -194,9 +156,7 @@ void BuildForm(FormState& state, std::int32_t charWidth, std::int32_t lineHeight
     state.lineMarks[n] = Blank;
     state.hasChoices[n] = false;
   }
-  state.windowWidth = FormWindowWidth(metrics);
-  state.windowHeight = FormWindowHeight(metrics);
-  factory.PlaceFormWindow(state.windowWidth, state.windowHeight);
+  factory.PlaceFormWindow(FormWindowWidth(metrics), FormWindowHeight(metrics));
 
   FormBuilder builder(state, factory);
   ScanDescriptor(state.descriptor, state.descriptorLength, builder);

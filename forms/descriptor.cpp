@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "forms/field_kinds.h"
+
 namespace formreel {
 
 std::int32_t DescriptorLengthBeforeNul(const FixedText<DescriptorCapacity>& descriptor) {
@@ -24,13 +26,12 @@ DescriptorCounts NormaliseDescriptor(const char* text, std::int32_t length,
     const char c = descriptor(p);
     if (c == '|') {
       descriptor.Set(p + 1, RaiseLetter(descriptor(p + 1)));
-      const char next = descriptor(p + 1);
-      if (next != Letter(FieldType::TextLines) && next != Letter(FieldType::Heading)) ++counts.fieldCount;
+      // Unknown letters count too; the check refuses them.
+      if (!KindOf(descriptor(p + 1)).IsTextItem()) ++counts.fieldCount;
     }
     if (c == '\\') ++counts.textLineCount;
   }
-  const char first = descriptor(1);
-  if (first == Letter(FieldType::TextLines) || first == Letter(FieldType::Heading)) --counts.fieldCount;
+  if (KindOf(descriptor(1)).IsTextItem()) --counts.fieldCount;
   return counts;
 }
 

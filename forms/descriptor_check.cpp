@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "forms/descriptor_scan.h"
+#include "forms/field_kinds.h"
 
 namespace formreel {
 
@@ -75,12 +76,6 @@ std::string Format(Message message, const std::vector<std::string>& parts) {
 
 std::string Number(std::int64_t value) { return std::to_string(value); }
 
-constexpr std::string_view FieldLetters = "BCDILRS";
-constexpr std::string_view ItemLetters = "BCDILRSTH";
-
-bool IsFieldLetter(char c) { return FieldLetters.find(c) != std::string_view::npos; }
-bool IsItemLetter(char c) { return c != Nul && ItemLetters.find(c) != std::string_view::npos; }
-
 bool Printable(char c) {
   const auto code = static_cast<unsigned char>(c);
   return code > 32 && code < 127;
@@ -104,7 +99,7 @@ class DescriptorChecker final : public DescriptorEvents {
     groupButtons_ = 0;
     promptSeen_ = false;
     itemOpen_ = true;
-    if (IsItemLetter(letter_)) return;
+    if (KindOf(letter_).IsItem()) return;
     if (letter_ == Blank) {
       // Blanks to the end are the padding of a descriptor handed over without its NUL.
       bool inert = true;
@@ -137,12 +132,12 @@ class DescriptorChecker final : public DescriptorEvents {
     if (!problem_.empty()) return;
     ++fields_;
     promptSeen_ = true;
-    if (!IsFieldLetter(letter)) return Fail(PromptInTextItem, {});
+    if (!KindOf(letter).IsField()) return Fail(PromptInTextItem, {});
     if (Columns(prompt) > MaxPromptLength)
       return Fail(PromptTooLong, {Number(Columns(prompt)), Number(MaxPromptLength)});
     if (fields_ > MaxFields) return Fail(TooManyFields, {Number(MaxFields)});
     CountLine();
-    if (letter == Letter(FieldType::ButtonGroup)) CountButton();
+    if (KindOf(letter).shape == ItemShape::ButtonGroup) CountButton();
   }
 
   void Choice(TextView text) override {
@@ -150,16 +145,16 @@ class DescriptorChecker final : public DescriptorEvents {
     ++itemChoices_;
     if (Length(text) > MaxChoiceLength)
       return Fail(ChoiceTooLong, {Number(itemChoices_), Number(Length(text)), Number(MaxChoiceLength)});
-    if (letter_ == Letter(FieldType::ButtonGroup)) return CountButton();
+    if (KindOf(letter_).shape == ItemShape::ButtonGroup) return CountButton();
     if (itemChoices_ > MaxChoices)
       return Fail(TooManyChoices, {Number(MaxChoices), Number(MaxChoices)});
   }
 
   void ItemEnd(char letter, TextView lastSegment) override {
     if (!problem_.empty()) return;
-    if (IsFieldLetter(letter) && !promptSeen_)
-      return Fail(FieldWithoutPrompt, {});
-    if (letter == Letter(FieldType::Heading) && Length(lastSegment) > MaxHeadingLength)
+    const FieldKind& kind = KindOf(letter);
+    if (kind.IsField() && !promptSeen_) return Fail(FieldWithoutPrompt, {});
+    if (kind.shape == ItemShape::Heading && Length(lastSegment) > MaxHeadingLength)
       return Fail(HeadingTooLong, {Number(Length(lastSegment)), Number(MaxHeadingLength)});
     itemOpen_ = false;
   }

@@ -1,12 +1,14 @@
 #include "forms/navigation.h"
 
+#include "forms/field_kinds.h"
+
 namespace formreel {
 
 namespace {
 
 bool IsGroup(const FormState& state, int position) {
   return position >= 1 && position <= state.fieldCount &&
-         state.fieldTypes[position] == FieldType::ButtonGroup;
+         KindOf(state.fieldTypes[position]).shape == ItemShape::ButtonGroup;
 }
 
 // Makes position t current and aims the focus target at it; a group keeps

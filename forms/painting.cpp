@@ -8,16 +8,9 @@ namespace {
 
 constexpr int KeyHelpLength = 55;
 
-// The key help goes through scratch as the work text of the paint; what is
-// drawn is the constant itself, which stays when scratch takes the next one.
-void AddKeyHelp(FormState& state, FormPaint& paint, Point origin, TextView help) {
-  AssignText(state.scratch.All(), help);
-  paint.Add(origin, help);
-}
-
 }  // namespace
 
-FormPaint PaintFormText(FormState& state) {
+FormPaint PaintFormText(const FormState& state) {
   const FormMetrics& metrics = state.metrics;
   FormPaint paint;
   for (std::int32_t n = 1; n <= metrics.lineCount; ++n) {
@@ -29,8 +22,8 @@ FormPaint PaintFormText(FormState& state) {
     if (shown > 0) paint.Add(LineTextOrigin(metrics, n), line.substr(0, shown));
     paint.Add(LineMarkOrigin(metrics, n), TextView(&state.lineMarks[n], 1));
   }
-  AddKeyHelp(state, paint, FirstKeyHelpOrigin(metrics), TextView(KeyHelpFirst, KeyHelpLength));
-  AddKeyHelp(state, paint, SecondKeyHelpOrigin(metrics), TextView(KeyHelpSecond, KeyHelpLength));
+  paint.Add(FirstKeyHelpOrigin(metrics), TextView(KeyHelpFirst, KeyHelpLength));
+  paint.Add(SecondKeyHelpOrigin(metrics), TextView(KeyHelpSecond, KeyHelpLength));
   return paint;
 }
 

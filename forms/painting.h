@@ -43,9 +43,9 @@ class FormPaint {
 // Line by line, the line's text (a prompt up to its NUL, which ends it 30
 // columns wide; a text line, which holds no NUL, its first 60 columns; not
 // at all when its first byte is a NUL) and its mark, then the two key
-// help lines, which pass through `scratch` in turn. Uses the metrics already
-// in `state`; the texts point into `state` and the key help constants, so
-// they stay valid while `state` is unchanged.
-FormPaint PaintFormText(FormState& state);
+// help lines. Uses the metrics already in `state`; the texts point into
+// `state` and the key help constants, so they stay valid while `state` is
+// unchanged.
+FormPaint PaintFormText(const FormState& state);
 
 }  // namespace formreel

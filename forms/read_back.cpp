@@ -2,22 +2,11 @@
 
 #include <algorithm>
 
+#include "forms/field_kinds.h"
+
 namespace formreel {
 
 namespace {
-
-template <typename T>
-RecordStatus ParseInto(const Record& scratch, const RecordFormat& format, ValueSlot& slot) {
-  T value{};
-  const RecordStatus status = ParseRecord(scratch, format, value);
-  if (status == RecordStatus::Ok) slot.Put(value);
-  return status;
-}
-
-bool IsNumberField(FieldType type) {
-  return type == FieldType::ShortInteger || type == FieldType::LongInteger ||
-         type == FieldType::SingleReal || type == FieldType::DoubleReal;
-}
 
 // The 0-based position of the pressed button within field i's group, or -1
 // when the press belongs to no button of that group.
@@ -50,13 +39,8 @@ bool IsUntouched(std::int8_t selection, TextView text, TextView shown) {
 }
 
 RecordStatus ReadNumber(FieldType type, const Record& scratch, ValueSlot& slot) {
-  switch (type) {
-    case FieldType::ShortInteger: return ParseInto<std::int16_t>(scratch, IntegerReadFormat, slot);
-    case FieldType::LongInteger: return ParseInto<std::int32_t>(scratch, IntegerReadFormat, slot);
-    case FieldType::SingleReal: return ParseInto<float>(scratch, RealReadFormat, slot);
-    case FieldType::DoubleReal: return ParseInto<double>(scratch, RealReadFormat, slot);
-    default: return RecordStatus::Ok;
-  }
+  const FieldKind& kind = KindOf(type);
+  return kind.IsNumber() ? kind.readValue(scratch, slot) : RecordStatus::Ok;
 }
 
 bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& controls,
@@ -70,13 +54,13 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
   Table<ValueSlot, 1, MaxFields> converted = state.values;
   for (state.currentField = 1; state.currentField <= state.fieldCount; ++state.currentField) {
     const std::int32_t i = state.currentField;
-    const FieldType type = state.fieldTypes[i];
-    const std::int32_t answer = type == FieldType::ButtonGroup ? GroupAnswer(state, i, groupButton)
-                                                               : controls.ChosenEntry(i);
+    const FieldKind& kind = KindOf(state.fieldTypes[i]);
+    const bool group = kind.shape == ItemShape::ButtonGroup;
+    const std::int32_t answer = group ? GroupAnswer(state, i, groupButton) : controls.ChosenEntry(i);
     // Selections hold a signed byte; descriptors are refused before a list
     // could hold more entries than one can number.
     state.selections[i] = static_cast<std::int8_t>(answer + 1);
-    if (type == FieldType::ButtonGroup) continue;
+    if (group) continue;
 
     const std::int32_t length = controls.ReadText(i, state.scratch);
     // A chosen entry answers by its number alone; an untouched field keeps
@@ -84,16 +68,16 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
     const bool untouched =
         IsUntouched(state.selections[i], state.scratch.Range(1, length), UpToNul(state.shownTexts[i].All()));
     if (untouched || state.selections[i] != 0) continue;
-    if (type == FieldType::TextField) {
+    if (kind.slot == SlotContent::TextAddress) {
       // Cut to the whole characters of 30 bytes.
       const TextView text = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
       const TextExtent kept = WholePrefix(state.codePage, text, TextValueLength, NoLimit);
       state.scratch.Set(static_cast<int>(kept.bytes) + 1, Nul);
       FixedToTerminated(state.scratch.All(), pending.texts[i].All());
       pending.due[i] = true;
-    } else if (IsNumberField(type)) {
+    } else if (kind.IsNumber()) {
       AlignNumberText(state.scratch, length);
-      if (ReadNumber(type, state.scratch, converted[i]) != RecordStatus::Ok) {
+      if (kind.readValue(state.scratch, converted[i]) != RecordStatus::Ok) {
         state.controls[FocusTargetSlot] = state.controls[i];
         return false;
       }

@@ -46,7 +46,7 @@ bool IsUntouched(std::int8_t selection, TextView text, TextView shown);
 // only then are the converted numbers stored in `values`. Otherwise stops at
 // the field whose text does not convert, leaving currentField and the focus
 // target on it and every value as it was.
-bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& controls,
+[[nodiscard]] bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& controls,
                     PendingTexts& pending);
 
 // Writes the collected C texts (at most 30 characters and a NUL) into the

@@ -94,8 +94,6 @@ struct FormState {
 
   // Window part: built when the form window is created.
   FormMetrics metrics;
-  std::int32_t windowWidth = 0;
-  std::int32_t windowHeight = 0;
   Table<FixedText<LineBytes>, 1, MaxLines> lines;
   Table<char, 1, MaxLines> lineMarks;
   Table<FieldType, 1, MaxFields> fieldTypes;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "text/fatal_error.h"
+#include "text/real_bits.h"
 
 namespace formreel {
 
@@ -19,11 +20,12 @@ constexpr int ScientificRoom = 32;
 
 int EstimateDecimalExponent(double x) {
   const auto bits = std::bit_cast<std::uint64_t>(x);
-  const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
-  const std::uint64_t fraction = bits & 0x000FFFFFFFFFFFFF;
+  const auto biased = static_cast<int>((bits & DoubleExponentMask) >> DoubleFractionBits);
+  const std::uint64_t fraction = bits & DoubleFractionMask;
   if (biased == 0 && fraction == 0) return 0;
-  // floor(log2 |x|)
-  const int log2 = biased != 0 ? biased - 1023 : -1074 + 63 - std::countl_zero(fraction);
+  // floor(log2 |x|); a subnormal's lowest bit is 2^(1 - bias - fraction bits).
+  constexpr int lowestBit = 1 - DoubleExponentBias - DoubleFractionBits;
+  const int log2 = biased != 0 ? biased - DoubleExponentBias : lowestBit + 63 - std::countl_zero(fraction);
   // floor(log2 × log10(2)) + 1, with log10(2) as 78913 / 2^18.
   return ((log2 * 78913) >> 18) + 1;
 }

@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "text/fatal_error.h"
 #include "text/real_bits.h"
 
 namespace formreel {
@@ -19,10 +20,12 @@ const RecordFormat& RealDisplayFormat(Bits magnitude, Bits one, Bits bound, Bits
   return NumberDisplayFormat;
 }
 
-// Display formats are fatal: a failed composition never returns.
+// Display formats are fatal, so a failed composition does not return; a
+// format that was not would end here all the same.
 void ComposeDisplay(Record& scratch, const RecordFormat& format, const RecordItem& number) {
   const RecordItem items[] = {number, EndOfNumber};
-  ComposeRecord(scratch, format, items);
+  if (ComposeRecord(scratch, format, items) != RecordStatus::Ok)
+    FatalRunTimeError("a display format failed to compose its number");
 }
 
 }  // namespace

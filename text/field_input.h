@@ -63,7 +63,7 @@ RecordStatus ConvertReal(std::string_view text, double& value);
 // and writes `value` when the field is plain and its value lies in range,
 // which is then the value the general rules give; false otherwise, leaving
 // `value` alone.
-bool ReadPlainInteger(TextView field, std::int32_t& value);
-bool ReadPlainReal(TextView field, double& value);
+[[nodiscard]] bool ReadPlainInteger(TextView field, std::int32_t& value);
+[[nodiscard]] bool ReadPlainReal(TextView field, double& value);
 
 }  // namespace formreel

@@ -12,7 +12,7 @@ namespace formreel {
 namespace {
 
 // Sign set and only the highest fraction bit: the processor's default NaN.
-constexpr std::uint64_t IndefiniteBits = 0xFFF8000000000000;
+constexpr std::uint64_t IndefiniteBits = DoubleSignBit | DoubleExponentMask | DoubleQuietBit;
 
 constexpr std::string_view NonFiniteMarker(std::uint64_t bits) {
   if ((bits & DoubleFractionMask) == 0) return "1#INF";
@@ -30,11 +30,11 @@ void WriteMarker(std::string_view marker, TextSpan field) {
 }  // namespace
 
 std::uint64_t WidenSingle(std::uint32_t bits) {
-  const std::uint32_t exponent = (bits >> 23) & 0xFF;
-  const std::uint32_t fraction = bits & 0x7FFFFF;
-  if (exponent == 0xFF && fraction != 0) {
-    const std::uint64_t sign = static_cast<std::uint64_t>(bits >> 31) << 63;
-    return sign | DoubleExponentMask | DoubleQuietBit | (static_cast<std::uint64_t>(fraction) << 29);
+  const std::uint32_t fraction = bits & SingleFractionMask;
+  if ((bits & SingleExponentMask) == SingleExponentMask && fraction != 0) {
+    const std::uint64_t sign = (bits & SingleSignBit) != 0 ? DoubleSignBit : 0;
+    return sign | DoubleExponentMask | DoubleQuietBit |
+           (static_cast<std::uint64_t>(fraction) << (DoubleFractionBits - SingleFractionBits));
   }
   return std::bit_cast<std::uint64_t>(static_cast<double>(std::bit_cast<float>(bits)));
 }

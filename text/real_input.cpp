@@ -1,5 +1,6 @@
-// The real input rule: syntax check, significant digits and exponent, then
-// the nearest double from the standard library's conversion.
+// The real input rule in stages: the sign, the significant digits and the
+// point's place, the exponent, then the nearest double from the standard
+// library's conversion of the canonical text they make.
 #include <array>
 #include <charconv>
 #include <system_error>
@@ -14,91 +15,114 @@ namespace {
 constexpr int MaxSignificantDigits = 25;
 constexpr int ExponentCap = 5201;
 
-}  // namespace
-
-RecordStatus ConvertReal(std::string_view text, double& value) {
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  bool negative = false;
-  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-
-  // Mantissa. |value| = 0.S1 S2 ... × 10^pointPower, S1 the first non-zero
-  // digit; only the first 25 significant digits are kept.
-  std::array<char, MaxSignificantDigits + 8> digits;  // digits, then "e" and the power
+// |value| = 0.S1 S2 ... × 10^pointPower, S1 the first non-zero digit; only
+// the first 25 significant digits are kept, followed by room for "e" and a
+// power.
+struct Mantissa {
+  std::array<char, MaxSignificantDigits + 8> digits;
   int kept = 0;
   int pointPower = 0;
   bool anyDigit = false;
+};
+
+// An optional "+" or "-"; true for "-".
+bool ReadSign(const char*& p, const char* end) {
+  if (p < end && (*p == '+' || *p == '-')) return *p++ == '-';
+  return false;
+}
+
+// Digits with at most one point, up to the first other character.
+Mantissa ReadMantissa(const char*& p, const char* end) {
+  Mantissa mantissa;
   bool seenPoint = false;
   for (; p < end; ++p) {
     const char c = *p;
     if (IsDigit(c)) {
-      anyDigit = true;
-      if (kept == 0 && c == '0') {
-        if (seenPoint) --pointPower;  // a zero between the point and S1
+      mantissa.anyDigit = true;
+      if (mantissa.kept == 0 && c == '0') {
+        if (seenPoint) --mantissa.pointPower;  // a zero between the point and S1
         continue;
       }
-      if (!seenPoint) ++pointPower;
-      if (kept < MaxSignificantDigits) digits[static_cast<std::size_t>(kept++)] = c;
+      if (!seenPoint) ++mantissa.pointPower;
+      if (mantissa.kept < MaxSignificantDigits) mantissa.digits[static_cast<std::size_t>(mantissa.kept++)] = c;
     } else if (c == '.' && !seenPoint) {
       seenPoint = true;
     } else {
       break;
     }
   }
-  if (!anyDigit) {
-    // Only an empty text has no digit: the collection adds a 0 after a sign
-    // and before a point.
-    if (p != end) return RecordStatus::InvalidCharacter;
-    value = negative ? -0.0 : 0.0;
-    return RecordStatus::Ok;
-  }
+  return mantissa;
+}
 
-  // Exponent: a letter with an optional sign, or a bare sign.
-  int exponent = 0;
-  if (p < end) {
-    const char marker = *p++;
-    bool exponentNegative = false;
-    if (marker == 'E' || marker == 'e' || marker == 'D' || marker == 'd') {
-      if (p < end && (*p == '+' || *p == '-')) exponentNegative = *p++ == '-';
-    } else if (marker == '+' || marker == '-') {
-      exponentNegative = marker == '-';
-    } else {
-      return RecordStatus::InvalidCharacter;
-    }
-    if (p == end) return RecordStatus::InvalidCharacter;  // a marker without digits
-    for (; p < end; ++p) {
-      if (!IsDigit(*p)) return RecordStatus::InvalidCharacter;
-      if (exponent < ExponentCap) exponent = exponent * 10 + (*p - '0');
-    }
-    if (exponent > ExponentCap) exponent = ExponentCap;
-    if (exponentNegative) exponent = -exponent;
+// The rest of the text as an exponent: a letter with an optional sign, or a
+// bare sign, then at least one digit; counted up to the cap. None is 0.
+RecordStatus ReadExponent(const char* p, const char* end, int& exponent) {
+  exponent = 0;
+  if (p == end) return RecordStatus::Ok;
+  const char marker = *p++;
+  bool negative = false;
+  if (marker == 'E' || marker == 'e' || marker == 'D' || marker == 'd') {
+    negative = ReadSign(p, end);
+  } else if (marker == '+' || marker == '-') {
+    negative = marker == '-';
+  } else {
+    return RecordStatus::InvalidCharacter;
   }
+  if (p == end) return RecordStatus::InvalidCharacter;  // a marker without digits
+  for (; p < end; ++p) {
+    if (!IsDigit(*p)) return RecordStatus::InvalidCharacter;
+    if (exponent < ExponentCap) exponent = exponent * 10 + (*p - '0');
+  }
+  if (exponent > ExponentCap) exponent = ExponentCap;
+  if (negative) exponent = -exponent;
+  return RecordStatus::Ok;
+}
 
-  if (kept == 0) {
-    value = negative ? -0.0 : 0.0;
-    return RecordStatus::Ok;
-  }
-  // S1 ... Skept e (pointPower + exponent - kept): an integer times a power of
-  // ten, at most 5201 + 30 + 25 in magnitude.
-  const int power = pointPower + exponent - kept;
-  char* out = digits.data() + kept;
+// The nearest double to the kept digits (at least one) times the power:
+// S1 ... Skept e (pointPower + exponent - kept), an integer times a power of
+// ten, at most 5201 + 30 + 25 in magnitude.
+RecordStatus NearestDouble(Mantissa& mantissa, int exponent, double& magnitude) {
+  const int power = mantissa.pointPower + exponent - mantissa.kept;
+  char* const first = mantissa.digits.data();
+  char* out = first + mantissa.kept;
   *out++ = 'e';
-  out = std::to_chars(out, digits.data() + digits.size(), power).ptr;
-  double magnitude = 0;
+  out = std::to_chars(out, first + mantissa.digits.size(), power).ptr;
   std::from_chars_result read;
   {
     const X87DoubleRounding rounding;
-    read = std::from_chars(digits.data(), out, magnitude);
+    read = std::from_chars(first, out, magnitude);
   }
-  const auto [last, ec] = read;
-  if (ec == std::errc::result_out_of_range) {
+  if (read.ec == std::errc::result_out_of_range) {
     // The library leaves the value alone out of range. The decimal exponent
     // of the leading digit tells the two ends apart: below the double range
     // the result is zero, above it the conversion fails.
-    if (pointPower + exponent > 0) return RecordStatus::ValueTooLarge;
+    if (mantissa.pointPower + exponent > 0) return RecordStatus::ValueTooLarge;
     magnitude = 0;
-  } else if (ec != std::errc() || last != out) {
+  } else if (read.ec != std::errc() || read.ptr != out) {
     FatalRunTimeError("real conversion rejected its own canonical text");
+  }
+  return RecordStatus::Ok;
+}
+
+}  // namespace
+
+RecordStatus ConvertReal(std::string_view text, double& value) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = ReadSign(p, end);
+  Mantissa mantissa = ReadMantissa(p, end);
+  // Only an empty text has no digit: the collection adds a 0 after a sign
+  // and before a point.
+  if (!mantissa.anyDigit && p != end) return RecordStatus::InvalidCharacter;
+  int exponent = 0;
+  if (mantissa.anyDigit) {
+    const RecordStatus status = ReadExponent(p, end, exponent);
+    if (status != RecordStatus::Ok) return status;
+  }
+  double magnitude = 0;
+  if (mantissa.kept > 0) {
+    const RecordStatus status = NearestDouble(mantissa, exponent, magnitude);
+    if (status != RecordStatus::Ok) return status;
   }
   value = negative ? -magnitude : magnitude;
   return RecordStatus::Ok;

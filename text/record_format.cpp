@@ -197,24 +197,28 @@ RecordStatus InputField(const Record& record, const RecordFormat& format, Descri
   return RecordStatus::Ok;
 }
 
-RecordStatus ParseInteger(const Record& record, const RecordFormat& format, std::int32_t& value) {
+// A number read by one input rule: the fast reader of the plain form first,
+// then the general rule's collection and conversion.
+template <DescriptorKind Kind, InputRule Rule, typename T, bool (*ReadPlain)(TextView, T&),
+          RecordStatus (*Convert)(std::string_view, T&)>
+RecordStatus ParseNumber(const Record& record, const RecordFormat& format, T& value) {
   TextView field;
-  RecordStatus status = InputField(record, format, DescriptorKind::IntegerInput, field);
-  if (status != RecordStatus::Ok || ReadPlainInteger(field, value)) return status;
+  RecordStatus status = InputField(record, format, Kind, field);
+  if (status != RecordStatus::Ok || ReadPlain(field, value)) return status;
   CollectedText collected;
-  status = CollectField(field, InputRule::Integer, collected);
+  status = CollectField(field, Rule, collected);
   if (status != RecordStatus::Ok) return status;
-  return ConvertInteger(collected.View(), value);
+  return Convert(collected.View(), value);
+}
+
+RecordStatus ParseInteger(const Record& record, const RecordFormat& format, std::int32_t& value) {
+  return ParseNumber<DescriptorKind::IntegerInput, InputRule::Integer, std::int32_t, ReadPlainInteger,
+                     ConvertInteger>(record, format, value);
 }
 
 RecordStatus ParseReal(const Record& record, const RecordFormat& format, double& value) {
-  TextView field;
-  RecordStatus status = InputField(record, format, DescriptorKind::RealInput, field);
-  if (status != RecordStatus::Ok || ReadPlainReal(field, value)) return status;
-  CollectedText collected;
-  status = CollectField(field, InputRule::Real, collected);
-  if (status != RecordStatus::Ok) return status;
-  return ConvertReal(collected.View(), value);
+  return ParseNumber<DescriptorKind::RealInput, InputRule::Real, double, ReadPlainReal, ConvertReal>(record, format,
+                                                                                                     value);
 }
 
 }  // namespace

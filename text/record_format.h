@@ -27,8 +27,9 @@ using Record = FixedText<RecordLength>;
 inline constexpr int ReadableColumns = 30;
 
 // The result of a composition or parse: 0 for success, any other value names
-// the failure. Fits 16 bits; callers only test it against Ok.
-enum class RecordStatus : std::int16_t {
+// the failure. Fits 16 bits; callers only test it against Ok. A status left
+// unread is a failure gone unnoticed, so every one must be looked at.
+enum class [[nodiscard]] RecordStatus : std::int16_t {
   Ok = 0,
   FieldBeyondRecord = 1,  // a field would end after position 80
   ItemCountMismatch = 2,  // items and descriptors differ in number

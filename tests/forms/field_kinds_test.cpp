@@ -1,0 +1,76 @@
+#include "forms/field_kinds.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/value_slots.h"
+
+namespace formreel {
+
+namespace {
+
+// What the steps of a form ask of a letter, as they stand in a normalised
+// descriptor; anything else, a lower-case letter or a NUL included, is no
+// item at all.
+TEST(FieldKinds, WhatEachLetterIs) {
+  struct Row {
+    char letter;
+    bool item, field, textItem, number, listOnly;
+  };
+  const Row rows[] = {
+      {'C', true, true, false, false, false}, {'I', true, true, false, true, false},
+      {'L', true, true, false, true, false},  {'R', true, true, false, true, false},
+      {'D', true, true, false, true, false},  {'S', true, true, false, false, true},
+      {'B', true, true, false, false, false}, {'T', true, false, true, false, false},
+      {'H', true, false, true, false, false}, {'c', false, false, false, false, false},
+      {'X', false, false, false, false, false}, {'\\', false, false, false, false, false},
+      {' ', false, false, false, false, false}, {'\0', false, false, false, false, false},
+  };
+  for (const Row& row : rows) {
+    const FieldKind& kind = KindOf(row.letter);
+    EXPECT_EQ(kind.IsItem(), row.item) << row.letter;
+    EXPECT_EQ(kind.IsField(), row.field) << row.letter;
+    EXPECT_EQ(kind.IsTextItem(), row.textItem) << row.letter;
+    EXPECT_EQ(kind.IsNumber(), row.number) << row.letter;
+    EXPECT_EQ(kind.IsListOnly(), row.listOnly) << row.letter;
+  }
+}
+
+// The text a number field starts with reads back, by the same field's input
+// rule, as the value it was made from: the show and read of each row belong
+// to one type.
+TEST(FieldKinds, ShownNumbersReadBackAsTheSameValue) {
+  struct Row {
+    char letter;
+    ValueSlot value;
+  };
+  const Row rows[] = {
+      {'I', Slot(std::int16_t{-32767})}, {'L', Slot(std::int32_t{2147483647})},
+      {'R', Slot(-1234.5f)},             {'D', Slot(0.5)},
+      {'D', Slot(98765.4321)},
+  };
+  for (const Row& row : rows) {
+    const FieldKind& kind = KindOf(row.letter);
+    Record text;
+    kind.showValue(row.value, SingleBytePage, text);
+    const std::string shown(text.Terminated());
+    Record typed;  // blanks after the text
+    for (std::size_t k = 0; k < shown.size(); ++k) typed.Set(static_cast<int>(k) + 1, shown[k]);
+    ValueSlot back = Slot(std::int64_t{-1});
+    ASSERT_EQ(kind.readValue(typed, back), RecordStatus::Ok) << row.letter << " " << shown;
+    EXPECT_EQ(back, row.value) << row.letter << " " << shown;
+  }
+}
+
+// A C field's printed value is its buffer's text; a field with no buffer
+// prints nothing.
+TEST(FieldKinds, TextAnswerIsTheBufferOrNothing) {
+  char buffer[TextValueLength + 1] = "CLIP";
+  EXPECT_EQ(KindOf('C').answerText(Slot(&buffer[0])), "CLIP");
+  EXPECT_EQ(KindOf('C').answerText(Slot(static_cast<char*>(nullptr))), "");
+}
+
+}  // namespace
+
+}  // namespace formreel

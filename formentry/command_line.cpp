@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "forms/field_kinds.h"
 #include "forms/read_back.h"
 
 namespace formreel::formentry {
@@ -163,14 +164,15 @@ std::string FieldName(int field, const FieldInfo& info) {
   return "field " + std::to_string(field) + " (" + std::string(1, info.letter) + " " + Quoted(info.prompt) + ")";
 }
 
-// Reads `text` into `slot` as typed text is read back into a field of `type`.
-bool ReadValue(FieldType type, std::string_view text, ValueSlot& slot) {
+// Reads `text` into `slot` as typed text is read back into a number field
+// of `kind`.
+bool ReadValue(const FieldKind& kind, std::string_view text, ValueSlot& slot) {
   Record scratch;
   const auto length = static_cast<std::int32_t>(text.size());
   AssignText(scratch.All(), text);
   scratch.Set(length + 1, Nul);
   AlignNumberText(scratch, length);
-  return ReadNumber(type, scratch, slot) == RecordStatus::Ok;
+  return kind.readValue(scratch, slot) == RecordStatus::Ok;
 }
 
 // Nothing chosen, and every C field's slot pointing to its own empty buffer.
@@ -178,7 +180,7 @@ void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
   arrays.selections.fill(0);
   for (std::size_t k = 0; k < fields.size(); ++k) {
     arrays.texts[k].fill(Nul);
-    const bool text = fields[k].letter == Letter(FieldType::TextField);
+    const bool text = KindOf(fields[k].letter).slot == SlotContent::TextAddress;
     arrays.values[k].Put(text ? arrays.texts[k].data() : static_cast<char*>(nullptr));
   }
 }
@@ -186,12 +188,12 @@ void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
 // Field k (0-based) named `name` gets the initial value `text`.
 CommandLineStatus PutValue(const FieldInfo& info, const std::string& name, std::size_t k,
                            const CommandLine::InitialValue& value, FormArrays& arrays, std::string& message) {
-  const auto type = static_cast<FieldType>(info.letter);
-  if (type == FieldType::Selection || type == FieldType::ButtonGroup)
+  const FieldKind& kind = KindOf(info.letter);
+  if (kind.slot == SlotContent::Nothing)
     return Fail(message, std::string(ValueOption) + " is not for " + name + ": give its choice with " +
                              std::string(SelectOption));
   const std::string prefix = std::string(ValueOption) + " for " + name;
-  if (type == FieldType::TextField) {
+  if (kind.slot == SlotContent::TextAddress) {
     if (value.text.size() > static_cast<std::size_t>(TextValueLength))
       return Fail(message, prefix + " has " + std::to_string(value.text.size()) + " bytes (at most " +
                                std::to_string(TextValueLength) + ")");
@@ -199,7 +201,7 @@ CommandLineStatus PutValue(const FieldInfo& info, const std::string& name, std::
     return CommandLineStatus::Ok;
   }
   if (value.text.size() > static_cast<std::size_t>(ScratchWidth - 1) ||
-      !ReadValue(type, value.text, arrays.values[k]))
+      !ReadValue(kind, value.text, arrays.values[k]))
     return Fail(message, prefix + ": " + Quoted(value.text) + " does not convert");
   return CommandLineStatus::Ok;
 }
@@ -211,7 +213,7 @@ CommandLineStatus PutChoice(const FieldInfo& info, const std::string& name, std:
   if (choice.choice > entries)
     return Fail(message, std::string(SelectOption) + " " + std::to_string(choice.field) + "=" +
                              std::to_string(choice.choice) + ": " + name + " has " + std::to_string(entries) +
-                             (info.letter == Letter(FieldType::ButtonGroup) ? " buttons" : " entries"));
+                             (KindOf(info.letter).shape == ItemShape::ButtonGroup ? " buttons" : " entries"));
   arrays.selections[k] = static_cast<std::int8_t>(choice.choice);
   return CommandLineStatus::Ok;
 }

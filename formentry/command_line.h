@@ -36,7 +36,8 @@ struct CommandLine {
   bool json = false;
 };
 
-enum class CommandLineStatus : std::uint8_t {
+// Losing one would take a refused command line for a good one.
+enum class [[nodiscard]] CommandLineStatus : std::uint8_t {
   Ok = 0,
   UsageError = 1,  // the message says what is wrong
   Refused = 2,     // the descriptor cannot be read; the message says why
@@ -47,16 +48,15 @@ enum class CommandLineStatus : std::uint8_t {
 // is an operand, even one that looks like an option. --help wins over
 // --version, and either over a missing descriptor. On failure `message` says
 // what is wrong and `line` is untouched.
-[[nodiscard]] CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments,
-                                               CommandLine& line, std::string& message);
+CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
+                                   std::string& message);
 
 // The descriptor a file holds, one item a line or all on one: a line end
 // (LF or CR LF) right after a "|", or after such a line end, is layout and
 // dropped, and so is one line end at the very end. Another line end is
 // refused (Refused, with `message` naming its line; `descriptor` untouched).
 // Nothing after a NUL is looked at, as the descriptor ends there.
-[[nodiscard]] CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor,
-                                               std::string& message);
+CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor, std::string& message);
 
 // The arrays FormEntry takes, and the C fields' text buffers that their
 // slots point to (so the record is neither copied nor moved).
@@ -78,8 +78,8 @@ struct FormArrays {
 // second value or choice for one field, a value for an S or B field, or a
 // value that does not convert fails with `message` naming the field; then
 // `arrays` holds nothing meaningful.
-[[nodiscard]] CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line,
-                                        FormArrays& arrays, std::string& message);
+CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line, FormArrays& arrays,
+                            std::string& message);
 
 // The usage text, ending with a line feed.
 std::string UsageText();

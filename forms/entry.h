@@ -10,7 +10,7 @@
 
 namespace formreel {
 
-enum class FormWindowStatus : std::uint8_t {
+enum class [[nodiscard]] FormWindowStatus : std::uint8_t {
   Created,
   NotRegistered,  // the process's one registration of the class failed
   NotCreated,     // no window: no display, an owner that is no window, no class
@@ -19,9 +19,8 @@ enum class FormWindowStatus : std::uint8_t {
 // Registers the form class on the first call of the process (a failed
 // registration is not retried) and creates the form window, storing it in
 // `formWindow` only when it was created.
-[[nodiscard]] FormWindowStatus CreateFormWindow(const InstanceHandle& instance,
-                                                const WindowHandle& owner,
-                                                WindowHandle& formWindow);
+FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHandle& owner,
+                                  WindowHandle& formWindow);
 
 // The modal loop: dispatches every message of the thread, turning the five
 // form keys into commands sent to `formWindow`, until the quit message.

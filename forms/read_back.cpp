@@ -38,11 +38,6 @@ bool IsUntouched(std::int8_t selection, TextView text, TextView shown) {
   return selection == 0 && std::ranges::equal(text, shown);
 }
 
-RecordStatus ReadNumber(FieldType type, const Record& scratch, ValueSlot& slot) {
-  const FieldKind& kind = KindOf(type);
-  return kind.IsNumber() ? kind.readValue(scratch, slot) : RecordStatus::Ok;
-}
-
 bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& controls,
                     PendingTexts& pending) {
   state.confirmed = true;

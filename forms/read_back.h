@@ -57,9 +57,4 @@ void DeliverPendingTexts(const FormState& state, const PendingTexts& pending);
 // shorter than 30 characters is right-aligned in columns 1..30.
 void AlignNumberText(Record& scratch, std::int32_t length);
 
-// Parses the first 30 columns of `scratch` into `slot` by the field's type
-// (I 16-bit, L 32-bit, R single, D double). The slot is rewritten, zeros
-// after the value, only on success.
-RecordStatus ReadNumber(FieldType type, const Record& scratch, ValueSlot& slot);
-
 }  // namespace formreel

@@ -70,71 +70,39 @@ Keystroke Pressed(std::string chord) { return {true, std::move(chord)}; }
 
 enum class Shell : bool { Cmd, Sh };
 
-// A shell script run in a fresh folder of its own, which goes with the run.
-// Both shells find formentry as the documents call it: Wine's cmd and
-// "wine formentry.exe" through WINEPATH, sh's "formentry.exe" through a
-// wrapper of that name on PATH that runs it under Wine.
-class ScriptRun {
- public:
-  ScriptRun() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "formreel-example-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
-  }
-  ~ScriptRun() {
-    process_.Kill();
-    if (!folder_.empty()) std::filesystem::remove_all(folder_);
-  }
-  ScriptRun(const ScriptRun&) = delete;
-  ScriptRun& operator=(const ScriptRun&) = delete;
+// The path Wine's Z: drive gives a folder of this machine.
+std::string WindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return "Z:" + path;
+}
 
-  bool Start(Shell shell, const std::string& script) {
-    if (folder_.empty()) return false;
-    const std::string programs = ProgramDirectory();
-    const std::string bin = folder_ + "/bin";
-    const std::string wrapper = bin + "/formentry.exe";
-    std::filesystem::create_directory(bin);
-    if (!WriteWhole(wrapper, "#!/bin/sh\nexec wine '" + programs + "/formentry.exe' \"$@\"\n") ||
-        chmod(wrapper.c_str(), 0755) != 0)
-      return false;
-    ChildProcess::Options options;
-    options.directory = folder_;
-    options.outputPath = folder_ + "/output";
-    options.errorPath = folder_ + "/errors";
-    const char* path = std::getenv("PATH");
-    options.environment = {{"WINEDEBUG", "-all"},
-                           {"WINEPATH", WindowsPath(programs)},
-                           {"PATH", bin + ":" + (path != nullptr ? path : "/usr/bin:/bin")}};
-    if (shell == Shell::Sh)
-      return WriteWhole(folder_ + "/example.sh", script) && process_.Start({"sh", "example.sh"}, options);
-    // A batch file as Windows keeps it, with CR LF line ends.
-    std::string crlf;
-    for (const char c : script) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return WriteWhole(folder_ + "/example.cmd", crlf) &&
-           process_.Start({"wine", "cmd", "/c", "example.cmd"}, options);
-  }
-
-  // Waits up to `limit` for the end; what the script printed and its status.
-  ConsoleRun::Outcome Finish(Milliseconds limit) {
-    ConsoleRun::Outcome outcome;
-    const auto status = process_.Wait(limit);
-    if (!status) process_.Kill();
-    outcome.status = status.value_or(-1);
-    outcome.output = ReadWhole(folder_ + "/output");
-    outcome.errors = ReadWhole(folder_ + "/errors");
-    return outcome;
-  }
-
- private:
-  // The path Wine's Z: drive gives a folder of this machine.
-  static std::string WindowsPath(std::string path) {
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    return "Z:" + path;
-  }
-
-  std::string folder_;
-  ChildProcess process_;
-};
+// Starts `script` by `shell` in `run`'s own folder. Both shells find
+// formentry as the documents call it: Wine's cmd and "wine formentry.exe"
+// through WINEPATH, sh's "formentry.exe" through a wrapper of that name on
+// PATH that runs it under Wine.
+bool StartScript(ConsoleRun& run, Shell shell, const std::string& script) {
+  const std::string& folder = run.Folder();
+  if (folder.empty()) return false;
+  const std::string programs = ProgramDirectory();
+  const std::string bin = folder + "/bin";
+  const std::string wrapper = bin + "/formentry.exe";
+  std::filesystem::create_directory(bin);
+  if (!WriteWhole(wrapper, "#!/bin/sh\nexec wine '" + programs + "/formentry.exe' \"$@\"\n") ||
+      chmod(wrapper.c_str(), 0755) != 0)
+    return false;
+  const char* path = std::getenv("PATH");
+  const std::vector<std::pair<std::string, std::string>> environment = {
+      {"WINEPATH", WindowsPath(programs)}, {"PATH", bin + ":" + (path != nullptr ? path : "/usr/bin:/bin")}};
+  if (shell == Shell::Sh)
+    return WriteWhole(folder + "/example.sh", script) &&
+           run.StartCommand(folder, {"sh", "example.sh"}, "", environment);
+  // A batch file as Windows keeps it, with CR LF line ends.
+  std::string crlf;
+  for (const char c : script) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return WriteWhole(folder + "/example.cmd", crlf) &&
+         run.StartCommand(folder, {"wine", "cmd", "/c", "example.cmd"}, "", environment);
+}
 
 class ShellExample : public ProgramTest {
  protected:
@@ -146,8 +114,8 @@ class ShellExample : public ProgramTest {
   // what the script printed and its status (which the examples promise
   // nothing of, but that the script ended).
   static ConsoleRun::Outcome Run(Shell shell, const std::string& script, const std::vector<Keystroke>& keys) {
-    ScriptRun run;
-    EXPECT_TRUE(run.Start(shell, script));
+    ConsoleRun run;
+    EXPECT_TRUE(StartScript(run, shell, script));
     const auto window = WaitForWindow("^FORM$", WindowLimit);
     EXPECT_TRUE(window) << "no form";
     if (window) {

@@ -147,6 +147,14 @@ ConsoleRun::~ConsoleRun() {
 bool ConsoleRun::Start(const std::string& directory, const std::string& program,
                        const std::vector<std::string>& arguments, const std::string& input,
                        const std::vector<std::pair<std::string, std::string>>& environment) {
+  std::vector<std::string> command = {"wine", program};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  return StartCommand(directory, command, input, environment);
+}
+
+bool ConsoleRun::StartCommand(const std::string& directory, const std::vector<std::string>& command,
+                              const std::string& input,
+                              const std::vector<std::pair<std::string, std::string>>& environment) {
   if (folder_.empty()) return false;
   ChildProcess::Options options;
   options.directory = directory;
@@ -156,9 +164,7 @@ bool ConsoleRun::Start(const std::string& directory, const std::string& program,
   options.outputPath = folder_ + "/output";
   options.errorPath = folder_ + "/errors";
   std::ofstream(options.inputPath, std::ios::binary) << input;
-  std::vector<std::string> argv = {"wine", program};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return process_.Start(argv, options);
+  return process_.Start(command, options);
 }
 
 std::string ConsoleRun::Errors() const { return ReadFile(folder_ + "/errors"); }

@@ -58,6 +58,13 @@ class ConsoleRun {
   bool Start(const std::string& directory, const std::string& program,
              const std::vector<std::string>& arguments = {}, const std::string& input = "",
              const std::vector<std::pair<std::string, std::string>>& environment = {});
+  // Starts `command` as it stands (its first word found on PATH), with the
+  // same folder, files and environment as Start.
+  bool StartCommand(const std::string& directory, const std::vector<std::string>& command,
+                    const std::string& input = "",
+                    const std::vector<std::pair<std::string, std::string>>& environment = {});
+  // The run's own folder, which goes with it: a place for files a command needs.
+  const std::string& Folder() const { return folder_; }
   bool Running() { return process_.Running(); }
   std::string Errors() const;
   // Waits up to `limit` until the standard error holds `text`.

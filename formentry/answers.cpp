@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "forms/field_kinds.h"
+#include "forms/core/field_kinds.h"
 
 namespace formreel::formentry {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "forms/field_kinds.h"
-#include "forms/read_back.h"
+#include "forms/core/field_kinds.h"
+#include "forms/core/read_back.h"
 
 namespace formreel::formentry {
 
@@ -18,6 +18,8 @@ CommandLineStatus Fail(std::string& message, std::string text) {
 constexpr std::string_view FileOption = "--file";
 constexpr std::string_view ValueOption = "--value";
 constexpr std::string_view SelectOption = "--select";
+constexpr std::string_view PlainOption = "--plain";
+constexpr std::string_view NoInputOption = "--no-input";
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -65,6 +67,20 @@ CommandLineStatus AskJson(std::string_view, std::string_view, CommandLine& line,
   return CommandLineStatus::Ok;
 }
 
+CommandLineStatus AskPlain(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
+  if (line.display == CommandLine::Display::Unattended)
+    return Fail(message, std::string(option) + " and " + std::string(NoInputOption) + " cannot both be given");
+  line.display = CommandLine::Display::Plain;
+  return CommandLineStatus::Ok;
+}
+
+CommandLineStatus AskNoInput(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
+  if (line.display == CommandLine::Display::Plain)
+    return Fail(message, std::string(PlainOption) + " and " + std::string(option) + " cannot both be given");
+  line.display = CommandLine::Display::Unattended;
+  return CommandLineStatus::Ok;
+}
+
 CommandLineStatus TakeFile(std::string_view option, std::string_view argument, CommandLine& line,
                            std::string& message) {
   if (line.file) return Fail(message, std::string(option) + " given twice");
@@ -102,10 +118,12 @@ struct Option {
   ApplyOption apply;
 };
 
-constexpr std::array<Option, 6> Options{{
+constexpr std::array<Option, 8> Options{{
     {"--help", "-h", false, AskHelp},
     {"--version", "", false, AskVersion},
     {"--json", "", false, AskJson},
+    {PlainOption, "", false, AskPlain},
+    {NoInputOption, "", false, AskNoInput},
     {FileOption, "", true, TakeFile},
     {ValueOption, "", true, TakeValue},
     {SelectOption, "", true, TakeChoice},
@@ -164,17 +182,6 @@ std::string FieldName(int field, const FieldInfo& info) {
   return "field " + std::to_string(field) + " (" + std::string(1, info.letter) + " " + Quoted(info.prompt) + ")";
 }
 
-// Reads `text` into `slot` as typed text is read back into a number field
-// of `kind`.
-bool ReadValue(const FieldKind& kind, std::string_view text, ValueSlot& slot) {
-  Record scratch;
-  const auto length = static_cast<std::int32_t>(text.size());
-  AssignText(scratch.All(), text);
-  scratch.Set(length + 1, Nul);
-  AlignNumberText(scratch, length);
-  return kind.readValue(scratch, slot) == RecordStatus::Ok;
-}
-
 // Nothing chosen, and every C field's slot pointing to its own empty buffer.
 void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
   arrays.selections.fill(0);
@@ -200,8 +207,7 @@ CommandLineStatus PutValue(const FieldInfo& info, const std::string& name, std::
     std::copy(value.text.begin(), value.text.end(), arrays.texts[k].begin());
     return CommandLineStatus::Ok;
   }
-  if (value.text.size() > static_cast<std::size_t>(ScratchWidth - 1) ||
-      !ReadValue(kind, value.text, arrays.values[k]))
+  if (!ReadTypedNumber(info.letter, value.text, arrays.values[k]))
     return Fail(message, prefix + ": " + Quoted(value.text) + " does not convert");
   return CommandLineStatus::Ok;
 }
@@ -295,16 +301,21 @@ CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandL
 std::string UsageText() {
   return "usage: formentry [OPTIONS] DESCRIPTOR\n"
          "       formentry [OPTIONS] --file PATH     (PATH - is standard input)\n"
-         "Shows the form DESCRIPTOR describes and, once it is confirmed, prints one line\n"
-         "per field. In a file, a line may end after a \"|\".\n"
+         "Shows the form DESCRIPTOR describes (in a window on Windows, in the terminal\n"
+         "elsewhere) and, once it is confirmed, prints one line per field. In a file, a\n"
+         "line may end after a \"|\".\n"
          "  --value N=TEXT  initial value of field N (counting fields only, from 1): a C\n"
          "                  field's text (at most 30 bytes), or a number read as if\n"
          "                  typed into the I, L, R or D field (16#FF, 1.5D3 and 12,5 work)\n"
          "  --select N=K    initial choice K of field N (0 for none)\n"
          "  --json          print the answers as one JSON object instead\n"
+         "  --plain         ask one field at a time in plain lines, for screen readers\n"
+         "                  (the default in a terminal whose TERM is dumb or unset)\n"
+         "  --no-input      show nothing: confirm the form as it stands, with the values\n"
+         "                  and choices given\n"
          "  --help          print this text;  --version  print the version\n"
-         "Exit status: 0 confirmed, 1 cancelled, 2 descriptor refused, 4 form not shown,\n"
-         "64 usage error.\n";
+         "Exit status: 0 confirmed, 1 cancelled, 2 descriptor refused, 3 run-time error,\n"
+         "4 form not shown, 64 usage error, 130 interrupted (CTRL-C).\n";
 }
 
 }  // namespace formreel::formentry

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "formentry/form_fields.h"
-#include "forms/state.h"
+#include "forms/core/state.h"
 
 namespace formreel::formentry {
 
@@ -28,7 +28,13 @@ struct CommandLine {
     int choice;  // 0 for none
   };
 
+  // How the form is shown: as this system shows forms (a window on
+  // Windows, the full-screen form in a terminal elsewhere), as plain lines,
+  // or not at all, confirmed as it stands.
+  enum class Display : std::uint8_t { Standard, Plain, Unattended };
+
   Action action = Action::ShowForm;
+  Display display = Display::Standard;
   std::optional<std::string> descriptor;  // given on the command line
   std::optional<std::string> file;        // --file PATH; "-" is standard input
   std::vector<InitialValue> values;       // --value N=TEXT, in the order given

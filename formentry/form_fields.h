@@ -1,19 +1,15 @@
 // What a script needs to know of a form's fields to fill them and to report
-// the answers: each field's letter, prompt and entries, from the facility's
-// own descriptor scan.
+// the answers: each field's letter, prompt and entries.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
+
+#include "forms/core/descriptor_fields.h"
 
 namespace formreel::formentry {
 
-struct FieldInfo {
-  char letter = ' ';                 // B, C, D, I, L, R or S
-  std::string prompt;                // as written in the descriptor
-  std::vector<std::string> entries;  // list entries; for B the button captions, the prompt first
-};
+using FieldInfo = DescriptorField;
 
 // The fields of a descriptor that DescriptorProblem accepts, in field order
 // (the order of the selection and value arrays).

@@ -5,9 +5,9 @@
 
 namespace formreel {
 
-// Reports `what` as "formreel: run-time error: <what>" on the standard error
-// stream, and to the report viewer when one is set, then ends the program
-// with exit status FatalExitStatus. Never returns.
+// Reports `what` as "formreel: run-time error: <what>" to the report viewer
+// when one is set and then on the standard error stream, and ends the
+// program with exit status FatalExitStatus. Never returns.
 [[noreturn]] void FatalRunTimeError(std::string_view what);
 
 inline constexpr int FatalExitStatus = 3;

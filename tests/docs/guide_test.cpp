@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/descriptor_check.h"
+#include "forms/core/descriptor_check.h"
 #include "tests/support/markdown.h"
 
 namespace formreel {

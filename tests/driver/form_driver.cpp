@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "forms/entry.h"
+#include "forms/win32/entry.h"
 
 namespace formreel {
 

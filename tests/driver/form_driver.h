@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/state.h"
+#include "forms/core/state.h"
 #include "tests/support/value_slots.h"
 
 namespace formreel {

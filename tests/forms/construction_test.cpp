@@ -1,4 +1,4 @@
-#include "forms/construction.h"
+#include "forms/core/construction.h"
 
 #include <gtest/gtest.h>
 
@@ -7,13 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "forms/descriptor.h"
-#include "forms/layout.h"
+#include "forms/core/descriptor.h"
+#include "forms/core/layout.h"
 #include "tests/support/value_slots.h"
 
 namespace formreel {
 
 namespace {
+
+// Handles as map keys: only their addresses matter.
+const void* Key(ControlHandle handle) { return handle.As<const void>(); }
 
 using namespace std::string_literals;
 using Calls = std::vector<std::string>;
@@ -31,53 +34,53 @@ class RecordingFactory final : public FormControlFactory {
   void PlaceFormWindow(std::int32_t w, std::int32_t h) override {
     calls.push_back("place " + std::to_string(w) + "x" + std::to_string(h));
   }
-  WindowHandle CreateComboBox(std::uint32_t style, Box box, std::uint32_t id) override {
+  ControlHandle CreateComboBox(std::uint32_t style, Box box, std::uint32_t id) override {
     calls.push_back((style == ListComboStyle ? "list "s : style == EditComboStyle ? "combo "s : "?? "s) +
                     BoxText(box) + " id " + std::to_string(id));
     return Handle(id);
   }
-  WindowHandle CreateButton(const char* caption, Box box, std::uint32_t id) override {
+  ControlHandle CreateButton(const char* caption, Box box, std::uint32_t id) override {
     calls.push_back("button '"s + caption + "' " + BoxText(box) + " id " + std::to_string(id));
     return Handle(id);
   }
-  void SetText(WindowHandle c, const char* text) override {
+  void SetText(ControlHandle c, const char* text) override {
     calls.push_back("text " + Name(c) + " '" + text + "'");
-    held_[c] = text;
-    for (char& byte : held_[c])
+    held_[Key(c)] = text;
+    for (char& byte : held_[Key(c)])
       if (static_cast<unsigned char>(byte) > 127) byte = '?';
   }
-  void ReadText(WindowHandle c, FixedText<ScratchWidth>& text) override {
-    text = FixedText<ScratchWidth>(held_[c] + '\0');
+  void ReadText(ControlHandle c, FixedText<ScratchWidth>& text) override {
+    text = FixedText<ScratchWidth>(held_[Key(c)] + '\0');
   }
-  void AddListEntry(WindowHandle c, const char* text) override {
+  void AddListEntry(ControlHandle c, const char* text) override {
     calls.push_back("add " + Name(c) + " '" + text + "'");
-    entries_[c].push_back(text);
+    entries_[Key(c)].push_back(text);
   }
-  void SelectListEntry(WindowHandle c, std::int32_t index) override {
+  void SelectListEntry(ControlHandle c, std::int32_t index) override {
     calls.push_back("select " + Name(c) + " " + std::to_string(index));
-    if (index >= 0) held_[c] = entries_[c].at(static_cast<std::size_t>(index));
+    if (index >= 0) held_[Key(c)] = entries_[Key(c)].at(static_cast<std::size_t>(index));
   }
-  void SetItemHeight(WindowHandle c, std::int32_t index, std::int32_t height) override {
+  void SetItemHeight(ControlHandle c, std::int32_t index, std::int32_t height) override {
     calls.push_back("height " + Name(c) + " " + std::to_string(index) + " " + std::to_string(height));
   }
   void SetCaption(const char* text) override { calls.push_back("caption '"s + text + "'"); }
 
-  std::string Name(WindowHandle handle) const {
-    return handle == nullptr ? "null" : std::to_string(ids_.at(handle));
+  std::string Name(ControlHandle handle) const {
+    return handle == nullptr ? "null" : std::to_string(ids_.at(Key(handle)));
   }
 
   Calls calls;
 
  private:
-  WindowHandle Handle(std::uint32_t id) {
-    auto handle = reinterpret_cast<WindowHandle>(&storage_[ids_.size()]);
-    ids_[handle] = id;
+  ControlHandle Handle(std::uint32_t id) {
+    auto handle = ControlHandle(&storage_[ids_.size()]);
+    ids_[Key(handle)] = id;
     return handle;
   }
   char storage_[64] = {};
-  std::map<WindowHandle, std::uint32_t> ids_;
-  std::map<WindowHandle, std::string> held_;
-  std::map<WindowHandle, std::vector<std::string>> entries_;
+  std::map<const void*, std::uint32_t> ids_;
+  std::map<const void*, std::string> held_;
+  std::map<const void*, std::vector<std::string>> entries_;
 };
 
 // Normalises `descriptor` into a fresh state with the given answers and builds it.

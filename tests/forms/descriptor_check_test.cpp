@@ -1,4 +1,4 @@
-#include "forms/descriptor_check.h"
+#include "forms/core/descriptor_check.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "forms/descriptor_scan.h"
+#include "forms/core/descriptor_scan.h"
 
 namespace formreel {
 

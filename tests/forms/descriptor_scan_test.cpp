@@ -1,4 +1,4 @@
-#include "forms/descriptor_scan.h"
+#include "forms/core/descriptor_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/descriptor.h"
+#include "forms/core/descriptor.h"
 
 namespace formreel {
 

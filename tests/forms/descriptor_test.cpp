@@ -1,4 +1,4 @@
-#include "forms/descriptor.h"
+#include "forms/core/descriptor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "forms/field_kinds.h"
+#include "forms/core/field_kinds.h"
 
 #include <gtest/gtest.h>
 

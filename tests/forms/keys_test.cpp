@@ -1,4 +1,4 @@
-#include "forms/keys.h"
+#include "forms/core/keys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "forms/layout.h"
+#include "forms/core/layout.h"
 
 #include <gtest/gtest.h>
 

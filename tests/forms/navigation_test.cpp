@@ -1,4 +1,4 @@
-#include "forms/navigation.h"
+#include "forms/core/navigation.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,9 @@
 namespace formreel {
 
 namespace {
+
+// Handles as map keys: only their addresses matter.
+const void* Key(ControlHandle handle) { return handle.As<const void>(); }
 
 // A form state with fake window handles, each named for the stop it is.
 class NavigationForm {
@@ -37,7 +40,7 @@ class NavigationForm {
     ChooseFirstPosition(state_);
   }
 
-  std::string Focus() const { return names_.at(state_.controls[FocusTargetSlot]); }
+  std::string Focus() const { return names_.at(Key(state_.controls[FocusTargetSlot])); }
 
   std::vector<std::string> Walk(void (*step)(FormState&), int count) {
     std::vector<std::string> stops;
@@ -51,16 +54,16 @@ class NavigationForm {
   FormState& state() { return state_; }
 
  private:
-  WindowHandle Handle(const std::string& name) {
+  ControlHandle Handle(const std::string& name) {
     // Opaque values that are never dereferenced.
-    WindowHandle handle = reinterpret_cast<WindowHandle>(&storage_[names_.size()]);
-    names_[handle] = name;
+    ControlHandle handle = ControlHandle(&storage_[names_.size()]);
+    names_[Key(handle)] = name;
     return handle;
   }
 
   FormState state_;
   char storage_[64] = {};
-  std::map<WindowHandle, std::string> names_;
+  std::map<const void*, std::string> names_;
 };
 
 using Stops = std::vector<std::string>;

@@ -1,4 +1,4 @@
-#include "forms/painting.h"
+#include "forms/core/painting.h"
 
 #include <gtest/gtest.h>
 

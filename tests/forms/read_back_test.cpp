@@ -1,4 +1,4 @@
-#include "forms/read_back.h"
+#include "forms/core/read_back.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "forms/descriptor.h"
+#include "forms/core/descriptor.h"
 #include "tests/support/value_slots.h"
 
 namespace formreel {
@@ -190,7 +190,7 @@ TEST(ReadBackFailure, StopsAtTheFieldThatDoesNotConvert) {
   char buffer[31] = "OLD";
   formState.values[1] = Slot(&buffer[0]);
   int sentinel = 0;
-  formState.controls[3] = reinterpret_cast<WindowHandle>(&sentinel);
+  formState.controls[3] = ControlHandle(&sentinel);
   FakeControls controls;
   controls.texts = {{1, "NEW"}, {2, "2.5"}, {3, "40000"}, {4, "5"}};
   PendingTexts pending;

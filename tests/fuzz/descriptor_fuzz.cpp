@@ -12,11 +12,11 @@
 #include <string>
 #include <string_view>
 
-#include "forms/construction.h"
-#include "forms/descriptor.h"
-#include "forms/descriptor_check.h"
-#include "forms/descriptor_scan.h"
-#include "forms/painting.h"
+#include "forms/core/construction.h"
+#include "forms/core/descriptor.h"
+#include "forms/core/descriptor_check.h"
+#include "forms/core/descriptor_scan.h"
+#include "forms/core/painting.h"
 #include "tests/support/require.h"
 
 using namespace formreel;
@@ -77,13 +77,13 @@ class LimitOracle final : public DescriptorEvents {
 class NoControls final : public FormControlFactory {
  public:
   void PlaceFormWindow(std::int32_t, std::int32_t) override {}
-  WindowHandle CreateComboBox(std::uint32_t, Box, std::uint32_t) override { return nullptr; }
-  WindowHandle CreateButton(const char*, Box, std::uint32_t) override { return nullptr; }
-  void SetText(WindowHandle, const char*) override {}
-  void ReadText(WindowHandle, FixedText<ScratchWidth>& text) override { text.Set(1, Nul); }
-  void AddListEntry(WindowHandle, const char*) override {}
-  void SelectListEntry(WindowHandle, std::int32_t) override {}
-  void SetItemHeight(WindowHandle, std::int32_t, std::int32_t) override {}
+  ControlHandle CreateComboBox(std::uint32_t, Box, std::uint32_t) override { return nullptr; }
+  ControlHandle CreateButton(const char*, Box, std::uint32_t) override { return nullptr; }
+  void SetText(ControlHandle, const char*) override {}
+  void ReadText(ControlHandle, FixedText<ScratchWidth>& text) override { text.Set(1, Nul); }
+  void AddListEntry(ControlHandle, const char*) override {}
+  void SelectListEntry(ControlHandle, std::int32_t) override {}
+  void SetItemHeight(ControlHandle, std::int32_t, std::int32_t) override {}
   void SetCaption(const char*) override {}
 };
 

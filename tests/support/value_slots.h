@@ -1,7 +1,7 @@
 // Value slots for tests that hand a form its fields' values.
 #pragma once
 
-#include "forms/state.h"
+#include "forms/core/state.h"
 
 namespace formreel {
 

@@ -108,6 +108,8 @@ enum class FormEntryEnd : std::uint8_t {
   NotShown,   // not shown: the form window could not be created (no display,
               // an owner that is not a window, the class not registered)
   Busy,       // not shown: another form was open in the process
+  Interrupted,  // shown in a terminal, then ended by CTRL-C (or a signal that
+                // ends the program) rather than answered
 };
 
 // How the calling thread's last FormEntry call ended (NotShown before its

@@ -1,0 +1,89 @@
+// formentry on Windows: a console program whose form is a window, or plain
+// lines in its console.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+
+#include "formentry/platform.h"
+#include "forms/core/code_page.h"
+#include "forms/core/front_end.h"
+#include "forms/core/unattended.h"
+#include "forms/plain/plain_front_end.h"
+#include "forms/win32/console_line_channel.h"
+
+namespace formreel::formentry {
+
+namespace {
+
+// `text` of code page `from` in code page `to`. The programs' manifest makes
+// the active page UTF-8, and then the bytes pass unchanged; in another page
+// (a system that ignores the manifest) the edges convert.
+std::string Recode(std::string_view text, UINT from, UINT to) {
+  if (text.empty() || GetACP() == CP_UTF8) return std::string(text);
+  const int length = static_cast<int>(text.size());
+  const int wide = MultiByteToWideChar(from, 0, text.data(), length, nullptr, 0);
+  std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(from, 0, text.data(), length, utf16.data(), wide);
+  const int narrow = WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string converted(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(to, 0, utf16.data(), wide, converted.data(), narrow, nullptr, nullptr);
+  return converted;
+}
+
+// The form has no owner: bring it to the foreground once its window exists,
+// so that the keyboard reaches it whichever window the script ran from.
+void CALLBACK BringFormForward(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND form = FindWindowA(FormClassName, nullptr);
+  if (form == nullptr || GetWindowThreadProcessId(form, nullptr) != GetCurrentThreadId()) return;
+  KillTimer(nullptr, timer);
+  SetForegroundWindow(form);
+}
+
+}  // namespace
+
+void PrepareStandardStreams() {
+  // Lines end with LF alone, as scripts read them.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+}
+
+bool ReadStandardInput(std::string& contents) {
+  _setmode(_fileno(stdin), _O_BINARY);
+  contents.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+  return !std::cin.bad();
+}
+
+std::string FromUtf8(std::string_view text) { return Recode(text, CP_UTF8, CP_ACP); }
+std::string TextToUtf8(std::string_view text) { return Recode(text, CP_ACP, CP_UTF8); }
+
+FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
+                      std::string& problem) {
+  const auto length = static_cast<std::int32_t>(descriptor.size());
+  switch (display) {
+    case CommandLine::Display::Unattended: {
+      UnattendedFrontEnd unattended;
+      return EnterForm(descriptor.data(), length, arrays.selections, arrays.values, ActiveCodePage(), unattended);
+    }
+    case CommandLine::Display::Plain: {
+      ConsoleLineChannel console;
+      if (!console.IsOpen()) {
+        problem = console.Problem();
+        return FormEntryEnd::NotShown;
+      }
+      PlainFrontEnd plain(console);
+      return EnterForm(descriptor.data(), length, arrays.selections, arrays.values, ActiveCodePage(), plain);
+    }
+    case CommandLine::Display::Standard: break;
+  }
+  SetTimer(nullptr, 0, 0, BringFormForward);
+  problem = "its window could not be created: is there a display?";
+  FormEntry(GetModuleHandleA(nullptr), nullptr, descriptor.data(), length, arrays.selections, arrays.values);
+  return LastFormEntryEnd();
+}
+
+}  // namespace formreel::formentry

@@ -1,0 +1,72 @@
+// What each item letter of a descriptor means, in one table: whether it is
+// a field, which control it gets, what its value slot holds, how its value
+// is shown and read back, and how a script prints it. Every step of the
+// facility that depends on the letter reads this table. Platform-free.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "forms/core/state.h"
+#include "text/record_format.h"
+
+namespace formreel {
+
+// How an item appears on the form.
+enum class ItemShape : std::uint8_t {
+  Unknown,      // not an item letter
+  TextLines,    // T: centred text lines; not a field
+  Heading,      // H: the window caption; not a field
+  ComboField,   // C, I, L, R, D, S: a combo box, its choices a list
+  ButtonGroup,  // B: the prompt and every choice as push buttons in one row
+};
+
+// What a field's value slot holds.
+enum class SlotContent : std::uint8_t {
+  Nothing,       // S, B (the answer is the selection), and items that are not fields
+  TextAddress,   // C: the caller's text buffer, or null
+  ShortInteger,  // I
+  LongInteger,   // L
+  SingleReal,    // R
+  DoubleReal,    // D
+};
+
+struct FieldKind {
+  char letter;
+  ItemShape shape;
+  std::uint32_t comboStyle;  // the combo box's window style; 0 for none
+  SlotContent slot;
+  // Writes the text the field starts with for `slot` into `scratch`,
+  // NUL-terminated (a C text cut to its whole characters of 30 bytes, a
+  // number by its display format); null for a field that shows no value.
+  void (*showValue)(const ValueSlot& slot, const CodePage& page, Record& scratch);
+  // Reads the first 30 columns of `typed` by the field's input rule into
+  // `slot` (zeros after the value), which is written only on success; null
+  // for a field whose typed text is not a number.
+  RecordStatus (*readValue)(const Record& typed, ValueSlot& slot);
+  // The value as a script prints it: a C field's text up to its NUL (empty
+  // for a null address), an integer in decimal, a real as the shortest text
+  // that reads back as the same single or double; null when the slot holds
+  // nothing.
+  std::string (*answerText)(const ValueSlot& slot);
+  // What a number field takes, in words, for a person told what to type or
+  // why a text does not convert ("not a 16-bit integer: 19x4"); empty for
+  // the other letters.
+  std::string_view valueName = {};
+
+  constexpr bool IsItem() const { return shape != ItemShape::Unknown; }
+  constexpr bool IsField() const { return shape == ItemShape::ComboField || shape == ItemShape::ButtonGroup; }
+  // T and H: items that make no field.
+  constexpr bool IsTextItem() const { return shape == ItemShape::TextLines || shape == ItemShape::Heading; }
+  constexpr bool IsNumber() const { return readValue != nullptr; }
+  // S: only a choice from the list is taken, nothing typed.
+  constexpr bool IsListOnly() const { return comboStyle == ListComboStyle; }
+};
+
+// The row of an item letter as it stands in a normalised descriptor; the
+// Unknown row (no control, no value) for any other character, NUL included.
+const FieldKind& KindOf(char letter);
+inline const FieldKind& KindOf(FieldType type) { return KindOf(Letter(type)); }
+
+}  // namespace formreel

@@ -1,0 +1,40 @@
+// One FormEntry call, whichever front end shows the form: what every call
+// does before and after the form is shown, and the seam the front ends meet
+// (the window, the terminal, the plain line mode, and a form confirmed
+// without being shown).
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "formreel/forms.h"
+#include "forms/core/state.h"
+
+namespace formreel {
+
+// How showing a form went.
+enum class [[nodiscard]] Showing : std::uint8_t {
+  Ended,        // shown and ended: `confirmed` and `readBackIncomplete` tell how
+  Interrupted,  // shown, then ended by CTRL-C or a signal: no answer
+  NotShown,     // nothing could be shown: no display, no terminal
+};
+
+class FormFrontEnd {
+ public:
+  virtual ~FormFrontEnd() = default;
+  // Shows the form whose shared part `state` holds (descriptor, counts,
+  // selections, values, code page; `confirmed` false), builds its window
+  // part, and runs it until it ends. A confirmation ends it only once every
+  // field converted (ConfirmFields), leaving the answers in `state`.
+  virtual Showing Show(FormState& state) = 0;
+};
+
+// The entry call on `frontEnd`, as FormEntry promises it (forms.h): at most
+// one form open in the process, the descriptor checked in `page` and the
+// arrays' sizes against it before anything is shown, the caller's arrays
+// rewritten only for a confirmed form. Returns how it ended, which
+// LastFormEntryEnd reports afterwards on this thread.
+FormEntryEnd EnterForm(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+                       std::span<ValueSlot> values, const CodePage& page, FormFrontEnd& frontEnd);
+
+}  // namespace formreel

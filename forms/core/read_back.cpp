@@ -1,0 +1,112 @@
+#include "forms/core/read_back.h"
+
+#include <algorithm>
+
+#include "forms/core/field_kinds.h"
+
+namespace formreel {
+
+namespace {
+
+// The 0-based position of the pressed button within field i's group, or -1
+// when the press belongs to no button of that group.
+std::int32_t GroupAnswer(const FormState& state, std::int32_t field, std::int32_t groupButton) {
+  if (groupButton < 1 || groupButton > state.buttonCount) return -1;
+  if (state.buttonField[groupButton] != field) return -1;
+  return groupButton - state.groupStart[field] - 1;
+}
+
+// `text` up to its first NUL (all of it when it has none).
+TextView UpToNul(TextView text) {
+  return text.first(static_cast<std::size_t>(std::find(text.begin(), text.end(), Nul) - text.begin()));
+}
+
+}  // namespace
+
+void AlignNumberText(Record& scratch, std::int32_t length) {
+  if (length < 1) {
+    scratch.Set(1, '0');
+    length = 1;
+  }
+  if (length >= ReadableColumns) return;
+  const std::int32_t shift = ReadableColumns - length;
+  for (std::int32_t p = ReadableColumns; p >= 1; --p)
+    scratch.Set(p, p > shift ? scratch(p - shift) : Blank);
+}
+
+bool ReadTypedNumber(char letter, std::string_view text, ValueSlot& slot) {
+  const FieldKind& kind = KindOf(letter);
+  if (!kind.IsNumber() || text.size() > static_cast<std::size_t>(Record::length - 1)) return false;
+  Record scratch;
+  const auto length = static_cast<std::int32_t>(text.size());
+  AssignText(scratch.All(), text);
+  scratch.Set(length + 1, Nul);
+  AlignNumberText(scratch, length);
+  return kind.readValue(scratch, slot) == RecordStatus::Ok;
+}
+
+bool IsUntouched(std::int8_t selection, TextView text, TextView shown) {
+  return selection == 0 && std::ranges::equal(text, shown);
+}
+
+bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& controls,
+                    PendingTexts& pending) {
+  state.confirmed = true;
+  state.readBackIncomplete = true;
+  pending.due.Fill(false);
+  // Stored only when every field converted: until the form ends `values`
+  // holds the caller's values, which an untouched field hands back even
+  // after a confirmation that stopped at a bad value.
+  Table<ValueSlot, 1, MaxFields> converted = state.values;
+  for (state.currentField = 1; state.currentField <= state.fieldCount; ++state.currentField) {
+    const std::int32_t i = state.currentField;
+    const FieldKind& kind = KindOf(state.fieldTypes[i]);
+    const bool group = kind.shape == ItemShape::ButtonGroup;
+    const std::int32_t answer = group ? GroupAnswer(state, i, groupButton) : controls.ChosenEntry(i);
+    // Selections hold a signed byte; descriptors are refused before a list
+    // could hold more entries than one can number.
+    state.selections[i] = static_cast<std::int8_t>(answer + 1);
+    if (group) continue;
+
+    const std::int32_t length = controls.ReadText(i, state.scratch);
+    // A chosen entry answers by its number alone; an untouched field keeps
+    // the caller's value or text as it came, whatever its text would read.
+    const bool untouched =
+        IsUntouched(state.selections[i], state.scratch.Range(1, length), UpToNul(state.shownTexts[i].All()));
+    if (untouched || state.selections[i] != 0) continue;
+    if (kind.slot == SlotContent::TextAddress) {
+      // Cut to the whole characters of 30 bytes.
+      const TextView text = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
+      const TextExtent kept = WholePrefix(state.codePage, text, TextValueLength, NoLimit);
+      state.scratch.Set(static_cast<int>(kept.bytes) + 1, Nul);
+      FixedToTerminated(state.scratch.All(), pending.texts[i].All());
+      pending.due[i] = true;
+    } else if (kind.IsNumber()) {
+      AlignNumberText(state.scratch, length);
+      if (kind.readValue(state.scratch, converted[i]) != RecordStatus::Ok) {
+        state.controls[FocusTargetSlot] = state.controls[i];
+        return false;
+      }
+    }
+  }
+  state.values = converted;
+  state.readBackIncomplete = false;
+  return true;
+}
+
+bool ConfirmFields(FormState& state, std::int32_t groupButton, FieldControls& controls) {
+  PendingTexts pending;
+  if (!ReadBackFields(state, groupButton, controls, pending)) return false;
+  DeliverPendingTexts(state, pending);
+  return true;
+}
+
+void DeliverPendingTexts(const FormState& state, const PendingTexts& pending) {
+  for (std::int32_t i = 1; i <= state.fieldCount; ++i) {
+    if (!pending.due[i]) continue;
+    char* buffer = state.values[i].TextAddress();
+    if (buffer != nullptr) FixedToTerminated(pending.texts[i].All(), TextSpan(buffer, TextValueLength + 1));
+  }
+}
+
+}  // namespace formreel

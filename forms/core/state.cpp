@@ -1,0 +1,7 @@
+#include "forms/core/state.h"
+
+namespace formreel {
+
+FormState formState;
+
+}  // namespace formreel

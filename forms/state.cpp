@@ -1,7 +1,0 @@
-#include "forms/state.h"
-
-namespace formreel {
-
-FormState formState;
-
-}  // namespace formreel

@@ -1,0 +1,30 @@
+// The form entry call (FormEntry, declared in the public header) and its two
+// steps: the form window and the modal loop.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "formreel/forms.h"
+#include "forms/core/state.h"
+
+namespace formreel {
+
+enum class [[nodiscard]] FormWindowStatus : std::uint8_t {
+  Created,
+  NotRegistered,  // the process's one registration of the class failed
+  NotCreated,     // no window: no display, an owner that is no window, no class
+};
+
+// Registers the form class on the first call of the process (a failed
+// registration is not retried) and creates the form window, storing it in
+// `formWindow` only when it was created.
+FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHandle& owner,
+                                  WindowHandle& formWindow);
+
+// The modal loop: dispatches every message of the thread, turning the five
+// form keys into commands sent to `formWindow`, until the quit message.
+// Returns the quit message's exit code.
+int RunFormLoop(const WindowHandle& formWindow);
+
+}  // namespace formreel

@@ -1,0 +1,166 @@
+// The form window's Win32 side: the window procedure and its handlers. What
+// each handler decides is platform-free (construction, painting, navigation,
+// read-back); here it meets the real window, its controls and the focus.
+#include "forms/win32/window.h"
+
+#include <array>
+
+#include "forms/core/construction.h"
+#include "forms/core/keys.h"
+#include "forms/core/navigation.h"
+#include "forms/core/painting.h"
+#include "forms/core/read_back.h"
+
+namespace formreel {
+
+namespace {
+
+// The stock fixed-pitch font selected into `dc`, and its two metrics.
+void SelectFixedFont(HDC dc, std::int32_t& charWidth, std::int32_t& lineHeight) {
+  SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  charWidth = metrics.tmAveCharWidth;
+  lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+// Draws `text` of the active code page as its characters: the stock font
+// would draw each byte of a multi-byte character as a character of its own.
+void DrawCharacters(HDC dc, const PaintedText& piece) {
+  std::array<wchar_t, LineBytes> wide{};
+  const int length = MultiByteToWideChar(CP_ACP, 0, piece.text.data(), static_cast<int>(piece.text.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  TextOutW(dc, piece.origin.x, piece.origin.y, wide.data(), length);
+}
+
+// The window behind a handle this front end made.
+HWND Window(ControlHandle control) { return control.As<HWND__>(); }
+
+// Real controls, children of the form window.
+class WindowControlFactory final : public FormControlFactory {
+ public:
+  explicit WindowControlFactory(HWND form) : form_(form) {}
+
+  void PlaceFormWindow(std::int32_t width, std::int32_t height) override {
+    MoveWindow(form_, 0, 0, width, height, TRUE);
+  }
+  ControlHandle CreateComboBox(std::uint32_t style, Box box, std::uint32_t id) override {
+    return ControlHandle(Create("combobox", "", style, box, id));
+  }
+  ControlHandle CreateButton(const char* caption, Box box, std::uint32_t id) override {
+    return ControlHandle(Create("button", caption, PushButtonStyle, box, id));
+  }
+  void SetText(ControlHandle control, const char* text) override { SetWindowTextA(Window(control), text); }
+  void ReadText(ControlHandle control, FixedText<ScratchWidth>& text) override {
+    text.Set(1, Nul);  // GetWindowTextA may leave the buffer alone when it fails
+    GetWindowTextA(Window(control), text.Buffer(), FixedText<ScratchWidth>::length);
+  }
+  void AddListEntry(ControlHandle comboBox, const char* text) override {
+    SendMessageA(Window(comboBox), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  }
+  void SelectListEntry(ControlHandle comboBox, std::int32_t index) override {
+    SendMessageA(Window(comboBox), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+  void SetItemHeight(ControlHandle comboBox, std::int32_t index, std::int32_t height) override {
+    SendMessageA(Window(comboBox), CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
+  }
+  void SetCaption(const char* text) override { SetWindowTextA(form_, text); }
+
+ private:
+  HWND Create(const char* windowClass, const char* text, std::uint32_t style, Box box, std::uint32_t id) {
+    return CreateWindowExA(0, windowClass, text, style, box.x, box.y, box.width, box.height, form_,
+                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), formState.instance,
+                           nullptr);
+  }
+  HWND form_;
+};
+
+// The form's real combo boxes, as read-back asks them.
+class ComboBoxControls final : public FieldControls {
+ public:
+  std::int32_t ChosenEntry(std::int32_t field) override {
+    return static_cast<std::int32_t>(SendMessageA(Window(formState.controls[field]), CB_GETCURSEL, 0, 0));
+  }
+  std::int32_t ReadText(std::int32_t field, Record& scratch) override {
+    return GetWindowTextA(Window(formState.controls[field]), scratch.Buffer(), Record::length);
+  }
+};
+
+void FocusTarget() { SetFocus(Window(formState.controls[FocusTargetSlot])); }
+
+// WM_CREATE: the whole form, from the descriptor in formState.
+void OnCreate(HWND window) {
+  std::int32_t charWidth = 0;
+  std::int32_t lineHeight = 0;
+  HDC dc = GetDC(window);
+  SelectFixedFont(dc, charWidth, lineHeight);
+  ReleaseDC(window, dc);
+  WindowControlFactory factory(window);
+  BuildForm(formState, charWidth, lineHeight, factory);
+}
+
+// WM_PAINT: the prompts, text lines, marks and key help. The metrics are
+// measured again, as every paint does.
+void OnPaint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  SelectFixedFont(dc, formState.metrics.charWidth, formState.metrics.lineHeight);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  const FormPaint texts = PaintFormText(formState);
+  for (const PaintedText& piece : texts.Texts()) DrawCharacters(dc, piece);
+  EndPaint(window, &paint);
+}
+
+// WM_SETFOCUS: the form window never keeps the focus itself.
+void OnSetFocus() {
+  ChooseFocusOnActivation(formState);
+  FocusTarget();
+}
+
+// O.K., CTRL-ENTER, or group button `groupButton` (0 for none): every field
+// is read back; the window goes only when all of them converted, and the C
+// texts reach the caller's buffers only then.
+void OnConfirm(HWND window, std::int32_t groupButton) {
+  ComboBoxControls controls;
+  if (ConfirmFields(formState, groupButton, controls))
+    DestroyWindow(window);
+  else
+    FocusTarget();
+}
+
+// CANCEL, ESCAPE, or a close from the window frame.
+void OnCancel(HWND window) {
+  formState.confirmed = false;
+  DestroyWindow(window);
+}
+
+// The whole first parameter is the command: a control's notification acts
+// only when its code is 0, a button's click.
+void OnCommand(HWND window, WPARAM command) {
+  const CommandMeaning meaning = MeaningOf(command);
+  switch (meaning.act) {
+    case CommandMeaning::Act::Confirm: OnConfirm(window, meaning.groupButton); return;
+    case CommandMeaning::Act::Cancel: OnCancel(window); return;
+    case CommandMeaning::Act::NextField: StepToNextField(formState); FocusTarget(); return;
+    case CommandMeaning::Act::PreviousField: StepToPreviousField(formState); FocusTarget(); return;
+    case CommandMeaning::Act::None: return;
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: OnCreate(window); return 1;
+    case WM_DESTROY: PostQuitMessage(0); return 1;
+    case WM_SETFOCUS: OnSetFocus(); return 1;
+    case WM_PAINT: OnPaint(window); return 1;
+    case WM_CLOSE: OnCancel(window); return 1;
+    case WM_COMMAND: OnCommand(window, wParam); return 1;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace formreel

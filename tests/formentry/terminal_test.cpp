@@ -1,0 +1,207 @@
+// The native formentry in a real terminal, as a person and a script use it:
+// a tmux pane runs it, keys are typed, and the screen, the answers and the
+// exit status are read back.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tests/driver/tmux_session.h"
+#include "tests/support/poll.h"
+
+namespace {
+
+constexpr Milliseconds ScreenLimit{10000};
+
+std::string Contents(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class FormentryInTerminal : public testing::Test {
+ protected:
+  struct Outcome {
+    int status = -1000;  // -1000: did not end in time
+    std::string output;
+    std::string errors;
+  };
+
+  void SetUp() override {
+    if (const std::string missing = MissingTmux(); !missing.empty()) GTEST_SKIP() << "needs " << missing;
+    char folder[] = "/tmp/formentry-terminal-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    folder_ = folder;
+  }
+  void TearDown() override {
+    if (!folder_.empty()) std::filesystem::remove_all(folder_);
+  }
+
+  // Runs formentry with `arguments` in a pane of its own, its answers and
+  // errors kept in files, and waits until the screen shows `first`.
+  void Start(const std::vector<std::string>& arguments, const std::string& first, int columns = 100,
+             int rows = 30, const std::vector<std::pair<std::string, std::string>>& environment = {}) {
+    std::string command = ShellQuoted(FORMREEL_NATIVE_FORMENTRY);
+    for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
+    command += " >" + ShellQuoted(folder_ / "out") + " 2>" + ShellQuoted(folder_ / "err");
+    // The pane stays alive after, showing the terminal as formentry left it.
+    command += "; echo $? >" + ShellQuoted(folder_ / "status") + "; exec cat";
+    std::filesystem::remove(folder_ / "status");
+    ASSERT_TRUE(tmux_.Start(command, columns, rows, environment));
+    ASSERT_TRUE(tmux_.WaitForScreen(first, ScreenLimit)) << tmux_.Screen();
+  }
+
+  // Waits for formentry's end: its status as the shell reports it (128 + a
+  // signal that ended it), what it printed and its errors.
+  Outcome Finish() {
+    Outcome outcome;
+    std::string status;
+    if (PollUntil(ScreenLimit, [&] { return (status = Contents(folder_ / "status")).ends_with('\n'); }))
+      outcome.status = std::stoi(status);
+    outcome.output = Contents(folder_ / "out");
+    outcome.errors = Contents(folder_ / "err");
+    return outcome;
+  }
+
+  // The cursor, as "column row".
+  std::string Cursor() { return tmux_.Format("#{cursor_x} #{cursor_y}"); }
+
+  std::filesystem::path folder_;
+  TmuxSession tmux_;
+};
+
+TEST_F(FormentryInTerminal, EveryFieldTypeTypedOrChosen) {
+  Start({"HNew clip|CNAME^|ISHORT^|LLONG^|RSINGLE^|DDOUBLE^|SKIND^FILM^CARTOON^NEWS^|IN^10^20^|"}, "New clip");
+  ASSERT_TRUE(tmux_.Type("CLIP"));
+  for (const char* value : {"-12", "16#FF", "1.5E3", "0.1"}) {
+    ASSERT_TRUE(tmux_.Press({"Tab"}));
+    ASSERT_TRUE(tmux_.Type(value));
+  }
+  ASSERT_TRUE(tmux_.Press({"Tab", "Down", "Down", "Tab", "F4", "Down", "Down", "Enter", "C-Enter"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "CLIP\n-12\n255\n1500\n0.1\nCARTOON\n20\n");
+}
+
+TEST_F(FormentryInTerminal, ABadValueKeepsTheFormOnItsField) {
+  Start({"CNAME^|IYEAR^|"}, "YEAR");
+  ASSERT_TRUE(tmux_.Press({"Tab"}));
+  ASSERT_TRUE(tmux_.Type("19x4"));
+  ASSERT_TRUE(tmux_.Press({"C-Enter"}));
+  // Still open, the cursor after the bad text, which is selected: typed over.
+  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "34 4"; })) << Cursor() << "\n" << tmux_.Screen();
+  ASSERT_TRUE(tmux_.Type("1994"));
+  ASSERT_TRUE(tmux_.Press({"C-Enter"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "\n1994\n");
+}
+
+TEST_F(FormentryInTerminal, AGroupButtonConfirms) {
+  Start({"CNAME^|BSAVE^SAVE AND PLAY^|"}, "SAVE AND PLAY");
+  ASSERT_TRUE(tmux_.Type("CLIP"));
+  ASSERT_TRUE(tmux_.Press({"Tab", "Tab", "Space"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "CLIP\nSAVE AND PLAY\n");
+}
+
+TEST_F(FormentryInTerminal, EscapeCancelsAndCtrlCInterrupts) {
+  struct Case {
+    std::string key;
+    int status;
+  };
+  for (const Case& c : {Case{"Escape", 1}, Case{"C-c", 130}}) {
+    Start({"CNAME^|"}, "NAME");
+    ASSERT_TRUE(tmux_.Type("CLIP"));
+    ASSERT_TRUE(tmux_.Press({c.key}));
+    const Outcome outcome = Finish();
+    EXPECT_EQ(outcome.status, c.status) << c.key;
+    EXPECT_EQ(outcome.output, "") << c.key;
+    EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0") << c.key;
+  }
+}
+
+// For terminals that cannot report CTRL-BACKSPACE and CTRL-ENTER.
+TEST_F(FormentryInTerminal, ShiftTabMovesUpAndCtrlJConfirms) {
+  Start({"CA^|CB^|"}, "B");
+  ASSERT_TRUE(tmux_.Press({"BTab", "BTab", "BTab"}));  // CANCEL, O.K., B
+  ASSERT_TRUE(tmux_.Type("up"));
+  ASSERT_TRUE(tmux_.Press({"C-j"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "\nup\n");
+}
+
+// A CJK character fills two columns: the field of a CJK prompt starts in
+// the column of an ASCII prompt's field.
+TEST_F(FormentryInTerminal, FieldsOfCjkAndAsciiPromptsStartInOneColumn) {
+  Start({"C名前^|CNAME^|"}, "名前");
+  ASSERT_TRUE(tmux_.Type("ab"));
+  const std::string first = Cursor();
+  ASSERT_TRUE(tmux_.Press({"Tab"}));
+  ASSERT_TRUE(tmux_.Type("ab"));
+  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "32 4"; })) << Cursor();
+  EXPECT_EQ(first, "32 2");
+  ASSERT_TRUE(tmux_.Press({"Escape"}));
+  EXPECT_EQ(Finish().status, 1);
+}
+
+TEST_F(FormentryInTerminal, ATerminalTooSmallSaysSoAndTheFormComesWhenItGrows) {
+  Start({"CNAME^|"}, "This form needs 64 columns and 10 rows", 50, 8);
+  ASSERT_TRUE(tmux_.Resize(100, 30));
+  ASSERT_TRUE(tmux_.WaitForScreen("NAME", ScreenLimit)) << tmux_.Screen();
+  ASSERT_TRUE(tmux_.Resize(70, 12));
+  const std::optional<std::string> screen = tmux_.WaitForScreenWithout("This form", ScreenLimit);
+  ASSERT_TRUE(screen);
+  EXPECT_NE(screen->find("CTRL-J=confirms form"), std::string::npos) << *screen;
+  ASSERT_TRUE(tmux_.Type("x"));
+  ASSERT_TRUE(tmux_.Press({"C-j"}));
+  EXPECT_EQ(Finish().output, "x\n");
+}
+
+TEST_F(FormentryInTerminal, SigtermGivesTheTerminalBack) {
+  Start({"CNAME^|"}, "NAME");
+  ASSERT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "1 1");
+  // formentry is the child of the pane's shell.
+  const CommandResult child = RunCommand({"pgrep", "-P", tmux_.Format("#{pane_pid}"), "formentry"}, ScreenLimit);
+  ASSERT_EQ(child.status, 0);
+  ASSERT_EQ(kill(std::stoi(child.output), SIGTERM), 0);
+  EXPECT_EQ(Finish().status, 128 + SIGTERM);
+  EXPECT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "0 1");
+}
+
+// A descriptor from an untrusted source: its control characters and stray
+// bytes show as themselves, and the terminal keeps its title.
+TEST_F(FormentryInTerminal, ControlCharactersShowAsTextAndDriveNothing) {
+  Start({"HA\x1b]2;HACKED\x07|CP\x1b[2J\xff^|"}, "HACKED");
+  const std::string screen = tmux_.Screen();
+  EXPECT_NE(screen.find("A\u241b]2;HACKED\u2407"), std::string::npos) << screen;
+  EXPECT_NE(screen.find("P\u241b[2J\ufffd"), std::string::npos) << screen;
+  EXPECT_EQ(tmux_.Format("#{pane_title}").find("HACKED"), std::string::npos);
+  ASSERT_TRUE(tmux_.Press({"Escape"}));
+  EXPECT_EQ(Finish().status, 1);
+}
+
+// TERM dumb: no cursor addressing, a question a line.
+TEST_F(FormentryInTerminal, ThePlainModeAsksOneFieldAtATime) {
+  Start({"HNew clip|CNAME^|IYEAR^|SKIND^FILM^CARTOON^|"}, "NAME", 100, 30, {{"TERM", "dumb"}});
+  ASSERT_TRUE(tmux_.Type("CLIP\n"));
+  ASSERT_TRUE(tmux_.WaitForScreen("YEAR", ScreenLimit));
+  ASSERT_TRUE(tmux_.Type("19x4\n"));
+  ASSERT_TRUE(tmux_.WaitForScreen("Not a 16-bit integer: 19x4", ScreenLimit)) << tmux_.Screen();
+  ASSERT_TRUE(tmux_.Type("1994\n"));
+  ASSERT_TRUE(tmux_.WaitForScreen("Entry 2: CARTOON", ScreenLimit));
+  ASSERT_TRUE(tmux_.Type("2\n"));
+  ASSERT_TRUE(tmux_.WaitForScreen("Y to confirm", ScreenLimit));
+  ASSERT_TRUE(tmux_.Type("y\n"));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "CLIP\n1994\nCARTOON\n");
+  EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0");
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+#include "forms/terminal/terminal_form.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "forms/core/descriptor.h"
+#include "forms/core/form_model.h"
+
+namespace formreel {
+
+namespace {
+
+// A form built as the terminal builds it: numbers zero, a first C field
+// holding CLIP, the others no text.
+class Form {
+ public:
+  explicit Form(const std::string& descriptor, std::int8_t firstSelection = 0) {
+    const DescriptorCounts counts =
+        NormaliseDescriptor(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), state_->descriptor);
+    state_->fieldCount = counts.fieldCount;
+    state_->textLineCount = counts.textLineCount;
+    state_->descriptorLength = counts.descriptorLength;
+    state_->codePage = Utf8Page;
+    state_->confirmed = false;
+    for (int k = 1; k <= MaxFields; ++k) {
+      state_->selections[k] = 0;
+      state_->values[k].Put(std::int64_t{0});
+    }
+    if (descriptor[0] == 'C') state_->values[1].Put(&firstValue_[0]);
+    state_->selections[1] = firstSelection;
+    BuildForm(*state_, CellWidth, CellHeight, model_);
+    form_ = std::make_unique<TerminalForm>(*state_, model_);
+  }
+
+  TerminalForm::Progress Press(Key key, const std::string& text = "") { return form_->Press({key, text}); }
+  void Type(const std::string& text) {
+    for (std::size_t k = 0; k < text.size();) {
+      const DecodedKey decoded = DecodeKey(std::string_view(text).substr(k), Utf8Page, true);
+      form_->Press(decoded.press);
+      k += decoded.length;
+    }
+  }
+  const TerminalForm& form() const { return *form_; }
+  const FormState& state() const { return *state_; }
+  const std::string& Text() const { return form_->Focus().text; }
+
+ private:
+  std::unique_ptr<FormState> state_ = std::make_unique<FormState>();
+  char firstValue_[31] = "CLIP";
+  FormModel model_{*state_};
+  std::unique_ptr<TerminalForm> form_;
+};
+
+TEST(TerminalForm, AFieldIsEditedAsInALineEditor) {
+  Form f("CNAME^|");
+  EXPECT_TRUE(f.form().Selected());  // the focus came with the text selected
+  f.Type("Жук");                     // typed over it, whole characters
+  EXPECT_EQ(f.Text(), "Жук");
+  EXPECT_FALSE(f.form().Selected());
+  f.Press(Key::Left);
+  f.Press(Key::Backspace);
+  EXPECT_EQ(f.Text(), "Жк");
+  f.Press(Key::Home);
+  f.Press(Key::Delete);
+  f.Type("a");
+  f.Press(Key::End);
+  f.Type("!");
+  EXPECT_EQ(f.Text(), "aк!");
+  EXPECT_EQ(f.form().Cursor(), f.Text().size());
+}
+
+TEST(TerminalForm, TypingStopsWhereTheFieldIsFull) {
+  Form text("CNAME^|");
+  text.Type(std::string(16, 'x'));
+  for (int k = 0; k < 10; ++k) text.Type("Ж");  // 2 bytes each: a C text keeps 30 bytes
+  EXPECT_EQ(text.Text().size(), 30u);
+  Form number("IYEAR^|");
+  number.Type(std::string(40, '1'));  // the field shows 30 columns
+  EXPECT_EQ(number.Text(), std::string(30, '1'));
+  Form wide("DLENGTH^|");
+  for (int k = 0; k < 20; ++k) wide.Type("名");  // two columns each
+  EXPECT_EQ(wide.Text().size(), 15u * 3);
+}
+
+TEST(TerminalForm, ListsAreSteppedAndATypedTextForgetsTheChoice) {
+  Form list("SKIND^FILM^CARTOON^NEWS^|");
+  list.Type("x");  // a drop-down list takes no typed text
+  EXPECT_EQ(list.Text(), "");
+  list.Type("n");  // but finds the next entry that starts so
+  EXPECT_EQ(list.Text(), "NEWS");
+  list.Press(Key::Up);
+  EXPECT_EQ(list.Text(), "CARTOON");
+  list.Press(Key::ShowList);
+  EXPECT_TRUE(list.form().ListShown());
+  list.Press(Key::Down);
+  EXPECT_TRUE(list.form().ListShown());
+  list.Press(Key::ShowList);
+  EXPECT_FALSE(list.form().ListShown());
+
+  Form editable("CNAME^Quit NOW ^|");
+  editable.Press(Key::Down);
+  EXPECT_EQ(editable.Text(), "Quit NOW ");
+  EXPECT_TRUE(editable.form().Selected());
+  editable.Type("Q");
+  EXPECT_EQ(editable.form().Focus().chosen, -1);
+}
+
+TEST(TerminalForm, TheFormKeys) {
+  struct Case {
+    Key key;
+    TerminalForm::Progress progress;
+    bool confirmed;
+    std::int32_t position;  // after the key
+  };
+  // "CA^|CB^|": positions 1, 2, then O.K. 3 and CANCEL 4.
+  const Case cases[] = {
+      {Key::Enter, TerminalForm::Progress::Open, false, 2},
+      {Key::Tab, TerminalForm::Progress::Open, false, 2},
+      {Key::ShiftTab, TerminalForm::Progress::Open, false, 4},
+      {Key::CtrlBackspace, TerminalForm::Progress::Open, false, 4},
+      {Key::CtrlEnter, TerminalForm::Progress::Ended, true, 3},
+      {Key::CtrlJ, TerminalForm::Progress::Ended, true, 3},
+      {Key::Escape, TerminalForm::Progress::Ended, false, 1},
+      {Key::CtrlC, TerminalForm::Progress::Interrupted, false, 1},
+  };
+  for (const Case& c : cases) {
+    Form f("CA^|CB^|");
+    EXPECT_EQ(f.Press(c.key), c.progress) << static_cast<int>(c.key);
+    EXPECT_EQ(f.state().confirmed, c.confirmed) << static_cast<int>(c.key);
+    EXPECT_EQ(f.state().currentField, c.position) << static_cast<int>(c.key);
+  }
+}
+
+TEST(TerminalForm, SpacePressesTheFocusedButton) {
+  Form group("BSAVE^SAVE AND PLAY^|");
+  EXPECT_EQ(group.Press(Key::Enter), TerminalForm::Progress::Open);
+  EXPECT_EQ(group.Press(Key::Space), TerminalForm::Progress::Ended);
+  EXPECT_EQ(group.state().selections[1], 2);
+  Form cancel("CA^|");
+  cancel.Press(Key::ShiftTab);
+  EXPECT_EQ(cancel.Press(Key::Space), TerminalForm::Progress::Ended);
+  EXPECT_FALSE(cancel.state().confirmed);
+}
+
+TEST(TerminalForm, ABadValueKeepsTheFormOnItsFieldWithTheTextSelected) {
+  Form f("CNAME^|IYEAR^|");
+  f.Press(Key::Tab);
+  f.Type("19x4");
+  EXPECT_EQ(f.Press(Key::CtrlJ), TerminalForm::Progress::Open);
+  EXPECT_EQ(f.state().currentField, 2);
+  EXPECT_TRUE(f.form().Selected());
+  f.Type("1994");
+  EXPECT_EQ(f.Press(Key::CtrlJ), TerminalForm::Progress::Ended);
+  EXPECT_EQ(f.state().values[2].Get<std::int16_t>(), 1994);
+}
+
+}  // namespace
+
+}  // namespace formreel

@@ -4,8 +4,15 @@
 # package in P/lib/cmake/formreel, so that another project writes
 #   find_package(formreel 1.0 REQUIRED)
 #   target_link_libraries(app PRIVATE formreel::forms)
-# The native build installs nothing: its libraries carry the checks.
+# The native build installs the command for scripts and its manual page,
+#   cmake --install build/native --prefix P
+# gives P/bin/formentry and P/share/man/man1/formentry.1; its libraries
+# carry the checks and stay inside the build.
 if(NOT WIN32)
+  if(TARGET formentry)
+    install(TARGETS formentry RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/docs/formentry.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
   return()
 endif()
 

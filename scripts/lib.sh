@@ -5,10 +5,12 @@ FORMREEL_ROOT=${FORMREEL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 FORMREEL_PREFIX=${FORMREEL_PREFIX:-$FORMREEL_ROOT/build/wine-prefix}
 
 # Debian packages the builds and tests need (qemu and debootstrap for the
-# virtual machine that runs the 32-bit suites where this machine cannot).
+# virtual machine that runs the 32-bit suites where this machine cannot;
+# man-db and groff-base show the manual page, which its test renders).
 FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
-  x11-apps fonts-wqy-microhei qemu-system-x86 debootstrap pkg-config libncurses-dev tmux dialog)
+  x11-apps fonts-wqy-microhei qemu-system-x86 debootstrap pkg-config libncurses-dev tmux dialog
+  man-db groff-base)
 
 log() { printf '%s\n' "$*" >&2; }
 

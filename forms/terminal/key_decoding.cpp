@@ -15,7 +15,7 @@ struct Sequence {
   std::string_view bytes;
   Key key;
 };
-constexpr std::array<Sequence, 16> Sequences{{
+constexpr std::array<Sequence, 22> Sequences{{
     {"\r", Key::Enter},
     {"\t", Key::Tab},
     {"\n", Key::CtrlJ},
@@ -33,6 +33,13 @@ constexpr std::array<Sequence, 16> Sequences{{
     {"\x1bOS", Key::ShowList},
     {"\x1bOM", Key::Enter},  // the keypad's ENTER
     {"\x1bOI", Key::Tab},
+    // The Linux console: SHIFT-TAB, and F1 to F5.
+    {"\x1b\t", Key::ShiftTab},
+    {"\x1b[[A", Key::None},
+    {"\x1b[[B", Key::None},
+    {"\x1b[[C", Key::None},
+    {"\x1b[[D", Key::ShowList},
+    {"\x1b[[E", Key::None},
 }};
 
 // CSI sequences, by their final byte and first parameter (0 for none);
@@ -121,11 +128,14 @@ Key CsiMeaning(const CsiParameters& p, char final) {
 // An escape sequence at the start of `input`, which starts with ESC.
 DecodedKey DecodeEscape(std::string_view input, bool complete) {
   if (input.size() == 1) return complete ? DecodedKey{{Key::Escape, {}}, 1} : DecodedKey{};
+  for (const Sequence& s : Sequences) {
+    if (s.bytes.size() < 2) continue;
+    if (input.starts_with(s.bytes)) return {{s.key, {}}, s.bytes.size()};
+    if (!complete && s.bytes.starts_with(input)) return {};  // the rest may follow
+  }
   const char second = input[1];
-  if (second == 'O') {  // SS3: one more byte
+  if (second == 'O') {  // SS3 of a key the table lacks: one more byte
     if (input.size() < 3) return complete ? DecodedKey{{Key::None, {}}, 2} : DecodedKey{};
-    for (const Sequence& s : Sequences)
-      if (input.starts_with(s.bytes)) return {{s.key, {}}, s.bytes.size()};
     return {{Key::None, {}}, 3};
   }
   if (second != '[') {

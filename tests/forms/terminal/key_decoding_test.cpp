@@ -13,7 +13,8 @@ struct Row {
 };
 
 // The bytes tmux 3.3 sends with extended-keys on to a program that asked
-// for modifyOtherKeys level 2, xterm's forms, and the common cursor keys.
+// for modifyOtherKeys level 2, xterm's forms, the Linux console's, and the
+// common cursor keys.
 TEST(DecodeKey, TheTable) {
   const Row rows[] = {
       {"\r", Key::Enter, 1},
@@ -41,6 +42,9 @@ TEST(DecodeKey, TheTable) {
       {"\x1bOS", Key::ShowList, 3},
       {"\x1b[14~", Key::ShowList, 5},
       {"\x1b[1;3B", Key::ShowList, 6},
+      {"\x1b[[D", Key::ShowList, 4},  // the Linux console's F4
+      {"\x1b\t", Key::ShiftTab, 2},    // and its SHIFT-TAB
+      {"\x1b[[A", Key::None, 4},
       // Sequences that mean nothing here are taken whole.
       {"\x1b[15~", Key::None, 5},
       {"\x1b[?1;2c", Key::None, 7},

@@ -6,6 +6,9 @@
 #include <filesystem>
 
 #include "tests/driver/program_test.h"
+#include "tests/driver/tmux_session.h"
+#include "tests/support/markdown.h"
+#include "tests/support/poll.h"
 
 namespace {
 
@@ -185,6 +188,41 @@ TEST_F(FormentryCommand, AValueThatDoesNotConvertKeepsTheFormOpen) {
   const Outcome outcome = Finish();
   EXPECT_EQ(outcome.status, 0) << outcome.errors;
   EXPECT_EQ(outcome.output, "40\n");
+}
+
+// A form confirmed as it stands, with its values and choices, and no window.
+TEST_F(FormentryCommand, NoInputShowsNothingAndAnswers) {
+  const Outcome outcome =
+      RunWithoutForm({"--no-input", "--value", "1=ANN", "--select", "2=2", "CNAME^|SCOLOUR^RED^GREEN^|"});
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, "ANN\nGREEN\n");
+}
+
+// The plain mode in the console of a terminal: Wine's console in a tmux pane.
+TEST_F(FormentryCommand, PlainLinesInTheConsole) {
+  if (const std::string missing = MissingTmux(); !missing.empty()) GTEST_SKIP() << "needs " << missing;
+  TmuxSession tmux;
+  const std::string status = run_.Folder() + "/status";
+  ASSERT_TRUE(tmux.Start("cd " + ShellQuoted(ProgramDirectory()) + " && wine formentry.exe --plain 'CNAME^|IAGE^|'; echo $? >" +
+                         ShellQuoted(status) + "; exec cat"));
+  ASSERT_TRUE(tmux.WaitForScreen("Field 1 of 2: NAME", WindowLimit)) << tmux.Screen();
+  ASSERT_TRUE(tmux.Type("ANN"));
+  ASSERT_TRUE(tmux.Press({"Enter"}));
+  ASSERT_TRUE(tmux.WaitForScreen("Takes a 16-bit integer.", WindowLimit)) << tmux.Screen();
+  ASSERT_TRUE(tmux.Type("4x"));
+  ASSERT_TRUE(tmux.Press({"Enter"}));
+  ASSERT_TRUE(tmux.WaitForScreen("Not a 16-bit integer: 4x", WindowLimit)) << tmux.Screen();
+  ASSERT_TRUE(tmux.Type("42"));
+  ASSERT_TRUE(tmux.Press({"Enter"}));
+  ASSERT_TRUE(tmux.WaitForScreen("Y to confirm", WindowLimit)) << tmux.Screen();
+  ASSERT_TRUE(tmux.Type("y"));
+  ASSERT_TRUE(tmux.Press({"Enter"}));
+  // Standard output is the pane too: the answers follow the questions.
+  const std::optional<std::string> screen = tmux.WaitForScreen("\nANN\n42\n", WindowLimit);
+  ASSERT_TRUE(screen) << tmux.Screen();
+  std::string code;
+  ASSERT_TRUE(PollUntil(ExitLimit, [&] { return (code = formreel::ReadWhole(status)).ends_with('\n'); }));
+  EXPECT_EQ(code, "0\n");
 }
 
 }  // namespace

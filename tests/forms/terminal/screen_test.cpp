@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "forms/core/descriptor.h"
+#include "tests/support/cell_form.h"
 
 namespace formreel {
 
@@ -13,14 +13,7 @@ namespace {
 
 struct Composed {
   explicit Composed(const std::string& descriptor) {
-    const DescriptorCounts counts =
-        NormaliseDescriptor(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), state->descriptor);
-    state->fieldCount = counts.fieldCount;
-    state->textLineCount = counts.textLineCount;
-    state->descriptorLength = counts.descriptorLength;
-    state->codePage = Utf8Page;
-    for (int k = 1; k <= MaxFields; ++k) state->values[k].Put(std::int64_t{0});
-    BuildForm(*state, CellWidth, CellHeight, model);
+    BuildCellForm(descriptor, *state, model);
     form = std::make_unique<TerminalForm>(*state, model);
   }
   Screen Compose(int rows, int columns) const { return ComposeScreen(*state, model, *form, rows, columns); }

@@ -5,32 +5,17 @@
 #include <memory>
 #include <string>
 
-#include "forms/core/descriptor.h"
-#include "forms/core/form_model.h"
+#include "tests/support/cell_form.h"
 
 namespace formreel {
 
 namespace {
 
-// A form built as the terminal builds it: numbers zero, a first C field
-// holding CLIP, the others no text.
+// A form built as the terminal builds it; a first C field holds CLIP.
 class Form {
  public:
-  explicit Form(const std::string& descriptor, std::int8_t firstSelection = 0) {
-    const DescriptorCounts counts =
-        NormaliseDescriptor(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), state_->descriptor);
-    state_->fieldCount = counts.fieldCount;
-    state_->textLineCount = counts.textLineCount;
-    state_->descriptorLength = counts.descriptorLength;
-    state_->codePage = Utf8Page;
-    state_->confirmed = false;
-    for (int k = 1; k <= MaxFields; ++k) {
-      state_->selections[k] = 0;
-      state_->values[k].Put(std::int64_t{0});
-    }
-    if (descriptor[0] == 'C') state_->values[1].Put(&firstValue_[0]);
-    state_->selections[1] = firstSelection;
-    BuildForm(*state_, CellWidth, CellHeight, model_);
+  explicit Form(const std::string& descriptor) {
+    BuildCellForm(descriptor, *state_, model_, descriptor[0] == 'C' ? firstValue_ : nullptr);
     form_ = std::make_unique<TerminalForm>(*state_, model_);
   }
 

@@ -9,8 +9,6 @@ namespace {
 
 inline constexpr char MainClassName[] = "MainWin";
 inline constexpr char MainWindowTitle[] = "MAIN";
-// A caption with its menu and a sizing frame: the frame the forms have too.
-inline constexpr DWORD MainWindowStyle = 0x00CC4000;
 
 }  // namespace
 
@@ -39,7 +37,7 @@ std::int32_t CreateMainWindow(HINSTANCE& instance, HINSTANCE& previousInstance, 
   }
   // The system's default place and size, so that the clip is on the screen
   // whatever the window system does with plain coordinates.
-  window = CreateWindowExA(0, MainClassName, MainWindowTitle, MainWindowStyle, CW_USEDEFAULT, 0,
+  window = CreateWindowExA(0, MainClassName, MainWindowTitle, formreel::FormWindowStyle, CW_USEDEFAULT, 0,
                            CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, showCommand);
   return result;

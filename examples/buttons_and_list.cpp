@@ -1,6 +1,4 @@
 // A choice from a list and a row of buttons: both come back as numbers.
-#include <windows.h>
-
 #include <cstdint>
 #include <cstdio>
 
@@ -15,7 +13,7 @@ int main() {
   std::int8_t selections[2] = {2, 0};  // GREEN chosen to start with
   formreel::ValueSlot values[2] = {};            // S and B fields use no value slot
 
-  if (!formreel::FormEntry(GetModuleHandleA(nullptr), nullptr, descriptor, sizeof descriptor, selections, values)) {
+  if (!formreel::FormEntry(descriptor, sizeof descriptor, selections, values)) {
     std::puts("cancelled");
     return 1;
   }

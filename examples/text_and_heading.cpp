@@ -1,7 +1,5 @@
 // A form described from text lines and a heading: T lines are centred above
 // the field, H becomes the window's caption.
-#include <windows.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -26,7 +24,7 @@ int main() {
   std::int8_t selections[1] = {};
   formreel::ValueSlot values[1];
   values[0].Put(&printer[0]);
-  if (!formreel::FormEntry(GetModuleHandleA(nullptr), nullptr, descriptor.data(), length, selections, values)) {
+  if (!formreel::FormEntry(descriptor.data(), length, selections, values)) {
     std::puts("cancelled");
     return 1;
   }

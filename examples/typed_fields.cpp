@@ -1,6 +1,4 @@
 // A form of typed fields: each letter's value comes back in its own type.
-#include <windows.h>
-
 #include <cstdint>
 #include <cstdio>
 
@@ -18,7 +16,7 @@ int main() {
   values[3].Put(1.65f);
   values[4].Put(0.5);
 
-  if (!formreel::FormEntry(GetModuleHandleA(nullptr), nullptr, descriptor, sizeof descriptor, selections, values)) {
+  if (!formreel::FormEntry(descriptor, sizeof descriptor, selections, values)) {
     std::puts("cancelled");  // nothing of the caller's was changed
     return 1;
   }

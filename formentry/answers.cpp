@@ -1,9 +1,9 @@
-#include "formentry/answers.h"
+#include "answers.h"
 
 #include <array>
 #include <cstdio>
 
-#include "forms/core/field_kinds.h"
+#include "formreel/forms.h"
 
 namespace formreel::formentry {
 
@@ -17,8 +17,7 @@ const std::string* ChosenEntry(const FieldInfo& field, std::int8_t selection) {
 
 // The value in field k's slot as text; empty when the slot holds none.
 std::string ValueText(const FieldInfo& field, const FormArrays& arrays, std::size_t k) {
-  const FieldKind& kind = KindOf(field.letter);
-  return kind.answerText != nullptr ? kind.answerText(arrays.values[k]) : std::string();
+  return AnswerText(field.letter, arrays.values[k]);
 }
 
 void AppendJsonString(std::string& out, std::string_view text) {
@@ -74,10 +73,10 @@ std::string AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& a
     else
       out += "null";
     out += ",\"value\":";
-    const SlotContent slot = KindOf(field.letter).slot;
-    if (slot == SlotContent::Nothing)
+    const SlotHolds slot = SlotOf(field.letter);
+    if (slot == SlotHolds::Nothing)
       out += "null";
-    else if (slot == SlotContent::TextAddress)
+    else if (slot == SlotHolds::Text)
       AppendJsonString(out, toUtf8(ValueText(field, arrays, k)));
     else
       out += ValueText(field, arrays, k);

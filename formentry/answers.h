@@ -6,8 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "formentry/command_line.h"
-#include "formentry/form_fields.h"
+#include "command_line.h"
 
 namespace formreel::formentry {
 

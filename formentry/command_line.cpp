@@ -1,10 +1,8 @@
-#include "formentry/command_line.h"
+#include "command_line.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "forms/core/field_kinds.h"
-#include "forms/core/read_back.h"
 
 namespace formreel::formentry {
 
@@ -186,8 +184,8 @@ std::string FieldName(int field, const FieldInfo& info) {
 void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
   arrays.selections.fill(0);
   for (std::size_t k = 0; k < fields.size(); ++k) {
-    arrays.texts[k].fill(Nul);
-    const bool text = KindOf(fields[k].letter).slot == SlotContent::TextAddress;
+    arrays.texts[k].fill('\0');
+    const bool text = SlotOf(fields[k].letter) == SlotHolds::Text;
     arrays.values[k].Put(text ? arrays.texts[k].data() : static_cast<char*>(nullptr));
   }
 }
@@ -195,19 +193,19 @@ void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
 // Field k (0-based) named `name` gets the initial value `text`.
 CommandLineStatus PutValue(const FieldInfo& info, const std::string& name, std::size_t k,
                            const CommandLine::InitialValue& value, FormArrays& arrays, std::string& message) {
-  const FieldKind& kind = KindOf(info.letter);
-  if (kind.slot == SlotContent::Nothing)
+  const SlotHolds slot = SlotOf(info.letter);
+  if (slot == SlotHolds::Nothing)
     return Fail(message, std::string(ValueOption) + " is not for " + name + ": give its choice with " +
                              std::string(SelectOption));
   const std::string prefix = std::string(ValueOption) + " for " + name;
-  if (kind.slot == SlotContent::TextAddress) {
+  if (slot == SlotHolds::Text) {
     if (value.text.size() > static_cast<std::size_t>(TextValueLength))
       return Fail(message, prefix + " has " + std::to_string(value.text.size()) + " bytes (at most " +
                                std::to_string(TextValueLength) + ")");
     std::copy(value.text.begin(), value.text.end(), arrays.texts[k].begin());
     return CommandLineStatus::Ok;
   }
-  if (!ReadTypedNumber(info.letter, value.text, arrays.values[k]))
+  if (!ReadTypedValue(info.letter, value.text, arrays.values[k]))
     return Fail(message, prefix + ": " + Quoted(value.text) + " does not convert");
   return CommandLineStatus::Ok;
 }
@@ -219,7 +217,7 @@ CommandLineStatus PutChoice(const FieldInfo& info, const std::string& name, std:
   if (choice.choice > entries)
     return Fail(message, std::string(SelectOption) + " " + std::to_string(choice.field) + "=" +
                              std::to_string(choice.choice) + ": " + name + " has " + std::to_string(entries) +
-                             (KindOf(info.letter).shape == ItemShape::ButtonGroup ? " buttons" : " entries"));
+                             (info.letter == 'B' ? " buttons" : " entries"));
   arrays.selections[k] = static_cast<std::int8_t>(choice.choice);
   return CommandLineStatus::Ok;
 }
@@ -268,7 +266,7 @@ CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descr
   bool betweenItems = false;  // after a "|" and the line ends that follow it
   for (std::size_t p = 0; p < contents.size(); ++p) {
     const char c = contents[p];
-    if (c == Nul) {
+    if (c == '\0') {
       kept.append(contents.substr(p));
       break;
     }
@@ -298,6 +296,37 @@ CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandL
   return PutEach(SelectOption, line.choices, fields, arrays, message, PutChoice);
 }
 
+std::size_t FirstNonUtf8Byte(std::string_view text) {
+  // By lead byte: the character's length and the range of the byte after
+  // the lead, which rules out overlong and surrogate forms.
+  struct Lead {
+    unsigned char first, last;
+    std::size_t length;
+    unsigned char low, high;
+  };
+  static constexpr Lead Leads[] = {
+      {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
+      {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
+      {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+  };
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  for (std::size_t k = 0; k < text.size();) {
+    if (byte(k) < 0x80) {
+      ++k;
+      continue;
+    }
+    const auto* lead = std::find_if(std::begin(Leads), std::end(Leads),
+                                    [&](const Lead& l) { return byte(k) >= l.first && byte(k) <= l.last; });
+    if (lead == std::end(Leads) || k + lead->length > text.size()) return k + 1;
+    for (std::size_t c = 1; c < lead->length; ++c) {
+      const unsigned char low = c == 1 ? lead->low : 0x80, high = c == 1 ? lead->high : 0xBF;
+      if (byte(k + c) < low || byte(k + c) > high) return k + 1;
+    }
+    k += lead->length;
+  }
+  return 0;
+}
+
 std::string UsageText() {
   return "usage: formentry [OPTIONS] DESCRIPTOR\n"
          "       formentry [OPTIONS] --file PATH     (PATH - is standard input)\n"
@@ -306,7 +335,8 @@ std::string UsageText() {
          "line may end after a \"|\".\n"
          "  --value N=TEXT  initial value of field N (counting fields only, from 1): a C\n"
          "                  field's text (at most 30 bytes), or a number read as if\n"
-         "                  typed into the I, L, R or D field (16#FF, 1.5D3 and 12,5 work)\n"
+         "                  typed into the I, L, R or D field (16#FF and 1.5D3 work; a\n"
+         "                  comma ends a number: 12,5 is 12)\n"
          "  --select N=K    initial choice K of field N (0 for none)\n"
          "  --json          print the answers as one JSON object instead\n"
          "  --plain         ask one field at a time in plain lines, for screen readers\n"

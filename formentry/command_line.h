@@ -11,10 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "formentry/form_fields.h"
-#include "forms/core/state.h"
+#include "formreel/forms.h"
 
 namespace formreel::formentry {
+
+// A form's fields, as formentry names and reports them.
+using FieldInfo = DescriptorField;
 
 // What the command line asks for.
 struct CommandLine {
@@ -86,6 +88,11 @@ struct FormArrays {
 // `arrays` holds nothing meaningful.
 CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line, FormArrays& arrays,
                             std::string& message);
+
+// The 1-based position of the first byte of `text` that is no part of a
+// whole UTF-8 character (an overlong or surrogate form included); 0 when
+// all of it is UTF-8.
+std::size_t FirstNonUtf8Byte(std::string_view text);
 
 // The usage text, ending with a line feed.
 std::string UsageText();

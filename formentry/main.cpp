@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "formentry/answers.h"
-#include "formentry/command_line.h"
-#include "formentry/platform.h"
+#include "answers.h"
+#include "command_line.h"
+#include "platform.h"
 #include "formreel/forms.h"
 
 using namespace formreel::formentry;
@@ -30,6 +30,13 @@ enum ExitStatus : int {
 int Usage(const std::string& message) {
   std::cerr << "formentry: " << message << "\n" << UsageText();
   return UsageError;
+}
+
+// A byte as 0xHH.
+std::string Hex(char byte) {
+  static constexpr char Digits[] = "0123456789ABCDEF";
+  const auto code = static_cast<unsigned char>(byte);
+  return std::string("0x") + Digits[code >> 4] + Digits[code & 15];
 }
 
 // The whole of a file, or of standard input for "-"; false when it cannot be read.
@@ -71,6 +78,20 @@ int main(int argc, char** argv) {
   } else {
     descriptor = *line.descriptor;
   }
+  // An unset variable, an empty file: no form was meant.
+  if (descriptor.find_first_not_of(' ') == std::string::npos)
+    return Usage("the descriptor is empty (a form needs an item at least; a question to confirm or cancel is a T "
+                 "item, such as 'TSave the clip?\\|')");
+  // What formentry prints is always UTF-8: a text that is not is refused
+  // before it could reach the answers.
+  if (const std::size_t at = TextsAreUtf8() ? FirstNonUtf8Byte(descriptor) : 0; at != 0) {
+    std::cerr << "formentry: the descriptor is not UTF-8: byte " << at << " is " << Hex(descriptor[at - 1]) << "\n";
+    return Refused;
+  }
+  for (const CommandLine::InitialValue& value : line.values)
+    if (const std::size_t at = TextsAreUtf8() ? FirstNonUtf8Byte(value.text) : 0; at != 0)
+      return Usage("--value " + std::to_string(value.field) + " is not UTF-8: byte " + std::to_string(at) + " is " +
+                   Hex(value.text[at - 1]));
   if (descriptor.size() > static_cast<std::size_t>(formreel::DescriptorCapacity))
     return Usage("the descriptor has " + std::to_string(descriptor.size()) + " bytes (at most " +
                  std::to_string(formreel::DescriptorCapacity) + ")");
@@ -81,18 +102,17 @@ int main(int argc, char** argv) {
     return Refused;
   }
 
-  const std::vector<FieldInfo> fields = FieldsOf(descriptor.data(), length);
+  const std::vector<FieldInfo> fields = formreel::DescriptorFields(descriptor.data(), length);
   FormArrays arrays;
   if (SetUpForm(fields, line, arrays, message) != CommandLineStatus::Ok) return Usage(message);
 
-  std::string why;
-  switch (ShowForm(line.display, descriptor, arrays, why)) {
+  switch (ShowForm(line.display, descriptor, arrays)) {
     case formreel::FormEntryEnd::Confirmed: break;
     case formreel::FormEntryEnd::Cancelled: return Cancelled;
     case formreel::FormEntryEnd::Interrupted: return Interrupted;
     default:
       // Not a person's answer: a script must not take it for a cancel.
-      std::cerr << "formentry: the form could not be shown (" << why << ")\n";
+      std::cerr << "formentry: the form could not be shown (" << formreel::LastFormEntryProblem() << ")\n";
       return NotShown;
   }
   std::cout << (line.json ? AnswerJson(fields, arrays, TextToUtf8) : TextToUtf8(AnswerLines(fields, arrays))) << std::flush;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "formentry/command_line.h"
+#include "command_line.h"
 #include "formreel/forms.h"
 
 namespace formreel::formentry {
@@ -17,14 +17,16 @@ void PrepareStandardStreams();
 // The whole of standard input, as bytes; false when it cannot be read.
 bool ReadStandardInput(std::string& contents);
 
+// Whether the form's texts are UTF-8 here, and what formentry prints is
+// them as they are: everywhere but a Windows whose code page is a legacy one,
+// where the edges convert.
+bool TextsAreUtf8();
 // UTF-8 (descriptor files, standard input) in the form's code page, and back
 // (what formentry prints).
 std::string FromUtf8(std::string_view text);
 std::string TextToUtf8(std::string_view text);
 
-// Shows the form as `display` asks, through FormEntry's steps. On NotShown,
-// `problem` says why, for the message after "the form could not be shown".
-FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
-                      std::string& problem);
+// Shows the form as `display` asks, and tells how it ended.
+FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays);
 
 }  // namespace formreel::formentry

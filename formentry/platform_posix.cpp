@@ -4,11 +4,7 @@
 #include <iostream>
 #include <iterator>
 
-#include "formentry/platform.h"
-#include "forms/core/code_page.h"
-#include "forms/core/front_end.h"
-#include "forms/core/unattended.h"
-#include "forms/terminal/terminal_front_end.h"
+#include "platform.h"
 
 namespace formreel::formentry {
 
@@ -19,24 +15,17 @@ bool ReadStandardInput(std::string& contents) {
   return !std::cin.bad();
 }
 
-// A UTF-8 locale's texts are UTF-8 already; another locale's are taken as
-// their bytes.
+// formentry speaks UTF-8; in another locale a form shows only ASCII.
+bool TextsAreUtf8() { return true; }
 std::string FromUtf8(std::string_view text) { return std::string(text); }
 std::string TextToUtf8(std::string_view text) { return std::string(text); }
 
-FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
-                      std::string& problem) {
-  const auto length = static_cast<std::int32_t>(descriptor.size());
-  if (display == CommandLine::Display::Unattended) {
-    UnattendedFrontEnd unattended;
-    return EnterForm(descriptor.data(), length, arrays.selections, arrays.values, ActiveCodePage(), unattended);
-  }
-  TerminalFrontEnd terminal(display == CommandLine::Display::Plain ? TerminalFrontEnd::Mode::Plain
-                                                                   : TerminalFrontEnd::Mode::FullScreen);
-  const FormEntryEnd end =
-      EnterForm(descriptor.data(), length, arrays.selections, arrays.values, ActiveCodePage(), terminal);
-  problem = terminal.Problem();
-  return end;
+FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays) {
+  const FormDisplay shown = display == CommandLine::Display::Plain        ? FormDisplay::Plain
+                            : display == CommandLine::Display::Unattended ? FormDisplay::Unattended
+                                                                          : FormDisplay::Standard;
+  FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), arrays.selections, arrays.values, shown);
+  return LastFormEntryEnd();
 }
 
 }  // namespace formreel::formentry

@@ -9,12 +9,7 @@
 #include <iostream>
 #include <iterator>
 
-#include "formentry/platform.h"
-#include "forms/core/code_page.h"
-#include "forms/core/front_end.h"
-#include "forms/core/unattended.h"
-#include "forms/plain/plain_front_end.h"
-#include "forms/win32/console_line_channel.h"
+#include "platform.h"
 
 namespace formreel::formentry {
 
@@ -58,31 +53,25 @@ bool ReadStandardInput(std::string& contents) {
   return !std::cin.bad();
 }
 
+bool TextsAreUtf8() { return GetACP() == CP_UTF8; }
+
 std::string FromUtf8(std::string_view text) { return Recode(text, CP_UTF8, CP_ACP); }
 std::string TextToUtf8(std::string_view text) { return Recode(text, CP_ACP, CP_UTF8); }
 
-FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
-                      std::string& problem) {
+FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays) {
   const auto length = static_cast<std::int32_t>(descriptor.size());
   switch (display) {
-    case CommandLine::Display::Unattended: {
-      UnattendedFrontEnd unattended;
-      return EnterForm(descriptor.data(), length, arrays.selections, arrays.values, ActiveCodePage(), unattended);
-    }
-    case CommandLine::Display::Plain: {
-      ConsoleLineChannel console;
-      if (!console.IsOpen()) {
-        problem = console.Problem();
-        return FormEntryEnd::NotShown;
-      }
-      PlainFrontEnd plain(console);
-      return EnterForm(descriptor.data(), length, arrays.selections, arrays.values, ActiveCodePage(), plain);
-    }
-    case CommandLine::Display::Standard: break;
+    case CommandLine::Display::Unattended:
+      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Unattended);
+      break;
+    case CommandLine::Display::Plain:
+      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Plain);
+      break;
+    case CommandLine::Display::Standard:
+      SetTimer(nullptr, 0, 0, BringFormForward);
+      FormEntry(descriptor.data(), length, arrays.selections, arrays.values);
+      break;
   }
-  SetTimer(nullptr, 0, 0, BringFormForward);
-  problem = "its window could not be created: is there a display?";
-  FormEntry(GetModuleHandleA(nullptr), nullptr, descriptor.data(), length, arrays.selections, arrays.values);
   return LastFormEntryEnd();
 }
 

@@ -110,7 +110,8 @@ void WriteInteger(std::int32_t value, TextSpan field) {
   // "-2147483648" is the longest text.
   std::array<char, 11> text;
   const char* const end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-  const auto length = static_cast<std::size_t>(end - text.data());
+  // Never more than the array, as GCC's bounds check wants to see.
+  const auto length = std::min(static_cast<std::size_t>(end - text.data()), text.size());
   if (length > field.size()) {
     std::fill(field.begin(), field.end(), '*');
     return;

@@ -43,11 +43,11 @@ class FormBuilder final : public DescriptorEvents {
     const FieldKind& kind = KindOf(letter);
     if (kind.shape == ItemShape::ButtonGroup) {
       captionCount_ = 0;
-      AddCaption(prompt);
+      if (kind.promptIsFirstChoice) AddCaption(prompt);
       return;
     }
-    if (kind.comboStyle == 0) return;
-    state_.controls[field_] = CreateComboBox(kind.comboStyle);
+    if (kind.ComboStyle() == 0) return;
+    state_.controls[field_] = CreateComboBox(kind.ComboStyle());
     if (kind.showValue == nullptr) return;
     kind.showValue(state_.values[field_], state_.codePage, state_.scratch);
     factory_.SetText(state_.controls[field_], state_.scratch.Terminated());
@@ -132,7 +132,7 @@ void FillLists(FormState& state, FormControlFactory& factory) {
     const FieldKind& kind = KindOf(state.fieldTypes[i]);
     if (kind.shape == ItemShape::ButtonGroup) continue;
     const ControlHandle comboBox = state.controls[i];
-    const bool selection = kind.IsListOnly();
+    const bool selection = kind.listOnly;
     if (selection || state.hasChoices[i]) {
       if (selection || state.selections[i] != 0) factory.SelectListEntry(comboBox, state.selections[i] - 1);
       factory.SetItemHeight(comboBox, 0, ControlRowHeight(metrics));

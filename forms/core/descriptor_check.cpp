@@ -36,9 +36,14 @@ enum Message : std::size_t {
   MessageCount
 };
 
-constexpr std::array<std::string_view, MessageCount> Patterns = {
-    "item % has an unknown letter \"%\" (letters are B, C, D, I, L, R, S, T and H)",
-    "item % has an unknown letter code % (letters are B, C, D, I, L, R, S, T and H)",
+// The messages, each "%" standing for a part; the letters a descriptor
+// may use are the letter table's.
+const std::array<std::string, MessageCount>& PatternTexts() {
+  static const std::array<std::string, MessageCount> texts = [] {
+    const std::string letters = " (letters are " + ItemLettersInWords() + ")";
+    return std::array<std::string, MessageCount>{
+    "item % has an unknown letter \"%\"" + letters,
+    "item % has an unknown letter code %" + letters,
     "item % has no letter: it starts with a blank",
     "item % has no letter: the descriptor starts with \"|\" or \"\\\"",
     "item % has no letter: two \"|\" in a row, or \"\\\" right after \"|\"",
@@ -59,12 +64,24 @@ constexpr std::array<std::string_view, MessageCount> Patterns = {
     "the counts (fieldCount %, textLineCount %, descriptorLength %) do not match the descriptor "
     "(fieldCount %, textLineCount %, descriptorLength %)",
 };
+  }();
+  return texts;
+}
+
+const std::array<std::string_view, MessageCount>& Patterns() {
+  static const std::array<std::string_view, MessageCount> views = [] {
+    std::array<std::string_view, MessageCount> v;
+    for (std::size_t k = 0; k < MessageCount; ++k) v[k] = PatternTexts()[k];
+    return v;
+  }();
+  return views;
+}
 
 // The message's pattern with each "%" replaced by the next of `parts`.
 std::string Format(Message message, const std::vector<std::string>& parts) {
   std::string text;
   auto part = parts.begin();
-  for (const char c : Patterns[message]) {
+  for (const char c : Patterns()[message]) {
     if (c != '%') {
       text += c;
     } else if (part != parts.end()) {
@@ -137,7 +154,7 @@ class DescriptorChecker final : public DescriptorEvents {
       return Fail(PromptTooLong, {Number(Columns(prompt)), Number(MaxPromptLength)});
     if (fields_ > MaxFields) return Fail(TooManyFields, {Number(MaxFields)});
     CountLine();
-    if (KindOf(letter).shape == ItemShape::ButtonGroup) CountButton();
+    if (KindOf(letter).promptIsFirstChoice) CountButton();
   }
 
   void Choice(TextView text) override {
@@ -184,7 +201,7 @@ class DescriptorChecker final : public DescriptorEvents {
   // The message names the item, and its letter once the item has a known one.
   void Fail(Message message, const std::vector<std::string>& parts) {
     std::vector<std::string> all = {Number(item_)};
-    if (Patterns[message].starts_with("item % (%)")) all.push_back(std::string(1, letter_));
+    if (Patterns()[message].starts_with("item % (%)")) all.push_back(std::string(1, letter_));
     all.insert(all.end(), parts.begin(), parts.end());
     problem_ = Format(message, all);
   }
@@ -232,7 +249,7 @@ std::string DescriptorProblem(const FixedText<DescriptorCapacity>& descriptor, c
   return {};
 }
 
-std::span<const std::string_view> DescriptorProblemPatterns() { return Patterns; }
+std::span<const std::string_view> DescriptorProblemPatterns() { return Patterns(); }
 
 std::string DescriptorProblem(const char* text, std::int32_t length, const CodePage& page) {
   FixedText<DescriptorCapacity> descriptor;

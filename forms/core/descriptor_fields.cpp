@@ -1,5 +1,7 @@
 #include "forms/core/descriptor_fields.h"
 
+#include "forms/core/descriptor.h"
+#include "forms/core/descriptor_check.h"
 #include "forms/core/descriptor_scan.h"
 #include "forms/core/field_kinds.h"
 
@@ -18,7 +20,7 @@ class FieldCollector final : public DescriptorEvents {
     DescriptorField& field = fields.emplace_back();
     field.letter = letter;
     field.prompt = Text(prompt);
-    if (KindOf(letter).shape == ItemShape::ButtonGroup) field.entries.push_back(field.prompt);
+    if (KindOf(letter).promptIsFirstChoice) field.entries.push_back(field.prompt);
   }
   void Choice(TextView text) override {
     if (!fields.empty()) fields.back().entries.push_back(Text(text));
@@ -27,6 +29,13 @@ class FieldCollector final : public DescriptorEvents {
 };
 
 }  // namespace
+
+std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t length, const CodePage& page) {
+  FixedText<DescriptorCapacity> descriptor;
+  const DescriptorCounts counts = NormaliseDescriptor(text, length, descriptor);
+  if (!DescriptorProblem(descriptor, counts, page).empty()) return {};
+  return FieldsOf(descriptor, counts.descriptorLength);
+}
 
 std::vector<DescriptorField> FieldsOf(const FixedText<DescriptorCapacity>& descriptor,
                                       std::int32_t descriptorLength) {

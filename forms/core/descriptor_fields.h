@@ -1,25 +1,21 @@
-// The fields of a descriptor as its author wrote them: each one's letter,
-// whole prompt and choices, from the facility's own descriptor scan. For
-// what tells a person or a script about a form beyond what the window
-// shows (a prompt shows only 30 columns there).
+// The fields of a descriptor as its author wrote them (DescriptorField, in
+// the public header): each one's letter, whole prompt and choices, from the
+// facility's own descriptor scan.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "formreel/forms.h"
 #include "forms/core/state.h"
 
 namespace formreel {
-
-struct DescriptorField {
-  char letter = ' ';                 // B, C, D, I, L, R or S
-  std::string prompt;                // as written in the descriptor
-  std::vector<std::string> entries;  // list entries; for B the button captions, the prompt first
-};
 
 // The fields of a normalised descriptor that DescriptorProblem accepts, in
 // field order (the order of the selection and value arrays).
 std::vector<DescriptorField> FieldsOf(const FixedText<DescriptorCapacity>& descriptor,
                                       std::int32_t descriptorLength);
+// The public DescriptorFields in `page`: none for a descriptor it refuses.
+std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t length, const CodePage& page);
 
 }  // namespace formreel

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <type_traits>
 
 #include "text/display_text.h"
 
@@ -22,23 +23,25 @@ void ShowText(const ValueSlot& slot, const CodePage& page, Record& scratch) {
   scratch.Set(static_cast<int>(whole) + 1, Nul);
 }
 
-void ShowShort(const ValueSlot& slot, const CodePage&, Record& scratch) {
-  ShortIntegerDisplayText(slot.Get<std::int16_t>(), scratch);
+// A number field's value, read from its slot as its letter's type (a real
+// as its bits, which keeps a signalling not-a-number as it is).
+template <char Letter>
+using NumberOf = ValueTypeOf<Letter>;
+template <typename T>
+using BitsOf = std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>;
+
+template <char Letter, void (*Display)(NumberOf<Letter>, Record&)>
+void ShowInteger(const ValueSlot& slot, const CodePage&, Record& scratch) {
+  Display(slot.Get<NumberOf<Letter>>(), scratch);
 }
-void ShowLong(const ValueSlot& slot, const CodePage&, Record& scratch) {
-  LongIntegerDisplayText(slot.Get<std::int32_t>(), scratch);
-}
-// Reals go by their bits, which keeps a signalling not-a-number as it is.
-void ShowSingle(const ValueSlot& slot, const CodePage&, Record& scratch) {
-  SingleRealDisplayText(slot.Get<std::uint32_t>(), scratch);
-}
-void ShowDouble(const ValueSlot& slot, const CodePage&, Record& scratch) {
-  DoubleRealDisplayText(slot.Get<std::uint64_t>(), scratch);
+template <char Letter, void (*Display)(BitsOf<NumberOf<Letter>>, Record&)>
+void ShowReal(const ValueSlot& slot, const CodePage&, Record& scratch) {
+  Display(slot.Get<BitsOf<NumberOf<Letter>>>(), scratch);
 }
 
-template <typename T, const RecordFormat& Format>
+template <char Letter, const RecordFormat& Format>
 RecordStatus Read(const Record& typed, ValueSlot& slot) {
-  T value{};
+  NumberOf<Letter> value{};
   const RecordStatus status = ParseRecord(typed, Format, value);
   if (status == RecordStatus::Ok) slot.Put(value);
   return status;
@@ -49,39 +52,43 @@ std::string AnswerTextOf(const ValueSlot& slot) {
   return text != nullptr ? std::string(text) : std::string();
 }
 
-template <typename T>
+template <char Letter>
 std::string AnswerNumber(const ValueSlot& slot) {
   std::array<char, 64> text{};
-  const auto end = std::to_chars(text.data(), text.data() + text.size(), slot.Get<T>()).ptr;
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), slot.Get<NumberOf<Letter>>()).ptr;
   return {text.data(), end};
 }
 
-constexpr FieldKind Unknown{Nul, ItemShape::Unknown, 0, SlotContent::Nothing, nullptr, nullptr, nullptr};
+// A number field's row: its display, its input rule and its words; the
+// type comes from the letter, as the public table gives it.
+template <char Letter, auto Show, const RecordFormat& Format>
+constexpr FieldKind NumberRow(std::string_view valueName) {
+  return {Letter, ItemShape::ComboField, SlotHolds::Number, false, false, Show, Read<Letter, Format>,
+          AnswerNumber<Letter>, valueName};
+}
 
+constexpr FieldKind Unknown{Nul, ItemShape::Unknown, SlotHolds::Nothing};
+
+constexpr char B = Letter(FieldType::ButtonGroup);
 constexpr char C = Letter(FieldType::TextField);
+constexpr char D = Letter(FieldType::DoubleReal);
 constexpr char I = Letter(FieldType::ShortInteger);
 constexpr char L = Letter(FieldType::LongInteger);
 constexpr char R = Letter(FieldType::SingleReal);
-constexpr char D = Letter(FieldType::DoubleReal);
 constexpr char S = Letter(FieldType::Selection);
-constexpr char B = Letter(FieldType::ButtonGroup);
 constexpr char T = Letter(FieldType::TextLines);
 constexpr char H = Letter(FieldType::Heading);
 
 constexpr FieldKind Kinds[] = {
-    {C, ItemShape::ComboField, EditComboStyle, SlotContent::TextAddress, ShowText, nullptr, AnswerTextOf},
-    {I, ItemShape::ComboField, EditComboStyle, SlotContent::ShortInteger, ShowShort,
-     Read<std::int16_t, IntegerReadFormat>, AnswerNumber<std::int16_t>, "a 16-bit integer"},
-    {L, ItemShape::ComboField, EditComboStyle, SlotContent::LongInteger, ShowLong,
-     Read<std::int32_t, IntegerReadFormat>, AnswerNumber<std::int32_t>, "a 32-bit integer"},
-    {R, ItemShape::ComboField, EditComboStyle, SlotContent::SingleReal, ShowSingle,
-     Read<float, RealReadFormat>, AnswerNumber<float>, "a single-precision real number"},
-    {D, ItemShape::ComboField, EditComboStyle, SlotContent::DoubleReal, ShowDouble,
-     Read<double, RealReadFormat>, AnswerNumber<double>, "a double-precision real number"},
-    {S, ItemShape::ComboField, ListComboStyle, SlotContent::Nothing, nullptr, nullptr, nullptr},
-    {B, ItemShape::ButtonGroup, 0, SlotContent::Nothing, nullptr, nullptr, nullptr},
-    {T, ItemShape::TextLines, 0, SlotContent::Nothing, nullptr, nullptr, nullptr},
-    {H, ItemShape::Heading, 0, SlotContent::Nothing, nullptr, nullptr, nullptr},
+    {B, ItemShape::ButtonGroup, SlotHolds::Nothing, false, true},
+    {C, ItemShape::ComboField, SlotHolds::Text, false, false, ShowText, nullptr, AnswerTextOf},
+    NumberRow<D, ShowReal<D, DoubleRealDisplayText>, RealReadFormat>("a double-precision real number"),
+    NumberRow<I, ShowInteger<I, ShortIntegerDisplayText>, IntegerReadFormat>("a 16-bit integer"),
+    NumberRow<L, ShowInteger<L, LongIntegerDisplayText>, IntegerReadFormat>("a 32-bit integer"),
+    NumberRow<R, ShowReal<R, SingleRealDisplayText>, RealReadFormat>("a single-precision real number"),
+    {S, ItemShape::ComboField, SlotHolds::Nothing, true},
+    {T, ItemShape::TextLines, SlotHolds::Nothing},
+    {H, ItemShape::Heading, SlotHolds::Nothing},
 };
 
 }  // namespace
@@ -89,6 +96,22 @@ constexpr FieldKind Kinds[] = {
 const FieldKind& KindOf(char letter) {
   const auto row = std::ranges::find(Kinds, letter, &FieldKind::letter);
   return row != std::end(Kinds) ? *row : Unknown;
+}
+
+std::string ItemLettersInWords() {
+  std::string words;
+  for (std::size_t k = 0; k < std::size(Kinds); ++k) {
+    if (k > 0) words += k + 1 == std::size(Kinds) ? " and " : ", ";
+    words += Kinds[k].letter;
+  }
+  return words;
+}
+
+SlotHolds SlotOf(char letter) { return KindOf(letter).slot; }
+
+std::string AnswerText(char letter, const ValueSlot& slot) {
+  const FieldKind& kind = KindOf(letter);
+  return kind.answerText != nullptr ? kind.answerText(slot) : std::string();
 }
 
 }  // namespace formreel

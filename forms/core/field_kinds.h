@@ -22,34 +22,25 @@ enum class ItemShape : std::uint8_t {
   ButtonGroup,  // B: the prompt and every choice as push buttons in one row
 };
 
-// What a field's value slot holds.
-enum class SlotContent : std::uint8_t {
-  Nothing,       // S, B (the answer is the selection), and items that are not fields
-  TextAddress,   // C: the caller's text buffer, or null
-  ShortInteger,  // I
-  LongInteger,   // L
-  SingleReal,    // R
-  DoubleReal,    // D
-};
-
 struct FieldKind {
   char letter;
   ItemShape shape;
-  std::uint32_t comboStyle;  // the combo box's window style; 0 for none
-  SlotContent slot;
+  SlotHolds slot;
+  // S: only a choice from the list is taken, nothing typed.
+  bool listOnly = false;
+  // B: the prompt is the group's first button, the choices the others.
+  bool promptIsFirstChoice = false;
   // Writes the text the field starts with for `slot` into `scratch`,
   // NUL-terminated (a C text cut to its whole characters of 30 bytes, a
   // number by its display format); null for a field that shows no value.
-  void (*showValue)(const ValueSlot& slot, const CodePage& page, Record& scratch);
+  void (*showValue)(const ValueSlot& slot, const CodePage& page, Record& scratch) = nullptr;
   // Reads the first 30 columns of `typed` by the field's input rule into
   // `slot` (zeros after the value), which is written only on success; null
   // for a field whose typed text is not a number.
-  RecordStatus (*readValue)(const Record& typed, ValueSlot& slot);
-  // The value as a script prints it: a C field's text up to its NUL (empty
-  // for a null address), an integer in decimal, a real as the shortest text
-  // that reads back as the same single or double; null when the slot holds
+  RecordStatus (*readValue)(const Record& typed, ValueSlot& slot) = nullptr;
+  // The value as a script prints it (AnswerText); null when the slot holds
   // nothing.
-  std::string (*answerText)(const ValueSlot& slot);
+  std::string (*answerText)(const ValueSlot& slot) = nullptr;
   // What a number field takes, in words, for a person told what to type or
   // why a text does not convert ("not a 16-bit integer: 19x4"); empty for
   // the other letters.
@@ -59,14 +50,21 @@ struct FieldKind {
   constexpr bool IsField() const { return shape == ItemShape::ComboField || shape == ItemShape::ButtonGroup; }
   // T and H: items that make no field.
   constexpr bool IsTextItem() const { return shape == ItemShape::TextLines || shape == ItemShape::Heading; }
-  constexpr bool IsNumber() const { return readValue != nullptr; }
-  // S: only a choice from the list is taken, nothing typed.
-  constexpr bool IsListOnly() const { return comboStyle == ListComboStyle; }
+  constexpr bool IsNumber() const { return slot == SlotHolds::Number; }
+  // The window style of the field's combo box; 0 for a field without one.
+  constexpr std::uint32_t ComboStyle() const {
+    if (shape != ItemShape::ComboField) return 0;
+    return listOnly ? ListComboStyle : EditComboStyle;
+  }
 };
 
 // The row of an item letter as it stands in a normalised descriptor; the
 // Unknown row (no control, no value) for any other character, NUL included.
 const FieldKind& KindOf(char letter);
 inline const FieldKind& KindOf(FieldType type) { return KindOf(Letter(type)); }
+
+// The item letters in words, in the table's order: "B, C, D, I, L, R, S, T
+// and H".
+std::string ItemLettersInWords();
 
 }  // namespace formreel

@@ -28,17 +28,20 @@ class OpenFormGuard {
   bool held_;
 };
 
-// How this thread's last entry call ended.
+// How this thread's last entry call ended, and why one showed nothing.
 thread_local FormEntryEnd lastEnd = FormEntryEnd::NotShown;
+thread_local std::string lastProblem;
 
-FormEntryEnd Ended(FormEntryEnd end) {
+FormEntryEnd Ended(FormEntryEnd end, std::string problem = {}) {
   lastEnd = end;
+  lastProblem = std::move(problem);
   return end;
 }
 
 }  // namespace
 
 FormEntryEnd LastFormEntryEnd() { return lastEnd; }
+std::string LastFormEntryProblem() { return lastProblem; }
 
 FormEntryEnd EnterForm(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                        std::span<ValueSlot> values, const CodePage& page, FormFrontEnd& frontEnd) {
@@ -64,7 +67,7 @@ FormEntryEnd EnterForm(const char* descriptor, std::int32_t length, std::span<st
   formState.confirmed = false;
 
   switch (frontEnd.Show(formState)) {
-    case Showing::NotShown: return Ended(FormEntryEnd::NotShown);
+    case Showing::NotShown: return Ended(FormEntryEnd::NotShown, frontEnd.WhyNotShown());
     case Showing::Interrupted: return Ended(FormEntryEnd::Interrupted);
     case Showing::Ended: break;
   }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "formreel/forms.h"
 #include "forms/core/state.h"
@@ -27,13 +28,16 @@ class FormFrontEnd {
   // part, and runs it until it ends. A confirmation ends it only once every
   // field converted (ConfirmFields), leaving the answers in `state`.
   virtual Showing Show(FormState& state) = 0;
+  // After NotShown, why, in words for a message.
+  virtual std::string WhyNotShown() const { return {}; }
 };
 
 // The entry call on `frontEnd`, as FormEntry promises it (forms.h): at most
 // one form open in the process, the descriptor checked in `page` and the
 // arrays' sizes against it before anything is shown, the caller's arrays
 // rewritten only for a confirmed form. Returns how it ended, which
-// LastFormEntryEnd reports afterwards on this thread.
+// LastFormEntryEnd (and LastFormEntryProblem) report afterwards on this
+// thread.
 FormEntryEnd EnterForm(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                        std::span<ValueSlot> values, const CodePage& page, FormFrontEnd& frontEnd);
 

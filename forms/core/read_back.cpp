@@ -34,7 +34,7 @@ void AlignNumberText(Record& scratch, std::int32_t length) {
     scratch.Set(p, p > shift ? scratch(p - shift) : Blank);
 }
 
-bool ReadTypedNumber(char letter, std::string_view text, ValueSlot& slot) {
+bool ReadTypedValue(char letter, std::string_view text, ValueSlot& slot) {
   const FieldKind& kind = KindOf(letter);
   if (!kind.IsNumber() || text.size() > static_cast<std::size_t>(Record::length - 1)) return false;
   Record scratch;
@@ -74,7 +74,7 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
     const bool untouched =
         IsUntouched(state.selections[i], state.scratch.Range(1, length), UpToNul(state.shownTexts[i].All()));
     if (untouched || state.selections[i] != 0) continue;
-    if (kind.slot == SlotContent::TextAddress) {
+    if (kind.slot == SlotHolds::Text) {
       // Cut to the whole characters of 30 bytes.
       const TextView text = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
       const TextExtent kept = WholePrefix(state.codePage, text, TextValueLength, NoLimit);

@@ -60,12 +60,6 @@ void DeliverPendingTexts(const FormState& state, const PendingTexts& pending);
 // written into the caller's buffers. True when the form may close.
 [[nodiscard]] bool ConfirmFields(FormState& state, std::int32_t groupButton, FieldControls& controls);
 
-// Reads `text` as read-back reads the typed text of a number field of
-// `letter` (I, L, R or D): aligned, then parsed by the field's input rule,
-// into `slot` only on success. False, `slot` untouched, for a text that
-// does not convert, one longer than 79 bytes, or a letter of no number.
-[[nodiscard]] bool ReadTypedNumber(char letter, std::string_view text, ValueSlot& slot);
-
 // Prepares a typed number for parsing: an empty text becomes "0" and a text
 // shorter than 30 characters is right-aligned in columns 1..30.
 void AlignNumberText(Record& scratch, std::int32_t length);

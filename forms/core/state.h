@@ -11,13 +11,15 @@
 #include "forms/core/table.h"
 #include "text/characters.h"
 #include "text/fixed_text.h"
+#include "text/record_format.h"
 
 namespace formreel {
 
 // Limits of one form beyond the public ones.
 inline constexpr int LineWidth = 60;
 inline constexpr int PromptWidth = 30;
-inline constexpr int ScratchWidth = 80;
+// The work text holds one record of the record formats.
+inline constexpr int ScratchWidth = RecordLength;
 // A choice or heading must fit `scratch` with its NUL.
 inline constexpr int MaxChoiceLength = ScratchWidth - 1;
 // Widths above are columns of the cell grid; a character of a multi-byte
@@ -53,13 +55,11 @@ inline constexpr std::uint32_t CmdCancel = 303;
 inline constexpr std::uint32_t CmdConfirm = 304;
 inline constexpr std::uint32_t IdFirstGroupButton = 305;  // group button j: 304 + j
 
-// Window styles of the controls and of the form window itself.
+// Window styles of the controls (the form window's own is the public
+// FormWindowStyle).
 inline constexpr std::uint32_t PushButtonStyle = 0x50000000;    // child, visible, push button
 inline constexpr std::uint32_t EditComboStyle = 0x50a00002;     // + border, vscroll, drop-down
 inline constexpr std::uint32_t ListComboStyle = 0x50a00003;     // + border, vscroll, drop-down list
-// Caption, system menu and sizing frame, plus 0x4000, which has no name: the
-// form window's style, and the program's main window's.
-inline constexpr std::uint32_t FrameWindowStyle = 0x00CC4000;
 
 // The caption of a form without an H item.
 inline constexpr char FormWindowTitle[] = "FORM";
@@ -89,8 +89,8 @@ class ControlHandle {
 
 // Slot indexes of `controls` beyond the fields.
 inline constexpr int FocusTargetSlot = 0;
-inline constexpr int OkButtonSlot = 21;
-inline constexpr int CancelButtonSlot = 22;
+inline constexpr int OkButtonSlot = MaxFields + 1;
+inline constexpr int CancelButtonSlot = MaxFields + 2;
 
 
 // What every position of a form is computed from: the stock fixed-pitch
@@ -108,8 +108,10 @@ struct FormMetrics {
 struct FormState {
   // Shared part: written by the entry call, read back by it after the form.
   FixedText<ScratchWidth> scratch;
-  InstanceHandle instance = nullptr;
-  Table<ControlHandle, 0, 22> controls;  // 0 focus target, 1..20 fields, 21 O.K., 22 CANCEL
+#if defined(_WIN32)
+  InstanceHandle instance = nullptr;  // the window's front end's
+#endif
+  Table<ControlHandle, FocusTargetSlot, CancelButtonSlot> controls;  // focus target, fields, O.K., CANCEL
   FixedText<DescriptorCapacity> descriptor;
   Table<std::int8_t, 1, MaxFields> selections;
   Table<ValueSlot, 1, MaxFields> values;

@@ -137,9 +137,9 @@ void Dialogue::Describe(std::int32_t field) {
     return;
   }
   const FormModel::Control& control = ControlOf(field);
-  if (kind.IsListOnly())
+  if (kind.listOnly)
     Say("A choice of " + Count(control.entries.size(), "entry", "entries") + ".");
-  else if (kind.slot == SlotContent::TextAddress)
+  else if (kind.slot == SlotHolds::Text)
     Say("Text of at most " + std::to_string(TextValueLength) + " bytes" +
         (control.entries.empty() ? "." : ", or an entry of its list."));
   else
@@ -185,7 +185,7 @@ Dialogue::Outcome Dialogue::AskField(std::int32_t field) {
   std::string question;
   if (group) {
     question = "Button number to press it, or ENTER to go on: ";
-  } else if (kind.IsListOnly()) {
+  } else if (kind.listOnly) {
     if (ControlOf(field).entries.empty()) return Outcome::Next;
     question = "Entry number, 0 for none, or ENTER to keep it: ";
   } else {
@@ -199,7 +199,7 @@ Dialogue::Outcome Dialogue::AskField(std::int32_t field) {
     Outcome outcome = Outcome::Again;
     if (group)
       outcome = AnswerButtons(field, *line);
-    else if (kind.IsListOnly())
+    else if (kind.listOnly)
       outcome = AnswerChoice(ControlOf(field), *line);
     else
       outcome = AnswerEditable(field, ControlOf(field), *line);
@@ -231,12 +231,12 @@ Dialogue::Outcome Dialogue::AnswerEditable(std::int32_t field, FormModel::Contro
     return Outcome::Again;
   }
   const FieldKind& kind = KindOf(LetterOf(field));
-  if (kind.slot == SlotContent::TextAddress && text.size() > static_cast<std::size_t>(TextValueLength)) {
+  if (kind.slot == SlotHolds::Text && text.size() > static_cast<std::size_t>(TextValueLength)) {
     Say("Too long: " + std::to_string(text.size()) + " bytes, at most " + std::to_string(TextValueLength) + ".");
     return Outcome::Again;
   }
   ValueSlot converted;
-  if (kind.IsNumber() && !ReadTypedNumber(kind.letter, text, converted)) {
+  if (kind.IsNumber() && !ReadTypedValue(kind.letter, text, converted)) {
     Say("Not " + std::string(kind.valueName) + ": " + Visible(text));
     return Outcome::Again;
   }

@@ -24,7 +24,7 @@ void DrawField(Screen& screen, const CodePage& page, const FormModel::Control& f
   const std::uint8_t attributes = focused ? Reverse : Underline;
   screen.Fill(row, field.box.x, field.box.width, attributes);
   screen.Write(row, field.box.x, TextView(field.text.data(), field.text.size()), page,
-               selected ? Underline : attributes, field.box.width);
+               selected ? std::uint8_t{Underline} : attributes, field.box.width);
 }
 
 // [ caption ], the caption centred between the brackets.

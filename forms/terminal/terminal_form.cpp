@@ -148,7 +148,7 @@ void TerminalForm::Edit(FieldEdit edit, const std::string& character) {
 // the 79 a number's text may have, and the columns the field shows.
 void TerminalForm::Insert(const std::string& character, bool replacing) {
   FormModel::Control& field = Focused();
-  const bool text = KindOf(state_.fieldTypes[state_.currentField]).slot == SlotContent::TextAddress;
+  const bool text = KindOf(state_.fieldTypes[state_.currentField]).slot == SlotHolds::Text;
   const std::size_t maxBytes = text ? TextValueLength : ScratchWidth - 1;
   const std::size_t at = replacing ? 0 : cursor_;
   const std::string edited =

@@ -17,12 +17,12 @@ class TerminalFrontEnd final : public FormFrontEnd {
   enum class Mode : std::uint8_t { FullScreen, Plain };
   explicit TerminalFrontEnd(Mode mode) : mode_(mode) {}
 
-  // NotShown when there is no controlling terminal (Problem() says so).
+  // NotShown when there is no controlling terminal (WhyNotShown() says so).
   // A signal that ends programs (SIGINT, SIGTERM, SIGHUP, SIGQUIT) gives
   // the terminal back and is then sent again, to the handler that was there
   // before the form.
   Showing Show(FormState& state) override;
-  const std::string& Problem() const { return problem_; }
+  std::string WhyNotShown() const override { return problem_; }
 
  private:
   Mode mode_;

@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include "forms/core/descriptor_check.h"
+#include "forms/core/descriptor_fields.h"
 #include "forms/core/front_end.h"
 #include "forms/core/keys.h"
+#include "forms/core/unattended.h"
+#include "forms/plain/plain_front_end.h"
+#include "forms/win32/console_line_channel.h"
 #include "forms/core/code_page.h"
 #include "forms/win32/window.h"
 
@@ -35,7 +39,7 @@ FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHa
     // A window of a class registered by someone else would not be a form.
     if (RegisterClassA(&windowClass) == 0) return FormWindowStatus::NotRegistered;
   }
-  const HWND created = CreateWindowExA(0, FormClassName, FormWindowTitle, FrameWindowStyle,
+  const HWND created = CreateWindowExA(0, FormClassName, FormWindowTitle, FormWindowStyle,
                                        DefaultPlacement, 0, DefaultPlacement, 0, owner, nullptr,
                                        instance, nullptr);
   if (created == nullptr) return FormWindowStatus::NotCreated;
@@ -96,10 +100,29 @@ class WindowFrontEnd final : public FormFrontEnd {
     if (IsWindow(formWindow)) EndFormForForeignQuit(formWindow, exitCode);
     return Showing::Ended;
   }
+  std::string WhyNotShown() const override { return "its window could not be created: is there a display?"; }
 
  private:
   const InstanceHandle& instance_;
   const WindowHandle& owner_;
+};
+
+// The plain line mode in the program's console.
+class ConsoleFrontEnd final : public FormFrontEnd {
+ public:
+  Showing Show(FormState& state) override {
+    ConsoleLineChannel console;
+    if (!console.IsOpen()) {
+      problem_ = console.Problem();
+      return Showing::NotShown;
+    }
+    PlainFrontEnd plain(console);
+    return plain.Show(state);
+  }
+  std::string WhyNotShown() const override { return problem_; }
+
+ private:
+  std::string problem_;
 };
 
 }  // namespace
@@ -111,8 +134,25 @@ bool FormEntry(const InstanceHandle& instance, const WindowHandle& owner, const 
   return EnterForm(descriptor, length, selections, values, ActiveCodePage(), window) == FormEntryEnd::Confirmed;
 }
 
+// The calls on a descriptor, in the active code page.
 std::string DescriptorProblem(const char* text, std::int32_t length) {
   return DescriptorProblem(text, length, ActiveCodePage());
+}
+std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t length) {
+  return DescriptorFields(text, length, ActiveCodePage());
+}
+
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, FormDisplay display) {
+  const InstanceHandle program = GetModuleHandleA(nullptr);
+  const WindowHandle noOwner = nullptr;
+  WindowFrontEnd window(program, noOwner);
+  ConsoleFrontEnd console;
+  UnattendedFrontEnd unattended;
+  FormFrontEnd& frontEnd = display == FormDisplay::Plain        ? static_cast<FormFrontEnd&>(console)
+                           : display == FormDisplay::Unattended ? static_cast<FormFrontEnd&>(unattended)
+                                                                : static_cast<FormFrontEnd&>(window);
+  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd) == FormEntryEnd::Confirmed;
 }
 
 }  // namespace formreel

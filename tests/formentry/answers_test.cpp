@@ -29,7 +29,7 @@ std::string Latin1ToUtf8(std::string_view text) {
 // A confirmed form: the fields of `descriptor`, then what the person left.
 struct Answered {
   explicit Answered(const std::string& descriptor) {
-    fields = FieldsOf(descriptor.data(), static_cast<std::int32_t>(descriptor.size()));
+    fields = DescriptorFields(descriptor.data(), static_cast<std::int32_t>(descriptor.size()));
     CommandLine line;
     std::string message;
     EXPECT_EQ(SetUpForm(fields, line, arrays, message), CommandLineStatus::Ok) << message;

@@ -112,7 +112,7 @@ TEST(FormentryCommandLine, ADescriptorFileMayPutItsItemsOnLinesOfTheirOwn) {
 // The form set up from the descriptor's fields and the options.
 struct PreparedForm {
   explicit PreparedForm(const std::string& descriptor, std::vector<std::string_view> options) {
-    fields = FieldsOf(descriptor.data(), static_cast<std::int32_t>(descriptor.size()));
+    fields = DescriptorFields(descriptor.data(), static_cast<std::int32_t>(descriptor.size()));
     options.push_back(descriptor);
     CommandLine line;
     EXPECT_EQ(ParseCommandLine(options, line, message), CommandLineStatus::Ok) << message;
@@ -166,6 +166,16 @@ TEST(FormentrySetUp, OptionsThatDoNotFitTheFormNameTheField) {
     EXPECT_EQ(form.status, CommandLineStatus::UsageError) << expected;
     EXPECT_EQ(form.message, expected);
   }
+}
+
+// What formentry prints is UTF-8: the first byte of a text that is not.
+TEST(FirstNonUtf8Byte, NamesTheFirstByteOfNoWholeCharacter) {
+  const std::pair<std::string_view, std::size_t> rows[] = {
+      {"", 0},           {"plain", 0},          {"Ж名\xf0\x9f\x98\x80", 0}, {"CP\xff^|", 3},
+      {"a\xc3", 2},      {"\xc3\x41", 1},       {"\xc0\x80", 1},               // overlong
+      {"\xed\xa0\x80", 1}, {"\xf4\x90\x80\x80", 1}, {"ok\x80", 3},            // surrogate, beyond U+10FFFF, a stray
+  };
+  for (const auto& [text, at] : rows) EXPECT_EQ(FirstNonUtf8Byte(text), at) << testing::PrintToString(text);
 }
 
 }  // namespace

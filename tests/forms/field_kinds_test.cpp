@@ -33,7 +33,7 @@ TEST(FieldKinds, WhatEachLetterIs) {
     EXPECT_EQ(kind.IsField(), row.field) << row.letter;
     EXPECT_EQ(kind.IsTextItem(), row.textItem) << row.letter;
     EXPECT_EQ(kind.IsNumber(), row.number) << row.letter;
-    EXPECT_EQ(kind.IsListOnly(), row.listOnly) << row.letter;
+    EXPECT_EQ(kind.listOnly, row.listOnly) << row.letter;
   }
 }
 

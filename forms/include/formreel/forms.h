@@ -1,4 +1,5 @@
-// formreel: keyboard forms described at run time, for Win32 programs.
+// formreel: keyboard forms described at run time: a window on Windows, the
+// terminal elsewhere.
 //
 // A form is described by one descriptor string: items ended by "|", each
 // starting with its letter (C text, I 16-bit integer, L 32-bit integer, R
@@ -6,25 +7,36 @@
 // centred text lines ended by "\", H the window caption); in a field item
 // the prompt ends with "^" and every further "^" ends a list entry (a
 // button, for B). FormEntry shows it, runs the form until it is confirmed
-// or cancelled, and hands the typed values back. docs/forms.md is the guide.
+// or cancelled, and hands the typed values back. formreel/form.h binds a
+// program's own variables to fields instead. docs/forms.md is the guide.
 //
-// This header needs nothing but the standard library: the handles are the
-// platform's own pointer types, declared by name, so <windows.h> may come
-// before or after it.
+// This header needs nothing but the standard library: on Windows the
+// handles are the platform's own pointer types, declared by name, so
+// <windows.h> may come before or after it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
 #include <string>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
+#if defined(_WIN32)
 struct HWND__;
 struct HINSTANCE__;
+#endif
 
 namespace formreel {
 
+#if defined(_WIN32)
 using WindowHandle = HWND__*;       // HWND
 using InstanceHandle = HINSTANCE__*;  // HINSTANCE (and HMODULE)
+#endif
 
 // Limits of one form.
 inline constexpr int MaxFields = 20;        // fields, so entries of the arrays
@@ -71,9 +83,64 @@ struct ValueSlot {
 };
 static_assert(sizeof(ValueSlot) == 8);
 
+// Which field letters take a value in their slot, and the C++ type of that
+// value: the one place that says which letter a type is. A C field's slot
+// holds the address of its text, which a program keeps as a std::string.
+template <char Letter, typename Type>
+struct LetterRow {
+  static constexpr char letter = Letter;
+  using type = Type;
+};
+using ValueLetters = std::tuple<LetterRow<'C', std::string>, LetterRow<'I', std::int16_t>,
+                                LetterRow<'L', std::int32_t>, LetterRow<'R', float>, LetterRow<'D', double>>;
+
+namespace letters_detail {
+template <typename T, std::size_t... K>
+constexpr char LetterOf(std::index_sequence<K...>) {
+  char letter = '\0';
+  ((std::is_same_v<T, typename std::tuple_element_t<K, ValueLetters>::type>
+        ? static_cast<void>(letter = std::tuple_element_t<K, ValueLetters>::letter)
+        : static_cast<void>(0)),
+   ...);
+  return letter;
+}
+template <char Letter, std::size_t K = 0>
+auto TypeOf() {
+  if constexpr (K == std::tuple_size_v<ValueLetters>) {
+    return static_cast<void*>(nullptr);  // no value type
+  } else if constexpr (std::tuple_element_t<K, ValueLetters>::letter == Letter) {
+    return typename std::tuple_element_t<K, ValueLetters>::type{};
+  } else {
+    return TypeOf<Letter, K + 1>();
+  }
+}
+}  // namespace letters_detail
+
+// The letter of the field that takes a T ('\0' for a type no field takes).
+template <typename T>
+inline constexpr char LetterOf =
+    letters_detail::LetterOf<T>(std::make_index_sequence<std::tuple_size_v<ValueLetters>>{});
+// The type of the value of a field of `Letter` (void* for a letter whose
+// slot holds no value of its own).
+template <char Letter>
+using ValueTypeOf = decltype(letters_detail::TypeOf<Letter>());
+
+// What a field's value slot holds, by its letter.
+enum class SlotHolds : std::uint8_t {
+  Nothing,  // S and B (their answer is the selection), T and H (no field), and other characters
+  Text,     // C: the address of the caller's text buffer, or null
+  Number,   // I, L, R and D: the value itself
+};
+SlotHolds SlotOf(char letter);
+
+#if defined(_WIN32)
 // The window class of every form window, for a program or script that looks
 // for the open form (FindWindowA(formreel::FormClassName, nullptr)).
 inline constexpr char FormClassName[] = "FORM_ENTRY";
+// The form window's style: a caption, the system menu and a sizing frame
+// (and the bit 0x4000). A program whose windows should look like its forms
+// gives them this style too.
+inline constexpr std::uint32_t FormWindowStyle = 0x00CC4000;
 
 // Shows the form that `descriptor` describes (its first `length`
 // characters, which may count its closing NUL) as a window owned by `owner`
@@ -96,6 +163,29 @@ inline constexpr char FormClassName[] = "FORM_ENTRY";
 bool FormEntry(const InstanceHandle& instance, const WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values);
+#endif
+
+// How a form is shown by the entry call without window handles.
+enum class FormDisplay : std::uint8_t {
+  Standard,    // as this system shows forms: on Windows a window with no owner;
+               // elsewhere full screen in the controlling terminal, or as Plain
+               // where TERM is dumb, unset or names no terminal description
+  Plain,       // one field at a time as plain lines, for screen readers: in
+               // the controlling terminal, or the program's Windows console
+  Unattended,  // not shown: confirmed at once as it stands, every field
+               // answering with what the arrays gave it
+};
+
+// The entry call on every system, for a program with no window of its own:
+// as the call above promises, shown as `display` asks. In a terminal the
+// form takes the controlling terminal (/dev/tty), so that standard input and
+// output stay the program's, and gives it back as it was on every way out;
+// CTRL-C ends it as Interrupted, and a signal that ends programs (SIGINT,
+// SIGTERM, SIGHUP, SIGQUIT) gives the terminal back and is then sent again
+// to the handler that was there before. The texts are in the locale's
+// character set (call setlocale first) or, on Windows, the active code page.
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, FormDisplay display = FormDisplay::Standard);
 
 // How a FormEntry call ended: after a false result, whether the user saw the
 // form and did not confirm it, or the form was never shown, and why.
@@ -105,17 +195,22 @@ enum class FormEntryEnd : std::uint8_t {
               // frame, a quit message, or its window destroyed from outside
   Refused,    // not shown: the descriptor is refused (DescriptorProblem says
               // why) or the arrays hold fewer entries than it has fields
-  NotShown,   // not shown: the form window could not be created (no display,
-              // an owner that is not a window, the class not registered)
+  NotShown,   // not shown: no form window could be created (no display, an
+              // owner that is not a window, the class not registered), or
+              // there is no terminal or console to show it in; see
+              // LastFormEntryProblem
   Busy,       // not shown: another form was open in the process
-  Interrupted,  // shown in a terminal, then ended by CTRL-C (or a signal that
-                // ends the program) rather than answered
+  Interrupted,  // shown, then ended by CTRL-C in a terminal or console, or by
+                // a signal that ends programs, rather than answered
 };
 
 // How the calling thread's last FormEntry call ended (NotShown before its
 // first). Each thread has its own, so a call refused as Busy on another
 // thread does not change it.
 FormEntryEnd LastFormEntryEnd();
+// After NotShown, why, in words for a message ("no terminal to draw on:
+// /dev/tty: No such device or address"); empty after any other end.
+std::string LastFormEntryProblem();
 
 // Why FormEntry would refuse the descriptor, as a one-line message naming
 // the item and what is wrong; empty when it can be shown. `text` must hold
@@ -123,10 +218,36 @@ FormEntryEnd LastFormEntryEnd();
 // below 1).
 std::string DescriptorProblem(const char* text, std::int32_t length);
 
+// One field of a descriptor as its author wrote it.
+struct DescriptorField {
+  char letter = ' ';                 // B, C, D, I, L, R or S, in capitals
+  std::string prompt;                // whole, as written (a form shows 30 columns of it)
+  std::vector<std::string> entries;  // its list; for B the buttons' captions, the prompt first
+  friend bool operator==(const DescriptorField&, const DescriptorField&) = default;
+};
+// The fields of a descriptor that DescriptorProblem accepts, in field order
+// (the order of the selection and value arrays); none for one it refuses.
+std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t length);
+
+// Reads `text` as a form reads what is typed into a field of `letter` (I,
+// L, R or D): into `slot` (zeros after the value) when it converts, and
+// true; false, `slot` untouched, when it does not, when it is longer than 79
+// bytes, or for a letter that takes no number.
+[[nodiscard]] bool ReadTypedValue(char letter, std::string_view text, ValueSlot& slot);
+
+// A field's answer as a script prints it: a C field's text (its buffer's, up
+// to the NUL; empty for a null address), an I or L value in decimal, an R or
+// D value as the shortest text that reads back as the same single or double
+// real; empty for the letters whose slot holds nothing.
+std::string AnswerText(char letter, const ValueSlot& slot);
+
+#if defined(_WIN32)
 // From now on a run-time error of the facility (an impossible internal
 // condition, which ends the program with status 3) is also shown in a
 // message box, not only written to standard error: for programs without a
 // console.
 void ShowFatalReportsInAMessageBox();
+
+#endif
 
 }  // namespace formreel

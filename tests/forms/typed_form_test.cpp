@@ -1,0 +1,98 @@
+// The typed layer over the entry call: the descriptor it writes, what it
+// refuses before anything is shown, and the answers it writes back.
+#include "formreel/form.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace formreel {
+
+namespace {
+
+// A variable of a type no field takes does not compile.
+template <typename T>
+concept Bindable = requires(Form form, T value) { form.Field("P", value); };
+static_assert(Bindable<std::string> && Bindable<std::int16_t> && Bindable<std::int32_t> && Bindable<float> &&
+              Bindable<double>);
+static_assert(!Bindable<long long> && !Bindable<unsigned> && !Bindable<char*> && !Bindable<std::string_view> &&
+              !Bindable<long double>);
+
+TEST(TypedForm, WritesTheDescriptorItsFieldsMake) {
+  std::string name;
+  std::int16_t year = 0;
+  std::int32_t frames = 0;
+  float speed = 0;
+  double seconds = 0;
+  Choice kind, play;
+  Form form;
+  form.Heading("New clip")
+      .Text("Describe the clip")
+      .Field("NAME", name, {"Quit NOW "})
+      .Field("KIND", kind, {"FILM", "NEWS"})
+      .Field("YEAR", year)
+      .Field("FRAMES", frames)
+      .Field("SPEED", speed)
+      .Field("SECONDS", seconds)
+      .Buttons(play, {"SAVE", "SAVE AND PLAY"});
+  EXPECT_EQ(form.Descriptor(),
+            "HNew clip|TDescribe the clip\\|CNAME^Quit NOW ^|SKIND^FILM^NEWS^|IYEAR^|LFRAMES^|RSPEED^|DSECONDS^|"
+            "BSAVE^SAVE AND PLAY^|");
+  EXPECT_EQ(form.Problem(), "");
+}
+
+TEST(TypedForm, RefusesWhatADescriptorCannotHoldBeforeShowingAnything) {
+  std::string text;
+  Choice choice;
+  std::string longText(31, 'x');
+  struct Case {
+    Form form;
+    std::string problem;
+  };
+  Case cases[] = {
+      {Form().Field("A|B", text), "item 1 (C): prompt holds \"|\", which a descriptor cannot hold"},
+      {Form().Text("line").Field("P", choice, {"a", "b^c"}),
+       "item 2 (S): choice 2 holds \"^\", which a descriptor cannot hold"},
+      {Form().Text("a\\b"), "item 1 (T): text line holds \"\\\", which a descriptor cannot hold"},
+      {Form().Heading(std::string("a\0b", 3)), "item 1 (H): heading holds a NUL, which a descriptor cannot hold"},
+      {Form().Buttons(choice, {"OK", "NO|"}), "item 1 (B): button 2 holds \"|\", which a descriptor cannot hold"},
+      {Form().Field("NAME", longText), "item 1 (C): value has 31 bytes (at most 30)"},
+      {Form().Field(std::string(61, 'p'), text), "item 1 (C): prompt is 61 columns wide (at most 60)"},
+  };
+  for (Case& c : cases) {
+    EXPECT_EQ(c.form.Problem(), c.problem);
+    const FormResult result = c.form.Show(FormDisplay::Unattended);
+    EXPECT_EQ(result.End(), FormEntryEnd::Refused) << c.problem;
+    EXPECT_EQ(result.Problem(), c.problem);
+  }
+  EXPECT_EQ(longText, std::string(31, 'x'));  // refused, not cut
+}
+
+// Confirmed as it stands: every variable comes back as it went in, to the
+// bit, values no one could type among them.
+TEST(TypedForm, AnUntouchedFormGivesEveryVariableBackExactly) {
+  std::string name = "Мой клип";
+  std::int16_t year = -32768;
+  std::int32_t frames = std::numeric_limits<std::int32_t>::min();
+  float speed = std::bit_cast<float>(0x7fa00001u);  // a signalling NaN with a payload
+  double seconds = -0.0;
+  Choice kind{2}, play{1};
+  Form form;
+  form.Field("NAME", name).Field("YEAR", year).Field("FRAMES", frames).Field("SPEED", speed);
+  form.Field("SECONDS", seconds).Field("KIND", kind, {"FILM", "NEWS"}).Buttons(play, {"SAVE"});
+  const FormResult result = form.Show(FormDisplay::Unattended);
+  ASSERT_TRUE(result) << result.Problem();
+  EXPECT_EQ(name, "Мой клип");
+  EXPECT_EQ(year, -32768);
+  EXPECT_EQ(frames, std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(std::bit_cast<std::uint32_t>(speed), 0x7fa00001u);
+  EXPECT_TRUE(std::signbit(seconds));
+  EXPECT_EQ(kind, Choice{2});
+  EXPECT_EQ(play, Choice{0});  // no button pressed
+}
+
+}  // namespace
+
+}  // namespace formreel

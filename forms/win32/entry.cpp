@@ -2,13 +2,7 @@
 
 #include <windows.h>
 
-#include "forms/core/descriptor_check.h"
-#include "forms/core/descriptor_fields.h"
-#include "forms/core/front_end.h"
 #include "forms/core/keys.h"
-#include "forms/core/unattended.h"
-#include "forms/plain/plain_front_end.h"
-#include "forms/win32/console_line_channel.h"
 #include "forms/core/code_page.h"
 #include "forms/win32/window.h"
 
@@ -88,71 +82,23 @@ void EndFormForForeignQuit(WindowHandle window, int exitCode) {
   PostQuitMessage(exitCode);
 }
 
-// The form as a window owned by the caller's window, with its own modal loop.
-class WindowFrontEnd final : public FormFrontEnd {
- public:
-  WindowFrontEnd(const InstanceHandle& instance, const WindowHandle& owner) : instance_(instance), owner_(owner) {}
-
-  Showing Show(FormState&) override {
-    formWindow = nullptr;
-    if (CreateFormWindow(instance_, owner_, formWindow) != FormWindowStatus::Created) return Showing::NotShown;
-    const int exitCode = RunFormLoop(formWindow);
-    if (IsWindow(formWindow)) EndFormForForeignQuit(formWindow, exitCode);
-    return Showing::Ended;
-  }
-  std::string WhyNotShown() const override { return "its window could not be created: is there a display?"; }
-
- private:
-  const InstanceHandle& instance_;
-  const WindowHandle& owner_;
-};
-
-// The plain line mode in the program's console.
-class ConsoleFrontEnd final : public FormFrontEnd {
- public:
-  Showing Show(FormState& state) override {
-    ConsoleLineChannel console;
-    if (!console.IsOpen()) {
-      problem_ = console.Problem();
-      return Showing::NotShown;
-    }
-    PlainFrontEnd plain(console);
-    return plain.Show(state);
-  }
-  std::string WhyNotShown() const override { return problem_; }
-
- private:
-  std::string problem_;
-};
-
 }  // namespace
+
+Showing WindowFrontEnd::Show(FormState&) {
+  formWindow = nullptr;
+  if (CreateFormWindow(instance_, owner_, formWindow) != FormWindowStatus::Created) return Showing::NotShown;
+  const int exitCode = RunFormLoop(formWindow);
+  if (IsWindow(formWindow)) EndFormForForeignQuit(formWindow, exitCode);
+  return Showing::Ended;
+}
+
+std::string WindowFrontEnd::WhyNotShown() const { return "its window could not be created: is there a display?"; }
 
 bool FormEntry(const InstanceHandle& instance, const WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values) {
   WindowFrontEnd window(instance, owner);
   return EnterForm(descriptor, length, selections, values, ActiveCodePage(), window) == FormEntryEnd::Confirmed;
-}
-
-// The calls on a descriptor, in the active code page.
-std::string DescriptorProblem(const char* text, std::int32_t length) {
-  return DescriptorProblem(text, length, ActiveCodePage());
-}
-std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t length) {
-  return DescriptorFields(text, length, ActiveCodePage());
-}
-
-bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
-               std::span<ValueSlot> values, FormDisplay display) {
-  const InstanceHandle program = GetModuleHandleA(nullptr);
-  const WindowHandle noOwner = nullptr;
-  WindowFrontEnd window(program, noOwner);
-  ConsoleFrontEnd console;
-  UnattendedFrontEnd unattended;
-  FormFrontEnd& frontEnd = display == FormDisplay::Plain        ? static_cast<FormFrontEnd&>(console)
-                           : display == FormDisplay::Unattended ? static_cast<FormFrontEnd&>(unattended)
-                                                                : static_cast<FormFrontEnd&>(window);
-  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd) == FormEntryEnd::Confirmed;
 }
 
 }  // namespace formreel

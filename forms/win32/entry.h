@@ -6,6 +6,7 @@
 #include <span>
 
 #include "formreel/forms.h"
+#include "forms/core/front_end.h"
 #include "forms/core/state.h"
 
 namespace formreel {
@@ -21,6 +22,18 @@ enum class [[nodiscard]] FormWindowStatus : std::uint8_t {
 // `formWindow` only when it was created.
 FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHandle& owner,
                                   WindowHandle& formWindow);
+
+// The form as a window owned by the caller's window, with its own modal loop.
+class WindowFrontEnd final : public FormFrontEnd {
+ public:
+  WindowFrontEnd(const InstanceHandle& instance, const WindowHandle& owner) : instance_(instance), owner_(owner) {}
+  Showing Show(FormState& state) override;
+  std::string WhyNotShown() const override;
+
+ private:
+  const InstanceHandle& instance_;
+  const WindowHandle& owner_;
+};
 
 // The modal loop: dispatches every message of the thread, turning the five
 // form keys into commands sent to `formWindow`, until the quit message.

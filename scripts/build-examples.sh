@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Windows package of build/PRESET into build/package-PRESET and
-# builds examples/ against it as another project would, into
-# build/examples-PRESET; with --from-source, builds examples/ with the tree
+# Makes the Windows package of build/PRESET (a .zip), unpacks it into
+# build/package-PRESET and builds examples/ against it as another project
+# would, into build/examples-PRESET; with --from-source, builds examples/ with the tree
 # as its subproject instead, into build/examples-PRESET-subproject.
 #   scripts/build-examples.sh win32|win64 [--from-source]
 set -u
@@ -19,7 +19,16 @@ else
   package=$root/build/package-$preset
   examples=$root/build/examples-$preset
   rm -rf "$package"
-  cmake --install "$root/build/$preset" --prefix "$package" >/dev/null || exit 1
+  # The .zip a user unpacks: cpack makes it from the build, and the examples
+  # build against what it holds, which must be all a user needs.
+  (cd "$root/build/$preset" && rm -f formreel-*.zip && cpack -G ZIP >/dev/null) || exit 1
+  zip=$(ls "$root/build/$preset"/formreel-*.zip) || exit 1
+  mkdir -p "$package" && (cd "$package" && cmake -E tar xf "$zip") || exit 1
+  package=$(ls -d "$package"/formreel-*)
+  for file in bin/formreel.exe bin/SAMPLE.AVI bin/formentry.exe include/formreel/forms.h include/formreel/form.h \
+              lib/libformreel_forms.a lib/cmake/formreel/formreelConfig.cmake share/doc/formreel/forms.md; do
+    [ -f "$package/$file" ] || { echo "the .zip lacks $file" >&2; exit 1; }
+  done
   from=(-DCMAKE_PREFIX_PATH="$package")
 fi
 rm -rf "$examples"

@@ -10,6 +10,7 @@ FORMREEL_PREFIX=${FORMREEL_PREFIX:-$FORMREEL_ROOT/build/wine-prefix}
 FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
   x11-apps fonts-wqy-microhei qemu-system-x86 debootstrap pkg-config libncurses-dev tmux dialog
+  lintian dpkg-dev
   man-db groff-base)
 
 log() { printf '%s\n' "$*" >&2; }

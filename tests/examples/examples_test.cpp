@@ -97,6 +97,32 @@ TEST_F(Example, TextLinesAndAHeading) {
   EXPECT_EQ(chosen.output, "printer: entry 1\n");
 }
 
+// The guide's first form, and the same through the typed layer: NAME typed
+// over, KIND one entry down, YEAR typed, then confirmed or the second
+// button pressed.
+TEST_F(Example, TheGuidesFirstFormRawAndTyped) {
+  struct Case {
+    std::string program;
+    std::vector<std::string> last;
+    std::string printed;
+  };
+  const Case cases[] = {
+      {"first_form.exe", {"ctrl+Return"}, "name REEL, kind 3, year 2001, frames 2500, speed 1, length 4.5, save\n"},
+      {"typed_form.exe", {"Tab", "Tab", "Tab", "Tab", "Tab", "space"},
+       "name REEL, kind 3, year 2001, frames 2500, speed 1, length 4.5, play\n"},
+  };
+  for (const Case& c : cases) {
+    Start(c.program, "^New clip$");
+    ASSERT_TRUE(TypeText("REEL"));
+    ASSERT_TRUE(PressKeys({"Tab", "Down", "Tab"}));
+    ASSERT_TRUE(TypeText("2001"));
+    ASSERT_TRUE(PressKeys(c.last));
+    const Outcome outcome = Finish();
+    EXPECT_EQ(outcome.status, 0) << c.program;
+    EXPECT_EQ(outcome.output, c.printed) << c.program;
+  }
+}
+
 // The README's commands for a project of one's own; empty when it has none.
 std::string ConsumerCommands() {
   return FencedBlockStartingWith(ReadWhole(FORMREEL_SOURCE_DIR "/README.md"), "cmake --install build/win64");

@@ -10,7 +10,7 @@ namespace formreel::app {
 namespace {
 
 constexpr std::size_t OpenNameColumn = 5;  // 0-based: the field after "open "
-constexpr std::size_t OpenNameWidth = 30;
+constexpr auto OpenNameWidth = static_cast<std::size_t>(VideoNameLength);
 
 }  // namespace
 

@@ -7,13 +7,15 @@
 #include <cstdint>
 #include <span>
 
+#include "formreel/limits.h"
 #include "text/fixed_text.h"
 #include "text/record_format.h"
 
 namespace formreel::app {
 
 // The name typed in the name form, and the file name made from it.
-inline constexpr int VideoNameLength = 30;
+// The name form's field: a text field's 30 characters.
+inline constexpr int VideoNameLength = TextValueLength;
 using VideoFileName = FixedText<VideoNameLength>;
 
 // A name buffer before any form has written it: two NULs, then blanks, so

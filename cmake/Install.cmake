@@ -15,6 +15,7 @@ set(FORMREEL_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/formreel)
 install(TARGETS formreel_forms_package EXPORT formreelTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/forms/include/formreel/forms.h ${PROJECT_SOURCE_DIR}/forms/include/formreel/form.h
+              ${PROJECT_SOURCE_DIR}/forms/include/formreel/limits.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/formreel)
 install(EXPORT formreelTargets NAMESPACE formreel:: DESTINATION ${FORMREEL_PACKAGE_DIR})
 

@@ -1,5 +1,7 @@
 #include "text/fixed_text.h"
 
+#include "formreel/limits.h"
+
 #include <algorithm>
 
 namespace formreel {
@@ -25,8 +27,9 @@ int CompareText(TextView a, TextView b) {
 
 namespace {
 
-// The bridges work on fixed positions, whatever the text's declared length.
-constexpr std::size_t kBridgeChars = 30;
+// The bridges work on the fixed positions of a field's text (its
+// characters, then one for a NUL), whatever the text's declared length.
+constexpr auto kBridgeChars = static_cast<std::size_t>(TextValueLength);
 
 void RequireAtLeast(std::size_t have, std::size_t need) {
   if (have < need) FatalRunTimeError("text shorter than the operation needs");

@@ -16,6 +16,7 @@
 #include <span>
 #include <string_view>
 
+#include "formreel/limits.h"
 #include "text/fixed_text.h"
 
 namespace formreel {
@@ -23,8 +24,9 @@ namespace formreel {
 inline constexpr int RecordLength = 80;
 using Record = FixedText<RecordLength>;
 
-// Only this many columns of a record are ever read by a parse.
-inline constexpr int ReadableColumns = 30;
+// Only this many columns of a record are ever read by a parse: a field's
+// text.
+inline constexpr int ReadableColumns = TextValueLength;
 
 // The result of a composition or parse: 0 for success, any other value names
 // the failure. Fits 16 bits; callers only test it against Ok. A status left

@@ -1,13 +1,16 @@
 // Every C++ block of README.md and of the programmer's guide is a whole
 // source file that compiles with the mingw-w64 compiler a consumer uses,
-// against the public header alone: the include path holds nothing but the
-// folder that is installed as include/formreel/.
+// against the public headers alone: the include path holds nothing but the
+// folder that is installed as include/formreel/. The guide's whole programs
+// are the examples.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/support/markdown.h"
 
@@ -44,6 +47,19 @@ TEST(DocsCode, EveryCppBlockCompilesAgainstThePublicHeaderAlone) {
       EXPECT_EQ(SyntaxCheck(source, output), 0) << where << "\n" << output;
     }
     EXPECT_GT(compiled, 0) << document << " has no C++ block";
+  }
+}
+
+// The guide's whole programs are the examples that ./test builds and runs
+// on both systems, byte for byte.
+TEST(DocsCode, TheGuidesProgramsAreTheExamples) {
+  const std::vector<FencedBlock> blocks = FencedBlocks(ReadWhole(FORMREEL_GUIDE));
+  for (const char* example : {"first_form.cpp", "typed_form.cpp"}) {
+    const std::string source = ReadWhole(std::string(FORMREEL_EXAMPLES) + "/" + example);
+    ASSERT_FALSE(source.empty()) << example;
+    const bool shown = std::any_of(blocks.begin(), blocks.end(),
+                                   [&](const FencedBlock& block) { return block.body == source; });
+    EXPECT_TRUE(shown) << "the guide does not show examples/" << example << " as it is";
   }
 }
 

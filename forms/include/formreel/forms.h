@@ -26,6 +26,8 @@
 #include <utility>
 #include <vector>
 
+#include "formreel/limits.h"
+
 #if defined(_WIN32)
 struct HWND__;
 struct HINSTANCE__;
@@ -37,16 +39,6 @@ namespace formreel {
 using WindowHandle = HWND__*;       // HWND
 using InstanceHandle = HINSTANCE__*;  // HINSTANCE (and HMODULE)
 #endif
-
-// Limits of one form.
-inline constexpr int MaxFields = 20;        // fields, so entries of the arrays
-inline constexpr int MaxLines = 25;         // fields and text lines
-inline constexpr int MaxGroupButtons = 20;  // buttons of all B fields
-inline constexpr int MaxGroupSize = 8;      // buttons of one B field
-inline constexpr int DescriptorCapacity = 2000;  // characters, its NUL included
-// A C field's text: at most 30 characters, then a NUL, in a caller's buffer
-// of at least 31 bytes.
-inline constexpr int TextValueLength = 30;
 
 // One field's 8-byte value, always at the start: I a 16-bit integer, L a
 // 32-bit integer, R a single real, D a double real, C the address of the

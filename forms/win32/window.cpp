@@ -69,8 +69,7 @@ class WindowControlFactory final : public FormControlFactory {
  private:
   HWND Create(const char* windowClass, const char* text, std::uint32_t style, Box box, std::uint32_t id) {
     return CreateWindowExA(0, windowClass, text, style, box.x, box.y, box.width, box.height, form_,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), formState.instance,
-                           nullptr);
+                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), FacilityModule(), nullptr);
   }
   HWND form_;
 };
@@ -150,6 +149,16 @@ void OnCommand(HWND window, WPARAM command) {
 }
 
 }  // namespace
+
+HINSTANCE FacilityModule() {
+  static const HINSTANCE module = [] {
+    HMODULE found = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&FormWindowProc), &found);
+    return found;
+  }();
+  return module;
+}
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -87,6 +87,14 @@ class ComboBoxControls final : public FieldControls {
 
 void FocusTarget() { SetFocus(Window(formState.controls[FocusTargetSlot])); }
 
+// Back on the field whose text did not convert, all of it selected, as a
+// dialog selects an edit's text when the keyboard moves into it: typing
+// replaces the bad value rather than adding to it.
+void FocusBadField() {
+  FocusTarget();
+  SendMessageA(Window(formState.controls[FocusTargetSlot]), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
 // WM_CREATE: the whole form, from the descriptor in formState.
 void OnCreate(HWND window) {
   std::int32_t charWidth = 0;
@@ -126,7 +134,7 @@ void OnConfirm(HWND window, std::int32_t groupButton) {
   if (ConfirmFields(formState, groupButton, controls))
     DestroyWindow(window);
   else
-    FocusTarget();
+    FocusBadField();
 }
 
 // CANCEL, ESCAPE, or a close from the window frame.

@@ -12,7 +12,7 @@ namespace {
 
 // The form being shown; target of the loop's commands.
 WindowHandle formWindow = nullptr;
-// Set before the one registration attempt of the process.
+// Set before this copy's one registration attempt.
 std::int32_t formClassRegistered = 0;
 
 constexpr int DefaultPlacement = 0x8000;  // replaced when the form sizes itself
@@ -25,7 +25,7 @@ FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHa
   if (formClassRegistered == 0) {
     WNDCLASSA windowClass{};
     windowClass.lpszClassName = FormClassName;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = FacilityModule();
     windowClass.lpfnWndProc = FormWindowProc;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -35,7 +35,7 @@ FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHa
   }
   const HWND created = CreateWindowExA(0, FormClassName, FormWindowTitle, FormWindowStyle,
                                        DefaultPlacement, 0, DefaultPlacement, 0, owner, nullptr,
-                                       instance, nullptr);
+                                       FacilityModule(), nullptr);
   if (created == nullptr) return FormWindowStatus::NotCreated;
   window = created;
   ShowWindow(window, SW_SHOWNORMAL);

@@ -13,13 +13,14 @@ namespace formreel {
 
 enum class [[nodiscard]] FormWindowStatus : std::uint8_t {
   Created,
-  NotRegistered,  // the process's one registration of the class failed
+  NotRegistered,  // this copy's one registration of the class failed
   NotCreated,     // no window: no display, an owner that is no window, no class
 };
 
-// Registers the form class on the first call of the process (a failed
-// registration is not retried) and creates the form window, storing it in
-// `formWindow` only when it was created.
+// Records `instance` as the caller's, registers the form class with the
+// module that holds the facility on the first call (a failed registration
+// is not retried) and creates the form window, storing it in `formWindow`
+// only when it was created.
 FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHandle& owner,
                                   WindowHandle& formWindow);
 

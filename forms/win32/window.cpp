@@ -69,8 +69,7 @@ class WindowControlFactory final : public FormControlFactory {
  private:
   HWND Create(const char* windowClass, const char* text, std::uint32_t style, Box box, std::uint32_t id) {
     return CreateWindowExA(0, windowClass, text, style, box.x, box.y, box.width, box.height, form_,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), formState.instance,
-                           nullptr);
+                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), FacilityModule(), nullptr);
   }
   HWND form_;
 };
@@ -87,6 +86,14 @@ class ComboBoxControls final : public FieldControls {
 };
 
 void FocusTarget() { SetFocus(Window(formState.controls[FocusTargetSlot])); }
+
+// Back on the field whose text did not convert, all of it selected, as a
+// dialog selects an edit's text when the keyboard moves into it: typing
+// replaces the bad value rather than adding to it.
+void FocusBadField() {
+  FocusTarget();
+  SendMessageA(Window(formState.controls[FocusTargetSlot]), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
 
 // WM_CREATE: the whole form, from the descriptor in formState.
 void OnCreate(HWND window) {
@@ -127,7 +134,7 @@ void OnConfirm(HWND window, std::int32_t groupButton) {
   if (ConfirmFields(formState, groupButton, controls))
     DestroyWindow(window);
   else
-    FocusTarget();
+    FocusBadField();
 }
 
 // CANCEL, ESCAPE, or a close from the window frame.
@@ -150,6 +157,16 @@ void OnCommand(HWND window, WPARAM command) {
 }
 
 }  // namespace
+
+HINSTANCE FacilityModule() {
+  static const HINSTANCE module = [] {
+    HMODULE found = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&FormWindowProc), &found);
+    return found;
+  }();
+  return module;
+}
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -177,14 +177,15 @@ TEST_F(FormentryCommand, AnUntouchedValuePrintsAsGiven) {
 }
 
 // The form stays open on a value that does not convert, with the focus on
-// that field: what is typed next mends it.
+// that field and its text selected: what is typed next replaces it.
 TEST_F(FormentryCommand, AValueThatDoesNotConvertKeepsTheFormOpen) {
   Start({"IAGE^|"});
   ShowForm();
   ASSERT_TRUE(TypeText("40000"));
   ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   EXPECT_TRUE(run_.Running());
-  ASSERT_TRUE(PressKeys({"BackSpace", "BackSpace", "BackSpace", "ctrl+Return"}));
+  ASSERT_TRUE(TypeText("40"));
+  ASSERT_TRUE(PressKeys({"ctrl+Return"}));
   const Outcome outcome = Finish();
   EXPECT_EQ(outcome.status, 0) << outcome.errors;
   EXPECT_EQ(outcome.output, "40\n");

@@ -207,17 +207,23 @@ TEST(WorkingBadValue, KeepsTheFormOpenOnTheField) {
   EXPECT_EQ(a.values[2].Get<std::int32_t>(), 6);
 }
 
-TEST(WorkingBadValue, MendedThenConfirmed) {
-  char name[31] = "ORIGINAL";
-  Arrays a;
-  a.values[0] = Slot(&name[0]);
-  FormScript script;
-  script.Type("TYPED").Tab().Type("1.0").CtrlEnter()
-      .Do(FocusIs(203))
-      .Key(VK_BACK).Key(VK_BACK).CtrlEnter();
-  EXPECT_TRUE(RunForm(script, "CNAME^|IAGE^|\0"s, a.selections, a.values));
-  EXPECT_STREQ(name, "TYPED");
-  EXPECT_EQ(a.values[1].Get<std::int16_t>(), 1);
+// Back on the bad value's field, its whole text is selected: what is typed
+// next replaces it, whether the form was confirmed from that field or from
+// another.
+TEST(WorkingBadValue, TheValueTypedNextReplacesIt) {
+  for (const bool fromNextField : {false, true}) {
+    char name[31] = "ORIGINAL";
+    Arrays a;
+    a.values[0] = Slot(&name[0]);
+    FormScript script;
+    script.Type("TYPED").Tab().Type("1.0");
+    if (fromNextField) script.Tab().Type("2001");
+    script.CtrlEnter().Do(FocusIs(203)).Type("42").CtrlEnter();
+    EXPECT_TRUE(RunForm(script, "CNAME^|IAGE^|IYEAR^|\0"s, a.selections, a.values)) << fromNextField;
+    EXPECT_STREQ(name, "TYPED");
+    EXPECT_EQ(a.values[1].Get<std::int16_t>(), 42) << fromNextField;
+    EXPECT_EQ(a.values[2].Get<std::int16_t>(), fromNextField ? 2001 : 0);
+  }
 }
 
 TEST(WorkingBadValue, ACloseFromTheFrameAfterwardsIsACancel) {

@@ -108,9 +108,6 @@ struct FormMetrics {
 struct FormState {
   // Shared part: written by the entry call, read back by it after the form.
   FixedText<ScratchWidth> scratch;
-#if defined(_WIN32)
-  InstanceHandle instance = nullptr;  // the window's front end's
-#endif
   Table<ControlHandle, FocusTargetSlot, CancelButtonSlot> controls;  // focus target, fields, O.K., CANCEL
   FixedText<DescriptorCapacity> descriptor;
   Table<std::int8_t, 1, MaxFields> selections;

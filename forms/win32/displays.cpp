@@ -47,9 +47,8 @@ std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t len
 
 bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values, FormDisplay display) {
-  const InstanceHandle program = GetModuleHandleA(nullptr);
   const WindowHandle noOwner = nullptr;
-  WindowFrontEnd window(program, noOwner);
+  WindowFrontEnd window(noOwner);
   ConsoleFrontEnd console;
   UnattendedFrontEnd unattended;
   FormFrontEnd& frontEnd = display == FormDisplay::Plain        ? static_cast<FormFrontEnd&>(console)

@@ -19,9 +19,7 @@ constexpr int DefaultPlacement = 0x8000;  // replaced when the form sizes itself
 
 }  // namespace
 
-FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHandle& owner,
-                                  WindowHandle& window) {
-  formState.instance = instance;
+FormWindowStatus CreateFormWindow(const WindowHandle& owner, WindowHandle& window) {
   if (formClassRegistered == 0) {
     WNDCLASSA windowClass{};
     windowClass.lpszClassName = FormClassName;
@@ -86,7 +84,7 @@ void EndFormForForeignQuit(WindowHandle window, int exitCode) {
 
 Showing WindowFrontEnd::Show(FormState&) {
   formWindow = nullptr;
-  if (CreateFormWindow(instance_, owner_, formWindow) != FormWindowStatus::Created) return Showing::NotShown;
+  if (CreateFormWindow(owner_, formWindow) != FormWindowStatus::Created) return Showing::NotShown;
   const int exitCode = RunFormLoop(formWindow);
   if (IsWindow(formWindow)) EndFormForForeignQuit(formWindow, exitCode);
   return Showing::Ended;
@@ -94,10 +92,11 @@ Showing WindowFrontEnd::Show(FormState&) {
 
 std::string WindowFrontEnd::WhyNotShown() const { return "its window could not be created: is there a display?"; }
 
-bool FormEntry(const InstanceHandle& instance, const WindowHandle& owner, const char* descriptor,
-               std::int32_t length, std::span<std::int8_t> selections,
-               std::span<ValueSlot> values) {
-  WindowFrontEnd window(instance, owner);
+// The instance decides nothing: each copy of the facility makes its form
+// window with its own module.
+bool FormEntry(const InstanceHandle&, const WindowHandle& owner, const char* descriptor, std::int32_t length,
+               std::span<std::int8_t> selections, std::span<ValueSlot> values) {
+  WindowFrontEnd window(owner);
   return EnterForm(descriptor, length, selections, values, ActiveCodePage(), window) == FormEntryEnd::Confirmed;
 }
 

@@ -17,22 +17,20 @@ enum class [[nodiscard]] FormWindowStatus : std::uint8_t {
   NotCreated,     // no window: no display, an owner that is no window, no class
 };
 
-// Records `instance` as the caller's, registers the form class with the
-// module that holds the facility on the first call (a failed registration
-// is not retried) and creates the form window, storing it in `formWindow`
-// only when it was created.
-FormWindowStatus CreateFormWindow(const InstanceHandle& instance, const WindowHandle& owner,
-                                  WindowHandle& formWindow);
+// Registers the form class with the module that holds this copy of the
+// facility on the first call (a failed registration is not retried) and
+// creates the form window, owned by `owner`, storing it in `formWindow` only
+// when it was created.
+FormWindowStatus CreateFormWindow(const WindowHandle& owner, WindowHandle& formWindow);
 
 // The form as a window owned by the caller's window, with its own modal loop.
 class WindowFrontEnd final : public FormFrontEnd {
  public:
-  WindowFrontEnd(const InstanceHandle& instance, const WindowHandle& owner) : instance_(instance), owner_(owner) {}
+  explicit WindowFrontEnd(const WindowHandle& owner) : owner_(owner) {}
   Showing Show(FormState& state) override;
   std::string WhyNotShown() const override;
 
  private:
-  const InstanceHandle& instance_;
   const WindowHandle& owner_;
 };
 

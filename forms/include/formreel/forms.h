@@ -152,6 +152,10 @@ inline constexpr std::uint32_t FormWindowStyle = 0x00CC4000;
 // code) ends the form unconfirmed, and the quit message is posted again, with
 // its exit code, for the caller's own loop. After a false result,
 // LastFormEntryEnd tells a cancel from a form that was never shown.
+// `instance` decides nothing (any, null included, will do): the form's
+// window class, window and controls belong to the module that holds this
+// copy of the facility, so that a program and a DLL of its own each show
+// their own forms.
 bool FormEntry(const InstanceHandle& instance, const WindowHandle& owner, const char* descriptor,
                std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values);

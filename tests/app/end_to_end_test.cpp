@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <thread>
 
 #include "tests/driver/program_test.h"
+#include "tests/support/poll.h"
 
 namespace {
 
@@ -93,17 +93,15 @@ class ProgramPaths : public ProgramTest {
     if (!run_.WaitForErrors("L\"play test wait\"", WindowLimit)) return std::nullopt;
     const auto mainWindow = WaitForWindow("^MAIN$", WindowLimit);
     if (!mainWindow) return std::nullopt;
-    const auto deadline = std::chrono::steady_clock::now() + PictureLimit;
     std::optional<Picture> picture;
-    for (;;) {
-      if (Trace().find("L\"close test\"") != std::string::npos) {
-        ADD_FAILURE() << "playback ended before a picture showed the clip";
-        break;
-      }
+    bool ended = false;
+    PollUntil(PictureLimit, [&] {
+      ended = Trace().find("L\"close test\"") != std::string::npos;
+      if (ended) return true;
       picture = CaptureWindow(*mainWindow, workDir_ + "/playing.png");
-      if ((picture && ShowsSampleBars(*picture)) || std::chrono::steady_clock::now() >= deadline) break;
-      std::this_thread::sleep_for(PictureInterval);
-    }
+      return picture && ShowsSampleBars(*picture);
+    }, PictureInterval);
+    if (ended) ADD_FAILURE() << "playback ended before a picture showed the clip";
     return picture;
   }
 

@@ -9,12 +9,11 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
 #include <utility>
 
-namespace {
+#include "tests/support/poll.h"
 
-using Clock = std::chrono::steady_clock;
+namespace {
 
 constexpr Milliseconds ToolLimit{15000};
 constexpr Milliseconds PollInterval{100};
@@ -170,12 +169,7 @@ bool ConsoleRun::StartCommand(const std::string& directory, const std::vector<st
 std::string ConsoleRun::Errors() const { return ReadFile(folder_ + "/errors"); }
 
 bool ConsoleRun::WaitForErrors(const std::string& text, Milliseconds limit) const {
-  const auto deadline = Clock::now() + limit;
-  for (;;) {
-    if (Errors().find(text) != std::string::npos) return true;
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(PollInterval);
-  }
+  return PollUntil(limit, [&] { return Errors().find(text) != std::string::npos; }, PollInterval);
 }
 
 ConsoleRun::Outcome ConsoleRun::Finish(Milliseconds limit) {
@@ -190,17 +184,16 @@ ConsoleRun::Outcome ConsoleRun::Finish(Milliseconds limit) {
 
 std::optional<std::string> WaitForWindow(const std::string& name, Milliseconds limit,
                                          const std::string& other) {
-  const auto deadline = Clock::now() + limit;
-  for (;;) {
+  std::optional<std::string> window;
+  PollUntil(limit, [&] {
     const CommandResult found =
         RunCommand({"xdotool", "search", "--onlyvisible", "--name", name}, ToolLimit);
     std::istringstream ids(found.output);
-    std::string id;
-    while (ids >> id)
-      if (id != other) return id;
-    if (Clock::now() >= deadline) return std::nullopt;
-    std::this_thread::sleep_for(PollInterval);
-  }
+    for (std::string id; !window && ids >> id;)
+      if (id != other) window = id;
+    return window.has_value();
+  }, PollInterval);
+  return window;
 }
 
 bool NoWindow(const std::string& name) {
@@ -307,11 +300,10 @@ std::optional<std::string> ProbeWindows(const std::string& question) {
 
 std::optional<std::string> ProbeWindowsUntil(const std::string& question,
                                              const std::string& expected, Milliseconds limit) {
-  const auto deadline = Clock::now() + limit;
   std::optional<std::string> answer;
-  for (;;) {
+  PollUntil(limit, [&] {
     if (auto latest = ProbeWindows(question)) answer = std::move(latest);
-    if (answer == expected || Clock::now() >= deadline) return answer;
-    std::this_thread::sleep_for(PollInterval);
-  }
+    return answer == expected;
+  }, PollInterval);
+  return answer;
 }

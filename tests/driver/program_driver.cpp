@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -231,62 +232,17 @@ bool TypeIntoFirstField(const std::string& text, Milliseconds limit) {
   return false;
 }
 
-int Picture::CountNear(int r, int g, int b, int tolerance) const {
-  int count = 0;
-  for (std::size_t k = 0; k + 2 < rgb.size(); k += 3)
-    if (std::abs(rgb[k] - r) <= tolerance && std::abs(rgb[k + 1] - g) <= tolerance &&
-        std::abs(rgb[k + 2] - b) <= tolerance)
-      ++count;
-  return count;
-}
-
-std::optional<Picture> CaptureWindow(const std::string& window, const std::string& pngPath) {
+bool CaptureWindow(const std::string& window, const std::string& pngPath) {
   char path[] = "/tmp/formreel-capture-XXXXXX";
   const int fd = mkstemp(path);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return false;
   close(fd);
   const std::string dump = path;
-  const bool captured =
-      RunCommand({"xwd", "-silent", "-id", window, "-out", dump}, ToolLimit).status == 0;
-  // One conversion gives both the pixels and the picture for a person.
-  CommandResult ppm;
-  if (captured) {
-    std::vector<std::string> command = {"convert", "xwd:" + dump, "-depth", "8"};
-    if (!pngPath.empty()) command.insert(command.end(), {"-write", pngPath});
-    command.push_back("ppm:-");
-    ppm = RunCommand(command, ToolLimit);
-  }
+  const bool saved =
+      RunCommand({"xwd", "-silent", "-id", window, "-out", dump}, ToolLimit).status == 0 &&
+      RunCommand({"convert", "xwd:" + dump, pngPath}, ToolLimit).status == 0;
   std::remove(dump.c_str());
-  if (!captured || ppm.status != 0) return std::nullopt;
-
-  // Binary PPM: "P6", width, height and maximum value, separated by white
-  // space and "#" comments (xwd stores the window's name), one white space
-  // character, then the pixels.
-  const std::string& data = ppm.output;
-  std::size_t at = 0;
-  const auto nextToken = [&]() {
-    for (;;) {
-      while (at < data.size() && std::isspace(static_cast<unsigned char>(data[at]))) ++at;
-      if (at >= data.size() || data[at] != '#') break;
-      while (at < data.size() && data[at] != '\n') ++at;
-    }
-    const std::size_t first = at;
-    while (at < data.size() && !std::isspace(static_cast<unsigned char>(data[at]))) ++at;
-    return data.substr(first, at - first);
-  };
-  const std::string magic = nextToken();
-  Picture picture;
-  picture.width = std::atoi(nextToken().c_str());
-  picture.height = std::atoi(nextToken().c_str());
-  const int maxValue = std::atoi(nextToken().c_str());
-  if (magic != "P6" || maxValue != 255 || picture.width <= 0 || picture.height <= 0)
-    return std::nullopt;
-  const std::size_t start = at + 1;
-  const auto size = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3;
-  if (data.size() < start + size) return std::nullopt;
-  picture.rgb.assign(data.begin() + static_cast<std::ptrdiff_t>(start),
-                     data.begin() + static_cast<std::ptrdiff_t>(start + size));
-  return picture;
+  return saved;
 }
 
 std::optional<std::string> ProbeWindows(const std::string& question) {

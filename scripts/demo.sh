@@ -64,7 +64,9 @@ demo_headless() {
   rm -f "$DEMO_DIR"/*.png "$DEMO_DIR/trace.txt"
   start_display || return 1
   log "display $DISPLAY (private Xvfb)"
+  log "Wine prefix $FORMREEL_PREFIX (made on first use; Wine's messages go to build/demo/wine.log)"
   use_wine_prefix </dev/null >>"$DEMO_DIR/wine.log" 2>&1
+  log "starting formreel.exe in $FORMREEL_PROGRAM_DIR, typing SAMPLE and CTRL-ENTER"
   local trace="$DEMO_DIR/trace.txt" form main
   demo_start_program "$trace"
   form=$(wait_window '^FORM$' 60) || return 1

@@ -39,6 +39,7 @@ install_packages() {
 build_preset() {
   local preset=$1
   if [ ! -f "$FORMREEL_ROOT/build/$preset/build.ninja" ]; then
+    log "configuring the $preset preset (once)"
     cmake --preset "$preset" -S "$FORMREEL_ROOT" >/dev/null || return 1
   fi
   (cd "$FORMREEL_ROOT" && cmake --build --preset "$preset") || return 1
@@ -167,11 +168,13 @@ stop_wine() {
 }
 
 # The prologue of the scripts that run the program: installs what is
-# missing, picks the Windows build this machine can run and builds it.
+# missing, picks the Windows build this machine can run and builds it. The
+# build's own lines go to standard error: a first build takes minutes.
 prepare_windows_build() {
   install_packages || return 1
   use_runnable_windows_build
-  build_preset "$FORMREEL_WINDOWS_PRESET" >/dev/null || { log "build of $FORMREEL_WINDOWS_PRESET failed"; return 1; }
+  log "building the $FORMREEL_WINDOWS_PRESET preset in build/$FORMREEL_WINDOWS_PRESET"
+  build_preset "$FORMREEL_WINDOWS_PRESET" >&2 || { log "build of $FORMREEL_WINDOWS_PRESET failed"; return 1; }
 }
 
 # poll LIMIT COMMAND...: runs COMMAND until it succeeds, for at most LIMIT

@@ -31,27 +31,11 @@ demo_wait_field() {
   poll "$2" field_shows "$1" || { log "the field did not show \"$1\" within $2 seconds"; return 1; }
 }
 
-# True when the picture $1 holds the six coloured bars of the sample clip's
-# upper part: at least 100 pixels near each colour in a quarter-size copy.
-demo_shows_bars() {
-  convert "$1" -sample 25% -depth 8 txt:- 2>/dev/null | awk '
-    BEGIN { n = split("192,192,0 0,192,192 0,192,0 192,0,192 192,0,0 0,0,192", bar, " ") }
-    /^[0-9]/ {
-      if (!match($0, /\([0-9]+,[0-9]+,[0-9]+/)) next
-      split(substr($0, RSTART + 1, RLENGTH - 1), p, ",")
-      for (k = 1; k <= n; k++) {
-        split(bar[k], c, ",")
-        if ((p[1] - c[1])^2 <= 1024 && (p[2] - c[2])^2 <= 1024 && (p[3] - c[3])^2 <= 1024) count[k]++
-      }
-    }
-    END { for (k = 1; k <= n; k++) if (count[k] < 100) exit 1 }'
-}
-
 # Saves a picture of window $1 as the PNG file $2 and says so.
 demo_capture() { capture_window "$1" "$2" && log "saved $2"; }
 
 # True when a picture of window $1, taken now into $2, shows the clip's bars.
-capture_shows_bars() { capture_window "$1" "$2" && demo_shows_bars "$2"; }
+capture_shows_bars() { capture_window "$1" "$2" && shows_sample_bars "$2" >/dev/null; }
 
 # Takes pictures of window $1 until one shows the clip's bars, for at most $3
 # seconds, and saves that one as the PNG file $2.
@@ -80,7 +64,9 @@ demo_headless() {
   rm -f "$DEMO_DIR"/*.png "$DEMO_DIR/trace.txt"
   start_display || return 1
   log "display $DISPLAY (private Xvfb)"
+  log "Wine prefix $FORMREEL_PREFIX (made on first use; Wine's messages go to build/demo/wine.log)"
   use_wine_prefix </dev/null >>"$DEMO_DIR/wine.log" 2>&1
+  log "starting formreel.exe in $FORMREEL_PROGRAM_DIR, typing SAMPLE and CTRL-ENTER"
   local trace="$DEMO_DIR/trace.txt" form main
   demo_start_program "$trace"
   form=$(wait_window '^FORM$' 60) || return 1

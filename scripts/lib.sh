@@ -40,6 +40,7 @@ install_packages() {
 build_preset() {
   local preset=$1
   if [ ! -f "$FORMREEL_ROOT/build/$preset/build.ninja" ]; then
+    log "configuring the $preset preset (once)"
     cmake --preset "$preset" -S "$FORMREEL_ROOT" >/dev/null || return 1
   fi
   (cd "$FORMREEL_ROOT" && cmake --build --preset "$preset") || return 1
@@ -168,11 +169,13 @@ stop_wine() {
 }
 
 # The prologue of the scripts that run the program: installs what is
-# missing, picks the Windows build this machine can run and builds it.
+# missing, picks the Windows build this machine can run and builds it. The
+# build's own lines go to standard error: a first build takes minutes.
 prepare_windows_build() {
   install_packages || return 1
   use_runnable_windows_build
-  build_preset "$FORMREEL_WINDOWS_PRESET" >/dev/null || { log "build of $FORMREEL_WINDOWS_PRESET failed"; return 1; }
+  log "building the $FORMREEL_WINDOWS_PRESET preset in build/$FORMREEL_WINDOWS_PRESET"
+  build_preset "$FORMREEL_WINDOWS_PRESET" >&2 || { log "build of $FORMREEL_WINDOWS_PRESET failed"; return 1; }
 }
 
 # poll LIMIT COMMAND...: runs COMMAND until it succeeds, for at most LIMIT
@@ -270,6 +273,36 @@ capture_window() {
   status=$?
   rm -f "$dump"
   return $status
+}
+
+# shows_sample_bars PICTURE: true when the picture (of the main window)
+# holds the six coloured bars of the sample clip's upper part: more than
+# 2000 pixels within 32 of each bar's colour in every channel. Prints each
+# bar's count. The one check of the demo and of the program's end-to-end
+# tests; it counts from the picture's histogram, so it is quick enough to
+# poll with.
+shows_sample_bars() {
+  convert "$1" -depth 8 -format %c histogram:info:- 2>/dev/null | awk '
+    function near(a, c) { return a - c <= 32 && c - a <= 32 }
+    BEGIN {
+      n = split("yellow 192 192 0 cyan 0 192 192 green 0 192 0 magenta 192 0 192 red 192 0 0 blue 0 0 192", w, " ")
+      for (k = 1; k <= n / 4; k++) { name[k] = w[4 * k - 3]; r[k] = w[4 * k - 2]; g[k] = w[4 * k - 1]; b[k] = w[4 * k] }
+      bars = n / 4
+    }
+    # One line a colour: "COUNT: (R,G,B) #RRGGBB name".
+    match($0, /\([^)]*\)/) {
+      split(substr($0, RSTART + 1, RLENGTH - 2), p, ",")
+      for (k = 1; k <= bars; k++)
+        if (near(p[1], r[k]) && near(p[2], g[k]) && near(p[3], b[k])) count[k] += $1
+    }
+    END {
+      shown = 1
+      for (k = 1; k <= bars; k++) {
+        printf "%s %d\n", name[k], count[k]
+        if (count[k] <= 2000) shown = 0
+      }
+      exit !shown
+    }'
 }
 
 # Stops what a script started: its program, the Wine server (and with it

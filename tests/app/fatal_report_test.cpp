@@ -9,14 +9,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
+
+#include "tests/support/poll.h"
 
 namespace formreel::app {
 
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 std::string ProgramDirectory() {
   char path[MAX_PATH] = {};
@@ -81,11 +80,10 @@ TEST(FatalReport, ShownInAMessageBoxThenTheProgramEndsWithItsStatus) {
   CloseHandle(errorFile);
 
   BoxSearch search{child.dwProcessId, nullptr};
-  for (const auto deadline = Clock::now() + std::chrono::seconds(30);
-       search.box == nullptr && Clock::now() < deadline;) {
+  PollUntil(std::chrono::seconds(30), [&] {
     EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-    if (search.box == nullptr) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+    return search.box != nullptr;
+  }, std::chrono::milliseconds(50));
   const std::string report = "formreel: run-time error: text position outside its storage";
   if (search.box != nullptr) {
     EXPECT_EQ(WindowTitle(search.box), "formreel");

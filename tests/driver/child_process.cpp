@@ -11,13 +11,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <thread>
+
+#include "tests/support/poll.h"
 
 extern char** environ;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 std::vector<std::string> EnvironmentWith(
     const std::vector<std::pair<std::string, std::string>>& extra) {
@@ -79,18 +78,17 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const Options& op
 std::optional<int> ChildProcess::Wait(Milliseconds limit) {
   if (status_) return status_;
   if (pid_ <= 0) return std::nullopt;
-  const auto deadline = Clock::now() + limit;
-  for (;;) {
+  // A failed waitpid ends the wait too: there is nothing left to wait for.
+  PollUntil(limit, [&] {
     int raw = 0;
     const pid_t done = waitpid(pid_, &raw, WNOHANG);
     if (done == pid_) {
       status_ = DecodeStatus(raw);
       pid_ = -1;
-      return status_;
     }
-    if (done < 0 || Clock::now() >= deadline) return std::nullopt;
-    std::this_thread::sleep_for(Milliseconds(20));
-  }
+    return done != 0;
+  }, Milliseconds(20));
+  return status_;
 }
 
 bool ChildProcess::Running() { return pid_ > 0 && !Wait(Milliseconds(0)); }

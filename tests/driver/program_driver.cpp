@@ -4,17 +4,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
 #include <utility>
 
-namespace {
+#include "tests/support/poll.h"
 
-using Clock = std::chrono::steady_clock;
+namespace {
 
 constexpr Milliseconds ToolLimit{15000};
 constexpr Milliseconds PollInterval{100};
@@ -170,12 +170,7 @@ bool ConsoleRun::StartCommand(const std::string& directory, const std::vector<st
 std::string ConsoleRun::Errors() const { return ReadFile(folder_ + "/errors"); }
 
 bool ConsoleRun::WaitForErrors(const std::string& text, Milliseconds limit) const {
-  const auto deadline = Clock::now() + limit;
-  for (;;) {
-    if (Errors().find(text) != std::string::npos) return true;
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(PollInterval);
-  }
+  return PollUntil(limit, [&] { return Errors().find(text) != std::string::npos; }, PollInterval);
 }
 
 ConsoleRun::Outcome ConsoleRun::Finish(Milliseconds limit) {
@@ -190,17 +185,16 @@ ConsoleRun::Outcome ConsoleRun::Finish(Milliseconds limit) {
 
 std::optional<std::string> WaitForWindow(const std::string& name, Milliseconds limit,
                                          const std::string& other) {
-  const auto deadline = Clock::now() + limit;
-  for (;;) {
+  std::optional<std::string> window;
+  PollUntil(limit, [&] {
     const CommandResult found =
         RunCommand({"xdotool", "search", "--onlyvisible", "--name", name}, ToolLimit);
     std::istringstream ids(found.output);
-    std::string id;
-    while (ids >> id)
-      if (id != other) return id;
-    if (Clock::now() >= deadline) return std::nullopt;
-    std::this_thread::sleep_for(PollInterval);
-  }
+    for (std::string id; !window && ids >> id;)
+      if (id != other) window = id;
+    return window.has_value();
+  }, PollInterval);
+  return window;
 }
 
 bool NoWindow(const std::string& name) {
@@ -238,62 +232,17 @@ bool TypeIntoFirstField(const std::string& text, Milliseconds limit) {
   return false;
 }
 
-int Picture::CountNear(int r, int g, int b, int tolerance) const {
-  int count = 0;
-  for (std::size_t k = 0; k + 2 < rgb.size(); k += 3)
-    if (std::abs(rgb[k] - r) <= tolerance && std::abs(rgb[k + 1] - g) <= tolerance &&
-        std::abs(rgb[k + 2] - b) <= tolerance)
-      ++count;
-  return count;
-}
-
-std::optional<Picture> CaptureWindow(const std::string& window, const std::string& pngPath) {
+bool CaptureWindow(const std::string& window, const std::string& pngPath) {
   char path[] = "/tmp/formreel-capture-XXXXXX";
   const int fd = mkstemp(path);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return false;
   close(fd);
   const std::string dump = path;
-  const bool captured =
-      RunCommand({"xwd", "-silent", "-id", window, "-out", dump}, ToolLimit).status == 0;
-  // One conversion gives both the pixels and the picture for a person.
-  CommandResult ppm;
-  if (captured) {
-    std::vector<std::string> command = {"convert", "xwd:" + dump, "-depth", "8"};
-    if (!pngPath.empty()) command.insert(command.end(), {"-write", pngPath});
-    command.push_back("ppm:-");
-    ppm = RunCommand(command, ToolLimit);
-  }
+  const bool saved =
+      RunCommand({"xwd", "-silent", "-id", window, "-out", dump}, ToolLimit).status == 0 &&
+      RunCommand({"convert", "xwd:" + dump, pngPath}, ToolLimit).status == 0;
   std::remove(dump.c_str());
-  if (!captured || ppm.status != 0) return std::nullopt;
-
-  // Binary PPM: "P6", width, height and maximum value, separated by white
-  // space and "#" comments (xwd stores the window's name), one white space
-  // character, then the pixels.
-  const std::string& data = ppm.output;
-  std::size_t at = 0;
-  const auto nextToken = [&]() {
-    for (;;) {
-      while (at < data.size() && std::isspace(static_cast<unsigned char>(data[at]))) ++at;
-      if (at >= data.size() || data[at] != '#') break;
-      while (at < data.size() && data[at] != '\n') ++at;
-    }
-    const std::size_t first = at;
-    while (at < data.size() && !std::isspace(static_cast<unsigned char>(data[at]))) ++at;
-    return data.substr(first, at - first);
-  };
-  const std::string magic = nextToken();
-  Picture picture;
-  picture.width = std::atoi(nextToken().c_str());
-  picture.height = std::atoi(nextToken().c_str());
-  const int maxValue = std::atoi(nextToken().c_str());
-  if (magic != "P6" || maxValue != 255 || picture.width <= 0 || picture.height <= 0)
-    return std::nullopt;
-  const std::size_t start = at + 1;
-  const auto size = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 3;
-  if (data.size() < start + size) return std::nullopt;
-  picture.rgb.assign(data.begin() + static_cast<std::ptrdiff_t>(start),
-                     data.begin() + static_cast<std::ptrdiff_t>(start + size));
-  return picture;
+  return saved;
 }
 
 std::optional<std::string> ProbeWindows(const std::string& question) {
@@ -307,11 +256,10 @@ std::optional<std::string> ProbeWindows(const std::string& question) {
 
 std::optional<std::string> ProbeWindowsUntil(const std::string& question,
                                              const std::string& expected, Milliseconds limit) {
-  const auto deadline = Clock::now() + limit;
   std::optional<std::string> answer;
-  for (;;) {
+  PollUntil(limit, [&] {
     if (auto latest = ProbeWindows(question)) answer = std::move(latest);
-    if (answer == expected || Clock::now() >= deadline) return answer;
-    std::this_thread::sleep_for(PollInterval);
-  }
+    return answer == expected;
+  }, PollInterval);
+  return answer;
 }

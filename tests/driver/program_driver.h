@@ -4,7 +4,6 @@
 // xwd, and window_probe.exe reads what a form shows.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -100,16 +99,8 @@ bool PrimeNonAsciiTyping();
 // field never held it.
 bool TypeIntoFirstField(const std::string& text, Milliseconds limit);
 
-// A picture of a window, 8 bits per colour channel.
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgb;
-  // Pixels whose channels each lie within `tolerance` of (r, g, b).
-  int CountNear(int r, int g, int b, int tolerance) const;
-};
-// Takes a picture of `window`, also saved as PNG at `pngPath` when given.
-std::optional<Picture> CaptureWindow(const std::string& window, const std::string& pngPath = "");
+// Takes a picture of `window` and saves it as PNG at `pngPath`.
+bool CaptureWindow(const std::string& window, const std::string& pngPath);
 
 // Runs window_probe.exe with `question` ("field", "main", "focus") and gives
 // its one line of answer.

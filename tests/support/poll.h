@@ -1,6 +1,8 @@
 // Waiting for something that another process does: ask again and again,
 // with a pause between, until it holds or the time is up. The one way the
-// drivers wait; none sleeps a fixed time.
+// drivers and tests wait; none sleeps a fixed time, and none keeps a
+// deadline loop of its own. What a try saw (a window's id, the last
+// answer) stays in the variables `done` writes.
 #pragma once
 
 #include <chrono>

@@ -57,7 +57,15 @@ std::string AnswerLines(const std::vector<FieldInfo>& fields, const FormArrays& 
   return out;
 }
 
-std::string AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& arrays, ToUtf8 toUtf8) {
+std::optional<std::string> AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& arrays,
+                                      ToUtf8 toUtf8) {
+  bool converted = true;
+  // A text as a JSON string, once it is UTF-8.
+  const auto text = [&](std::string& out, std::string_view value) {
+    const std::optional<std::string> utf8 = toUtf8(value);
+    converted = converted && utf8.has_value();
+    AppendJsonString(out, utf8.value_or(std::string()));
+  };
   std::string out = "{\"fields\":[";
   for (std::size_t k = 0; k < fields.size(); ++k) {
     const FieldInfo& field = fields[k];
@@ -65,11 +73,11 @@ std::string AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& a
     out += "{\"letter\":";
     AppendJsonString(out, std::string(1, field.letter));
     out += ",\"prompt\":";
-    AppendJsonString(out, toUtf8(field.prompt));
+    text(out, field.prompt);
     out += ",\"selection\":" + std::to_string(arrays.selections[k]) + ",\"entry\":";
     const std::string* entry = ChosenEntry(field, arrays.selections[k]);
     if (entry != nullptr)
-      AppendJsonString(out, toUtf8(*entry));
+      text(out, *entry);
     else
       out += "null";
     out += ",\"value\":";
@@ -77,12 +85,13 @@ std::string AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& a
     if (slot == SlotHolds::Nothing)
       out += "null";
     else if (slot == SlotHolds::Text)
-      AppendJsonString(out, toUtf8(ValueText(field, arrays, k)));
+      text(out, ValueText(field, arrays, k));
     else
       out += ValueText(field, arrays, k);
     out += '}';
   }
   out += "]}\n";
+  if (!converted) return std::nullopt;
   return out;
 }
 

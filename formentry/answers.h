@@ -2,6 +2,7 @@
 // JSON object. Platform-free.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,15 +18,16 @@ namespace formreel::formentry {
 // same single or double, and an empty line for S and B.
 std::string AnswerLines(const std::vector<FieldInfo>& fields, const FormArrays& arrays);
 
-// Text in the ANSI code page, as UTF-8.
-using ToUtf8 = std::string (*)(std::string_view text);
+// Text in the ANSI code page, as UTF-8; nothing when it has no UTF-8 form.
+using ToUtf8 = std::optional<std::string> (*)(std::string_view text);
 
 // {"fields":[{"letter":"C","prompt":"...","selection":0,"entry":null,"value":"..."},...]}
 // and an LF: per field its letter, prompt, selection number, the chosen
 // entry's (or button's) text or null, and the value the caller's arrays hold:
 // a string for C (its buffer), a number for I, L, R and D (written as in
 // AnswerLines), null for S and B. Every string goes through `toUtf8`, then
-// is escaped as JSON requires.
-std::string AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& arrays, ToUtf8 toUtf8);
+// is escaped as JSON requires. Nothing when a text does not go through.
+std::optional<std::string> AnswerJson(const std::vector<FieldInfo>& fields, const FormArrays& arrays,
+                                      ToUtf8 toUtf8);
 
 }  // namespace formreel::formentry

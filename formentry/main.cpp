@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,13 @@ using namespace formreel::formentry;
 
 namespace {
 
-// 3 is taken: the facility's run-time error ends the program with it; 130
-// is what shells report for a command interrupted by CTRL-C.
+// 3 is a run-time error, the facility's own or an answer that cannot be
+// printed; 130 is what shells report for a command interrupted by CTRL-C.
 enum ExitStatus : int {
   Confirmed = 0,
   Cancelled = 1,
   Refused = 2,
+  RunTimeError = 3,
   NotShown = 4,
   UsageError = 64,
   Interrupted = 130,
@@ -74,7 +76,12 @@ int main(int argc, char** argv) {
       return Refused;
     }
     // Files and standard input are UTF-8; the form speaks its own page.
-    descriptor = FromUtf8(descriptor);
+    const std::optional<std::string> inPage = FromUtf8(descriptor);
+    if (!inPage) {
+      std::cerr << "formentry: the descriptor file holds a character that the active code page cannot hold\n";
+      return Refused;
+    }
+    descriptor = *inPage;
   } else {
     descriptor = *line.descriptor;
   }
@@ -115,6 +122,13 @@ int main(int argc, char** argv) {
       std::cerr << "formentry: the form could not be shown (" << formreel::LastFormEntryProblem() << ")\n";
       return NotShown;
   }
-  std::cout << (line.json ? AnswerJson(fields, arrays, TextToUtf8) : TextToUtf8(AnswerLines(fields, arrays))) << std::flush;
+  const std::optional<std::string> answers =
+      line.json ? AnswerJson(fields, arrays, TextToUtf8) : TextToUtf8(AnswerLines(fields, arrays));
+  if (!answers) {
+    // No answer is printed shortened: a script would take it for the whole.
+    std::cerr << "formentry: an answer holds bytes of no character of the active code page\n";
+    return RunTimeError;
+  }
+  std::cout << *answers << std::flush;
   return Confirmed;
 }

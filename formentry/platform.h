@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,9 +23,9 @@ bool ReadStandardInput(std::string& contents);
 // where the edges convert.
 bool TextsAreUtf8();
 // UTF-8 (descriptor files, standard input) in the form's code page, and back
-// (what formentry prints).
-std::string FromUtf8(std::string_view text);
-std::string TextToUtf8(std::string_view text);
+// (what formentry prints); nothing for a text the other side cannot hold.
+std::optional<std::string> FromUtf8(std::string_view text);
+std::optional<std::string> TextToUtf8(std::string_view text);
 
 // Shows the form as `display` asks, and tells how it ended.
 FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays);

@@ -17,8 +17,8 @@ bool ReadStandardInput(std::string& contents) {
 
 // formentry speaks UTF-8; in another locale a form shows only ASCII.
 bool TextsAreUtf8() { return true; }
-std::string FromUtf8(std::string_view text) { return std::string(text); }
-std::string TextToUtf8(std::string_view text) { return std::string(text); }
+std::optional<std::string> FromUtf8(std::string_view text) { return std::string(text); }
+std::optional<std::string> TextToUtf8(std::string_view text) { return std::string(text); }
 
 FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays) {
   const FormDisplay shown = display == CommandLine::Display::Plain        ? FormDisplay::Plain

@@ -10,25 +10,11 @@
 #include <iterator>
 
 #include "platform.h"
+#include "recode_windows.h"
 
 namespace formreel::formentry {
 
 namespace {
-
-// `text` of code page `from` in code page `to`. The programs' manifest makes
-// the active page UTF-8, and then the bytes pass unchanged; in another page
-// (a system that ignores the manifest) the edges convert.
-std::string Recode(std::string_view text, UINT from, UINT to) {
-  if (text.empty() || GetACP() == CP_UTF8) return std::string(text);
-  const int length = static_cast<int>(text.size());
-  const int wide = MultiByteToWideChar(from, 0, text.data(), length, nullptr, 0);
-  std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
-  MultiByteToWideChar(from, 0, text.data(), length, utf16.data(), wide);
-  const int narrow = WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string converted(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(to, 0, utf16.data(), wide, converted.data(), narrow, nullptr, nullptr);
-  return converted;
-}
 
 // The form has no owner: bring it to the foreground once its window exists,
 // so that the keyboard reaches it whichever window the script ran from.
@@ -55,8 +41,14 @@ bool ReadStandardInput(std::string& contents) {
 
 bool TextsAreUtf8() { return GetACP() == CP_UTF8; }
 
-std::string FromUtf8(std::string_view text) { return Recode(text, CP_UTF8, CP_ACP); }
-std::string TextToUtf8(std::string_view text) { return Recode(text, CP_ACP, CP_UTF8); }
+// The programs' manifest makes the active page UTF-8, and then the bytes
+// pass unchanged; in another page the edges convert.
+std::optional<std::string> FromUtf8(std::string_view text) {
+  return TextsAreUtf8() ? std::string(text) : Recode(text, CP_UTF8, GetACP());
+}
+std::optional<std::string> TextToUtf8(std::string_view text) {
+  return TextsAreUtf8() ? std::string(text) : Recode(text, GetACP(), CP_UTF8);
+}
 
 FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays) {
   const auto length = static_cast<std::int32_t>(descriptor.size());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace {
 using namespace std::string_literals;
 
 // Latin-1 as UTF-8, standing in for the ANSI code page.
-std::string Latin1ToUtf8(std::string_view text) {
+std::optional<std::string> Latin1ToUtf8(std::string_view text) {
   std::string out;
   for (const char c : text) {
     const auto code = static_cast<unsigned char>(c);
@@ -65,7 +66,7 @@ TEST(FormentryAnswers, ChosenEntriesAndThePressedButtonByTheirText) {
   form.arrays.values[1].Put(std::int16_t{5});
   form.arrays.selections = {1, 2, 2, 2};
   EXPECT_EQ(AnswerLines(form.fields, form.arrays), "Quit NOW \n20\nB\nSTOP\n");
-  const std::string json = AnswerJson(form.fields, form.arrays, Latin1ToUtf8);
+  const std::string json = AnswerJson(form.fields, form.arrays, Latin1ToUtf8).value_or("");
   EXPECT_NE(json.find("{\"letter\":\"C\",\"prompt\":\"NAME\",\"selection\":1,\"entry\":\"Quit NOW \",\"value\":\"KEPT\"}"),
             std::string::npos)
       << json;

@@ -41,6 +41,9 @@ CursesScreen::CursesScreen(const ControllingTerminal& terminal) : terminal_(term
   output_ = fdopen(dup(terminal.Descriptor()), "w");
   input_ = fdopen(dup(terminal.Descriptor()), "r");
   if (output_ == nullptr || input_ == nullptr) return;
+  // Whether TERM names a description is asked first: a newterm that fails
+  // keeps memory it never gives back.
+  if (!TermHasDescription(terminal.Descriptor())) return;
   screen_ = newterm(nullptr, output_, input_);
   if (screen_ == nullptr) return;
   set_term(screen_);

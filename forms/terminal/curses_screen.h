@@ -15,6 +15,10 @@ struct screen;  // ncurses' SCREEN
 
 namespace formreel {
 
+// Whether TERM names a terminal description that ncurses can load for the
+// terminal open on `descriptor`.
+bool TermHasDescription(int descriptor);
+
 class CursesScreen {
  public:
   // Takes over `terminal` with the terminal description that TERM names.

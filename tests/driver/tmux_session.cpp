@@ -45,7 +45,11 @@ bool TmuxSession::Start(const std::string& command, int columns, int rows,
   // stay once the command ends, which has to be set before it starts. A
   // later command takes the same pane, at the size asked for.
   if (started_) {
-    if (!Resize(columns, rows)) return false;
+    // A respawned pane keeps its screen: the last program's is cleared
+    // first, while the pane waits in `cat`.
+    if (!Resize(columns, rows) || Tmux({"send-keys", "-R", "-t", "form"}).status != 0 ||
+        Tmux({"clear-history", "-t", "form"}).status != 0)
+      return false;
   } else if (Tmux({"new-session", "-d", "-s", "form", "-x", std::to_string(columns), "-y", std::to_string(rows),
                    "cat"})
                  .status != 0) {

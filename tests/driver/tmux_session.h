@@ -28,7 +28,8 @@ class TmuxSession {
 
   // Runs the shell command line `command` in a pane of `columns` x `rows`,
   // with LANG=C.UTF-8 and `environment` added; the pane stays once it
-  // ends. A later call runs the next command in the same pane. (tmux 3.3
+  // ends. A later call runs the next command in the same pane, its screen
+  // cleared, once the last one has ended. (tmux 3.3
   // does not always collect how the pane's program ended, so a command
   // whose status matters writes it itself.)
   bool Start(const std::string& command, int columns = 100, int rows = 30,

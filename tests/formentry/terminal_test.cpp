@@ -134,27 +134,30 @@ TEST_F(FormentryInTerminal, ControlCharactersShowAsTextAndDriveNothing) {
   EXPECT_EQ(Finish().status, 1);
 }
 
-// TERM dumb: no cursor addressing, a question a line.
+// TERM dumb, or naming no terminal description: no cursor addressing, a
+// question a line.
 TEST_F(FormentryInTerminal, ThePlainModeAsksOneFieldAtATime) {
-  Start({"HNew clip|CNAME^|IYEAR^|SKIND^FILM^CARTOON^|"}, "NAME", 100, 30, {{"TERM", "dumb"}});
-  ASSERT_TRUE(tmux_.Type("CLIP"));
-  ASSERT_TRUE(tmux_.Press({"Enter"}));
-  ASSERT_TRUE(tmux_.WaitForScreen("YEAR", ScreenLimit));
-  ASSERT_TRUE(tmux_.Type("19x4"));
-  ASSERT_TRUE(tmux_.Press({"Enter"}));
-  ASSERT_TRUE(tmux_.WaitForScreen("Not a 16-bit integer: 19x4", ScreenLimit)) << tmux_.Screen();
-  ASSERT_TRUE(tmux_.Type("1994"));
-  ASSERT_TRUE(tmux_.Press({"Enter"}));
-  ASSERT_TRUE(tmux_.WaitForScreen("Entry 2: CARTOON", ScreenLimit));
-  ASSERT_TRUE(tmux_.Type("2"));
-  ASSERT_TRUE(tmux_.Press({"Enter"}));
-  ASSERT_TRUE(tmux_.WaitForScreen("Y to confirm", ScreenLimit));
-  ASSERT_TRUE(tmux_.Type("y"));
-  ASSERT_TRUE(tmux_.Press({"Enter"}));
-  const Outcome outcome = Finish();
-  EXPECT_EQ(outcome.status, 0) << outcome.errors;
-  EXPECT_EQ(outcome.output, "CLIP\n1994\nCARTOON\n");
-  EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0");
+  for (const char* term : {"dumb", "no-such-terminal"}) {
+    Start({"HNew clip|CNAME^|IYEAR^|SKIND^FILM^CARTOON^|"}, "NAME", 100, 30, {{"TERM", term}});
+    ASSERT_TRUE(tmux_.Type("CLIP"));
+    ASSERT_TRUE(tmux_.Press({"Enter"}));
+    ASSERT_TRUE(tmux_.WaitForScreen("YEAR", ScreenLimit));
+    ASSERT_TRUE(tmux_.Type("19x4"));
+    ASSERT_TRUE(tmux_.Press({"Enter"}));
+    ASSERT_TRUE(tmux_.WaitForScreen("Not a 16-bit integer: 19x4", ScreenLimit)) << tmux_.Screen();
+    ASSERT_TRUE(tmux_.Type("1994"));
+    ASSERT_TRUE(tmux_.Press({"Enter"}));
+    ASSERT_TRUE(tmux_.WaitForScreen("Entry 2: CARTOON", ScreenLimit));
+    ASSERT_TRUE(tmux_.Type("2"));
+    ASSERT_TRUE(tmux_.Press({"Enter"}));
+    ASSERT_TRUE(tmux_.WaitForScreen("Y to confirm", ScreenLimit));
+    ASSERT_TRUE(tmux_.Type("y"));
+    ASSERT_TRUE(tmux_.Press({"Enter"}));
+    const Outcome outcome = Finish();
+    EXPECT_EQ(outcome.status, 0) << term << ": " << outcome.errors;
+    EXPECT_EQ(outcome.output, "CLIP\n1994\nCARTOON\n") << term;
+    EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0") << term;
+  }
 }
 
 }  // namespace

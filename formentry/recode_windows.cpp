@@ -15,7 +15,8 @@ std::optional<std::string> Recode(std::string_view text, unsigned from, unsigned
   const bool utf8 = to == CP_UTF8;
   BOOL defaulted = FALSE;
   const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
-  const int narrow = WideCharToMultiByte(to, flags, utf16.data(), wide, nullptr, 0, nullptr, utf8 ? nullptr : &defaulted);
+  const int narrow =
+      WideCharToMultiByte(to, flags, utf16.data(), wide, nullptr, 0, nullptr, utf8 ? nullptr : &defaulted);
   if (narrow == 0 || defaulted) return std::nullopt;
   std::string converted(static_cast<std::size_t>(narrow), '\0');
   WideCharToMultiByte(to, flags, utf16.data(), wide, converted.data(), narrow, nullptr, utf8 ? nullptr : &defaulted);

@@ -65,6 +65,8 @@ class Dialogue {
   Outcome AnswerButtons(std::int32_t field, const std::string& line);
   Outcome AskConfirmation();
   void Describe(std::int32_t field);
+  // Says which field a confirmation stopped at, and its text.
+  void SayNotConverted(std::int32_t field);
   std::string Shown(std::int32_t field) const;
   std::string Prompt(std::int32_t field) const;
   void Say(const std::string& line) { channel_.Write(line + "\n"); }
@@ -149,6 +151,11 @@ void Dialogue::Describe(std::int32_t field) {
     Say("Entry " + std::to_string(k + 1) + ": " + Visible(control.entries[k]));
 }
 
+void Dialogue::SayNotConverted(std::int32_t field) {
+  Say("Field " + std::to_string(field) + ", " + Prompt(field) + ": not " +
+      std::string(KindOf(LetterOf(field)).valueName) + ": " + Visible(ControlOf(field).text));
+}
+
 // A field's value as the form shows it.
 std::string Dialogue::Shown(std::int32_t field) const {
   if (KindOf(LetterOf(field)).shape == ItemShape::ButtonGroup) return "a row of buttons";
@@ -222,8 +229,8 @@ Dialogue::Outcome Dialogue::AnswerEditable(std::int32_t field, FormModel::Contro
       return Outcome::Next;
     }
     Say(count == 0 ? "The field has no list (type == for a text that starts with =)."
-                   : "No entry " + Visible(line.substr(1)) + ": the list has " + Count(control.entries.size(), "entry", "entries") +
-                         " (type == for a text that starts with =).");
+                   : "No entry " + Visible(line.substr(1)) + ": the list has " +
+                         Count(control.entries.size(), "entry", "entries") + " (type == for a text that starts with =).");
     return Outcome::Again;
   }
   if (!Typeable(text)) {
@@ -266,8 +273,7 @@ Dialogue::Outcome Dialogue::AnswerButtons(std::int32_t field, const std::string&
   if (*button == 0) return Outcome::Next;
   if (ConfirmFields(state_, state_.groupStart[field] + *button, model_)) return Outcome::Pressed;
   // As in the window, a press whose confirmation stops is forgotten.
-  Say("Field " + std::to_string(state_.currentField) + ", " + Prompt(state_.currentField) + ": not " +
-      std::string(KindOf(LetterOf(state_.currentField)).valueName) + ": " + Visible(ControlOf(state_.currentField).text));
+  SayNotConverted(state_.currentField);
   return Outcome::Next;
 }
 
@@ -281,10 +287,8 @@ Dialogue::Outcome Dialogue::AskConfirmation() {
     if (!line || IsNo(*line)) return Outcome::Cancelled;
     if (IsYes(*line)) {
       if (ConfirmFields(state_, 0, model_)) return Outcome::Pressed;
-      const std::int32_t failed = state_.currentField;
-      Say("Field " + std::to_string(failed) + ", " + Prompt(failed) + ": not " +
-          std::string(KindOf(LetterOf(failed)).valueName) + ": " + Visible(ControlOf(failed).text));
-      return AskField(failed) == Outcome::Cancelled ? Outcome::Cancelled : Outcome::Next;
+      SayNotConverted(state_.currentField);
+      return AskField(state_.currentField) == Outcome::Cancelled ? Outcome::Cancelled : Outcome::Next;
     }
     const std::optional<int> field = WholeNumber(*line);
     if (field && *field >= 1 && *field <= state_.fieldCount) {

@@ -7,7 +7,6 @@
 
 #include <cwchar>
 
-#include "forms/core/code_page.h"
 #include "text/fatal_error.h"
 #include "text/visible_text.h"
 
@@ -37,7 +36,8 @@ attr_t AttributesOf(std::uint8_t cell) {
 
 }  // namespace
 
-CursesScreen::CursesScreen(const ControllingTerminal& terminal) : terminal_(terminal) {
+CursesScreen::CursesScreen(const ControllingTerminal& terminal, const CodePage& page)
+    : terminal_(terminal), utf8_(page.kind == CodePage::Kind::Utf8) {
   output_ = fdopen(dup(terminal.Descriptor()), "w");
   input_ = fdopen(dup(terminal.Descriptor()), "r");
   if (output_ == nullptr || input_ == nullptr) return;
@@ -52,7 +52,6 @@ CursesScreen::CursesScreen(const ControllingTerminal& terminal) : terminal_(term
   nonl();
   intrflush(stdscr, FALSE);
   keypad(stdscr, FALSE);
-  utf8_ = ActiveCodePage().kind == CodePage::Kind::Utf8;
   openScreen = this;
   viewerBefore = SetFatalReportViewer(CloseForReport);
   refresh();

@@ -21,8 +21,9 @@ bool TermHasDescription(int descriptor);
 
 class CursesScreen {
  public:
-  // Takes over `terminal` with the terminal description that TERM names.
-  explicit CursesScreen(const ControllingTerminal& terminal);
+  // Takes over `terminal` with the terminal description that TERM names,
+  // to show cells of a form whose texts are in `page`.
+  CursesScreen(const ControllingTerminal& terminal, const CodePage& page);
   ~CursesScreen();  // Close()
   CursesScreen(const CursesScreen&) = delete;
   CursesScreen& operator=(const CursesScreen&) = delete;
@@ -43,7 +44,7 @@ class CursesScreen {
   std::FILE* output_ = nullptr;
   std::FILE* input_ = nullptr;
   struct screen* screen_ = nullptr;
-  bool utf8_ = false;
+  bool utf8_;  // the form's page is UTF-8; in any other only ASCII is drawn as it is
 };
 
 }  // namespace formreel

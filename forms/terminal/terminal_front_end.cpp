@@ -84,7 +84,7 @@ Showing TerminalFrontEnd::Show(FormState& state) {
   }
   if (mode_ == Mode::FullScreen && TermAddressesCells()) {
     SignalWatch signals;  // before the screen, so that ncurses keeps its hands off these signals
-    CursesScreen curses(terminal);
+    CursesScreen curses(terminal, state.codePage);
     if (curses.IsOpen()) return RunFullScreen(state, terminal, signals, curses);
     // TERM names no terminal description here: the lines still work.
   }

@@ -106,7 +106,32 @@ class Form {
   // when it can. A text holding what ends an item, a prompt, a choice or a
   // text line ("|", "^", "\") or a NUL, and a text value longer than a
   // field holds, are refused rather than cut.
-  std::string Problem() const {
+  std::string Problem() const { return ProblemOf(Descriptor()); }
+
+  // Shows the form as `display` asks (FormEntry without window handles)
+  // and, only when it is confirmed, writes every answer into its variable;
+  // a field left as it was shown gives its variable back as it was. A form
+  // Problem() refuses is not shown.
+  FormResult Show(FormDisplay display = FormDisplay::Standard) const {
+    const std::string descriptor = Descriptor();
+    if (std::string problem = ProblemOf(descriptor); !problem.empty())
+      return {FormEntryEnd::Refused, std::move(problem)};
+    std::vector<const Item*> fields;
+    for (const Item& item : items_)
+      if (item.letter != 'T' && item.letter != 'H') fields.push_back(&item);
+    std::vector<std::int8_t> selections(fields.size());
+    std::vector<ValueSlot> values(fields.size());
+    std::vector<std::array<char, TextValueLength + 1>> texts(fields.size());
+    for (std::size_t k = 0; k < fields.size(); ++k) Prepare(*fields[k], selections[k], values[k], texts[k]);
+    if (!FormEntry(descriptor.c_str(), static_cast<std::int32_t>(descriptor.size() + 1), selections, values, display))
+      return {LastFormEntryEnd(), LastFormEntryProblem()};
+    for (std::size_t k = 0; k < fields.size(); ++k) Answer(*fields[k], selections[k], values[k], texts[k]);
+    return {FormEntryEnd::Confirmed, {}};
+  }
+
+ private:
+  // Problem(), of the form whose descriptor is `descriptor`.
+  std::string ProblemOf(const std::string& descriptor) const {
     for (std::size_t k = 0; k < items_.size(); ++k) {
       const Item& item = items_[k];
       const std::string where = "item " + std::to_string(k + 1) + " (" + item.letter + "): ";
@@ -123,31 +148,9 @@ class Form {
         if ((*text)->find('\0') != std::string::npos) return where + "value holds a NUL, which a field cannot show";
       }
     }
-    const std::string descriptor = Descriptor();
     return DescriptorProblem(descriptor.c_str(), static_cast<std::int32_t>(descriptor.size() + 1));
   }
 
-  // Shows the form as `display` asks (FormEntry without window handles)
-  // and, only when it is confirmed, writes every answer into its variable;
-  // a field left as it was shown gives its variable back as it was. A form
-  // Problem() refuses is not shown.
-  FormResult Show(FormDisplay display = FormDisplay::Standard) const {
-    if (std::string problem = Problem(); !problem.empty()) return {FormEntryEnd::Refused, std::move(problem)};
-    std::vector<const Item*> fields;
-    for (const Item& item : items_)
-      if (item.letter != 'T' && item.letter != 'H') fields.push_back(&item);
-    std::vector<std::int8_t> selections(fields.size());
-    std::vector<ValueSlot> values(fields.size());
-    std::vector<std::array<char, TextValueLength + 1>> texts(fields.size());
-    for (std::size_t k = 0; k < fields.size(); ++k) Prepare(*fields[k], selections[k], values[k], texts[k]);
-    const std::string descriptor = Descriptor();
-    if (!FormEntry(descriptor.c_str(), static_cast<std::int32_t>(descriptor.size() + 1), selections, values, display))
-      return {LastFormEntryEnd(), LastFormEntryProblem()};
-    for (std::size_t k = 0; k < fields.size(); ++k) Answer(*fields[k], selections[k], values[k], texts[k]);
-    return {FormEntryEnd::Confirmed, {}};
-  }
-
- private:
   // The variable a field answers into; none for a heading or a text line.
   using Target = std::variant<std::nullptr_t, std::string*, std::int16_t*, std::int32_t*, float*, double*, Choice*>;
   struct Item {

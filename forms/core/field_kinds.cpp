@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 #include <type_traits>
 
 #include "text/display_text.h"
@@ -63,8 +64,14 @@ std::string AnswerNumber(const ValueSlot& slot) {
 // type comes from the letter, as the public table gives it.
 template <char Letter, auto Show, const RecordFormat& Format>
 constexpr FieldKind NumberRow(std::string_view valueName) {
+  using Type = NumberOf<Letter>;
+  std::int64_t lowest = 0, highest = 0;
+  if constexpr (std::is_integral_v<Type>) {
+    lowest = std::numeric_limits<Type>::min();
+    highest = std::numeric_limits<Type>::max();
+  }
   return {Letter, ItemShape::ComboField, SlotHolds::Number, false, false, Show, Read<Letter, Format>,
-          AnswerNumber<Letter>, valueName};
+          AnswerNumber<Letter>, valueName, lowest, highest};
 }
 
 constexpr FieldKind Unknown{Nul, ItemShape::Unknown, SlotHolds::Nothing};

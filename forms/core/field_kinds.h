@@ -42,15 +42,21 @@ struct FieldKind {
   // nothing.
   std::string (*answerText)(const ValueSlot& slot) = nullptr;
   // What a number field takes, in words, for a person told what to type or
-  // why a text does not convert ("not a 16-bit integer: 19x4"); empty for
-  // the other letters.
+  // why a text does not convert ("a 16-bit integer"); empty for the other
+  // letters.
   std::string_view valueName = {};
+  // An integer field's type's lowest and highest value, which a person is
+  // told with its name ("a 16-bit integer (-32768 to 32767)"); both 0 for
+  // the reals, whose range is no help to a person, and the other letters.
+  std::int64_t lowest = 0;
+  std::int64_t highest = 0;
 
   constexpr bool IsItem() const { return shape != ItemShape::Unknown; }
   constexpr bool IsField() const { return shape == ItemShape::ComboField || shape == ItemShape::ButtonGroup; }
   // T and H: items that make no field.
   constexpr bool IsTextItem() const { return shape == ItemShape::TextLines || shape == ItemShape::Heading; }
   constexpr bool IsNumber() const { return slot == SlotHolds::Number; }
+  constexpr bool HasBounds() const { return lowest != highest; }
   // The window style of the field's combo box; 0 for a field without one.
   constexpr std::uint32_t ComboStyle() const {
     if (shape != ItemShape::ComboField) return 0;

@@ -1,4 +1,5 @@
 #include "forms/core/field_kinds.h"
+#include "forms/core/field_words.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,17 @@ TEST(FieldKinds, TextAnswerIsTheBufferOrNothing) {
   char buffer[TextValueLength + 1] = "CLIP";
   EXPECT_EQ(KindOf('C').answerText(Slot(&buffer[0])), "CLIP");
   EXPECT_EQ(KindOf('C').answerText(Slot(static_cast<char*>(nullptr))), "");
+}
+
+// A refusal names the field, the reason with the bounds the type has, and
+// the text; the reals have no bounds worth saying.
+TEST(FieldWords, RefusalsSayTheBoundsOfTheType) {
+  EXPECT_EQ(RefusalLine("YEAR", NotConvertedReason(KindOf('I')), "19x4"),
+            "YEAR: not a 16-bit integer (-32768 to 32767): 19x4");
+  EXPECT_EQ(NotConvertedReason(KindOf('L')), "not a 32-bit integer (-2147483648 to 2147483647)");
+  EXPECT_EQ(NotConvertedReason(KindOf('R')), "not a single-precision real number");
+  EXPECT_EQ(RefusalLine("NAME", TooLongReason(30), ""), "NAME: at most 30 bytes");
+  EXPECT_EQ(NumberInWords(KindOf('C')), "");
 }
 
 }  // namespace

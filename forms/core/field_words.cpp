@@ -1,0 +1,22 @@
+#include "forms/core/field_words.h"
+
+namespace formreel {
+
+std::string NumberInWords(const FieldKind& kind) {
+  if (!kind.IsNumber()) return {};
+  std::string words(kind.valueName);
+  if (kind.HasBounds()) words += " (" + std::to_string(kind.lowest) + " to " + std::to_string(kind.highest) + ")";
+  return words;
+}
+
+std::string NotConvertedReason(const FieldKind& kind) { return "not " + NumberInWords(kind); }
+
+std::string TooLongReason(std::size_t maxBytes) { return "at most " + std::to_string(maxBytes) + " bytes"; }
+
+std::string RefusalLine(std::string_view field, std::string_view reason, std::string_view text) {
+  std::string line = std::string(field) + ": " + std::string(reason);
+  if (!text.empty()) line += ": " + std::string(text);
+  return line;
+}
+
+}  // namespace formreel

@@ -1,0 +1,33 @@
+// What a field takes and why a value is refused, in the words every front
+// end that speaks to a person uses: the terminal form's rows, the plain
+// mode's questions and formentry's errors say a refusal the same way.
+// Platform-free.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "forms/core/field_kinds.h"
+
+namespace formreel {
+
+// What a number field takes: "a 16-bit integer (-32768 to 32767)", "a
+// single-precision real number"; empty for a letter that takes no number.
+std::string NumberInWords(const FieldKind& kind);
+
+// Why a typed text is not a number field's value: "not a 16-bit integer
+// (-32768 to 32767)".
+std::string NotConvertedReason(const FieldKind& kind);
+
+// Why a text is refused for a field that holds at most `maxBytes` bytes:
+// "at most 30 bytes".
+std::string TooLongReason(std::size_t maxBytes);
+
+// A refusal as one line, naming the field first so that it is heard first:
+// "YEAR: not a 16-bit integer (-32768 to 32767): 19x4"; without the text
+// when it is empty. The parts are shown as they are given: a front end
+// makes them visible text first.
+std::string RefusalLine(std::string_view field, std::string_view reason, std::string_view text);
+
+}  // namespace formreel

@@ -60,6 +60,11 @@ std::string AnswerNumber(const ValueSlot& slot) {
   return {text.data(), end};
 }
 
+template <char Letter>
+double NumberAsDouble(const ValueSlot& slot) {
+  return static_cast<double>(slot.Get<NumberOf<Letter>>());
+}
+
 // A number field's row: its display, its input rule and its words; the
 // type comes from the letter, as the public table gives it.
 template <char Letter, auto Show, const RecordFormat& Format>
@@ -71,7 +76,7 @@ constexpr FieldKind NumberRow(std::string_view valueName) {
     highest = std::numeric_limits<Type>::max();
   }
   return {Letter, ItemShape::ComboField, SlotHolds::Number, false, false, Show, Read<Letter, Format>,
-          AnswerNumber<Letter>, valueName, lowest, highest};
+          AnswerNumber<Letter>, valueName, lowest, highest, NumberAsDouble<Letter>};
 }
 
 constexpr FieldKind Unknown{Nul, ItemShape::Unknown, SlotHolds::Nothing};

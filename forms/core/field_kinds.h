@@ -50,6 +50,9 @@ struct FieldKind {
   // the reals, whose range is no help to a person, and the other letters.
   std::int64_t lowest = 0;
   std::int64_t highest = 0;
+  // A number field's value as a double, for its bounds; null for the
+  // letters that hold no number.
+  double (*numberOf)(const ValueSlot& slot) = nullptr;
 
   constexpr bool IsItem() const { return shape != ItemShape::Unknown; }
   constexpr bool IsField() const { return shape == ItemShape::ComboField || shape == ItemShape::ButtonGroup; }
@@ -57,6 +60,9 @@ struct FieldKind {
   constexpr bool IsTextItem() const { return shape == ItemShape::TextLines || shape == ItemShape::Heading; }
   constexpr bool IsNumber() const { return slot == SlotHolds::Number; }
   constexpr bool HasBounds() const { return lowest != highest; }
+  // Whether a program may require the field: a text not left empty, a
+  // list-only choice made.
+  constexpr bool Requirable() const { return slot == SlotHolds::Text || listOnly; }
   // The window style of the field's combo box; 0 for a field without one.
   constexpr std::uint32_t ComboStyle() const {
     if (shape != ItemShape::ComboField) return 0;

@@ -1,5 +1,8 @@
 #include "forms/core/field_words.h"
 
+#include <array>
+#include <charconv>
+
 namespace formreel {
 
 std::string NumberInWords(const FieldKind& kind) {
@@ -9,7 +12,22 @@ std::string NumberInWords(const FieldKind& kind) {
   return words;
 }
 
-std::string NotConvertedReason(const FieldKind& kind) { return "not " + NumberInWords(kind); }
+std::string NotConvertedReason(const FieldKind& kind, const FieldCheck& check) {
+  if (check.bounded && kind.IsNumber())
+    return "not " + std::string(kind.valueName) + " (" + BoundsInWords(check.lowest, check.highest) + ")";
+  return "not " + NumberInWords(kind);
+}
+
+std::string BoundsInWords(double lowest, double highest) {
+  const auto shortest = [](double value) {
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return std::string(text.data(), end);
+  };
+  return shortest(lowest) + " to " + shortest(highest);
+}
+
+std::string RequiredReason() { return "required"; }
 
 std::string TooLongReason(std::size_t maxBytes) { return "at most " + std::to_string(maxBytes) + " bytes"; }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "forms/core/field_checks.h"
 #include "forms/core/field_kinds.h"
+#include "forms/core/field_words.h"
 
 namespace formreel {
 
@@ -19,6 +21,13 @@ std::int32_t GroupAnswer(const FormState& state, std::int32_t field, std::int32_
 // `text` up to its first NUL (all of it when it has none).
 TextView UpToNul(TextView text) {
   return text.first(static_cast<std::size_t>(std::find(text.begin(), text.end(), Nul) - text.begin()));
+}
+
+// Stops the walk on currentField, with the focus target on it, for `reason`.
+bool Refuse(FormState& state, std::string reason) {
+  state.refusal = std::move(reason);
+  state.controls[FocusTargetSlot] = state.controls[state.currentField];
+  return false;
 }
 
 }  // namespace
@@ -53,6 +62,7 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
                     PendingTexts& pending) {
   state.confirmed = true;
   state.readBackIncomplete = true;
+  state.refusal.clear();
   pending.due.Fill(false);
   // Stored only when every field converted: until the form ends `values`
   // holds the caller's values, which an untouched field hands back even
@@ -69,25 +79,34 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
     if (group) continue;
 
     const std::int32_t length = controls.ReadText(i, state.scratch);
+    const TextView typed = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
     // A chosen entry answers by its number alone; an untouched field keeps
     // the caller's value or text as it came, whatever its text would read.
-    const bool untouched =
-        IsUntouched(state.selections[i], state.scratch.Range(1, length), UpToNul(state.shownTexts[i].All()));
-    if (untouched || state.selections[i] != 0) continue;
-    if (kind.slot == SlotHolds::Text) {
+    const TextView shown = UpToNul(state.shownTexts[i].All());
+    const bool untouched = IsUntouched(state.selections[i], typed, shown);
+    FieldAnswer checked{i, state.selections[i], converted[i], {}};
+    if (untouched) {
+      if (kind.slot == SlotHolds::Text) checked.text = std::string_view(shown.data(), shown.size());
+    } else if (state.selections[i] != 0) {
+      // The entry is the answer: a number's checks see it read as typed.
+      checked.text = std::string_view(typed.data(), typed.size());
+      if (kind.IsNumber())
+        static_cast<void>(ReadTypedValue(kind.letter, checked.text, checked.value));
+    } else if (kind.slot == SlotHolds::Text) {
       // Cut to the whole characters of 30 bytes.
-      const TextView text = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
-      const TextExtent kept = WholePrefix(state.codePage, text, TextValueLength, NoLimit);
+      const TextExtent kept = WholePrefix(state.codePage, typed, TextValueLength, NoLimit);
       state.scratch.Set(static_cast<int>(kept.bytes) + 1, Nul);
       FixedToTerminated(state.scratch.All(), pending.texts[i].All());
       pending.due[i] = true;
+      checked.text = std::string_view(typed.data(), kept.bytes);
     } else if (kind.IsNumber()) {
       AlignNumberText(state.scratch, length);
-      if (kind.readValue(state.scratch, converted[i]) != RecordStatus::Ok) {
-        state.controls[FocusTargetSlot] = state.controls[i];
-        return false;
-      }
+      if (kind.readValue(state.scratch, converted[i]) != RecordStatus::Ok)
+        return Refuse(state, NotConvertedReason(kind, CheckOf(state.rules, i)));
+      checked.value = converted[i];
     }
+    if (std::string failure = CheckFailure(kind, CheckOf(state.rules, i), checked); !failure.empty())
+      return Refuse(state, std::move(failure));
   }
   state.values = converted;
   state.readBackIncomplete = false;

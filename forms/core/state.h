@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "formreel/forms.h"
 #include "forms/core/table.h"
@@ -117,6 +118,11 @@ struct FormState {
   std::int32_t descriptorLength = 0;
   bool confirmed = false;
   CodePage codePage;  // the process's ANSI code page, read by the entry call
+  // The caller's checks and time limit, for the length of the call.
+  FormRules rules;
+  // Why the last confirmation stopped on currentField, in words
+  // (field_words.h); empty once a confirmation went through.
+  std::string refusal;
 
   // Window part: built when the form window is created.
   FormMetrics metrics;

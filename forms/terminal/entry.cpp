@@ -11,12 +11,18 @@ namespace formreel {
 
 bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values, FormDisplay display) {
+  return FormEntry(descriptor, length, selections, values, display, FormRules{});
+}
+
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, FormDisplay display, const FormRules& rules) {
   TerminalFrontEnd terminal(display == FormDisplay::Plain ? TerminalFrontEnd::Mode::Plain
                                                           : TerminalFrontEnd::Mode::FullScreen);
   UnattendedFrontEnd unattended;
   FormFrontEnd& frontEnd = display == FormDisplay::Unattended ? static_cast<FormFrontEnd&>(unattended)
                                                               : static_cast<FormFrontEnd&>(terminal);
-  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd) == FormEntryEnd::Confirmed;
+  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd, rules) ==
+         FormEntryEnd::Confirmed;
 }
 
 // The calls on a descriptor, in the locale's character set.

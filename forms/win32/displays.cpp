@@ -47,6 +47,11 @@ std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t len
 
 bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values, FormDisplay display) {
+  return FormEntry(descriptor, length, selections, values, display, FormRules{});
+}
+
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, FormDisplay display, const FormRules& rules) {
   const WindowHandle noOwner = nullptr;
   WindowFrontEnd window(noOwner);
   ConsoleFrontEnd console;
@@ -54,7 +59,8 @@ bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_
   FormFrontEnd& frontEnd = display == FormDisplay::Plain        ? static_cast<FormFrontEnd&>(console)
                            : display == FormDisplay::Unattended ? static_cast<FormFrontEnd&>(unattended)
                                                                 : static_cast<FormFrontEnd&>(window);
-  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd) == FormEntryEnd::Confirmed;
+  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd, rules) ==
+         FormEntryEnd::Confirmed;
 }
 
 }  // namespace formreel

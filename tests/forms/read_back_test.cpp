@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -268,6 +269,68 @@ TEST(ReadBackUntouched, KeepsTheCallersValueAndText) {
   EXPECT_EQ(formState.values[2], Garbage());
   EXPECT_EQ(std::string(buffer), std::string(40, 'x'));
   EXPECT_EQ(formState.values[4], Slot(8.0f));
+}
+
+// A program's checks refuse an answer as a text that does not convert is
+// refused: the walk stops on the field, with the reason in words; the
+// caller's own value is checked too, and a chosen entry as if typed.
+TEST(ReadBackChecks, ABoundARequirementOrTheProgramsOwnCheckStopsTheWalk) {
+  FieldCheck port;
+  port.bounded = true;
+  port.lowest = 1;
+  port.highest = 65535;
+  FieldCheck required;
+  required.required = true;
+  FieldCheck even;
+  even.own = [](const FieldAnswer& a) { return a.value.Get<std::int32_t>() % 2 == 0 ? "" : "not even"; };
+  struct Case {
+    std::string letters;
+    FieldCheck check;
+    std::string typed;  // "" leaves the field as it was shown ("SHOWN") unless chosen
+    std::int32_t chosen;
+    std::string refusal;
+  };
+  const Case cases[] = {
+      {"L", port, "70000", -1, "1 to 65535"},
+      {"L", port, "0", -1, "1 to 65535"},
+      {"L", port, "65535", -1, ""},
+      {"L", port, "7x", -1, "not a 32-bit integer (1 to 65535)"},
+      {"L", port, "", 0, "1 to 65535"},  // the entry "0", chosen
+      {"C", required, "", -1, ""},       // "SHOWN" is kept
+      {"C", required, " ", -1, ""},
+      {"S", required, "", -1, "required"},
+      {"S", required, "", 1, ""},
+      {"I", required, "", -1, ""},       // a number is never empty
+      {"L", even, "7", -1, "not even"},
+      {"L", even, "8", -1, ""},
+  };
+  for (const Case& c : cases) {
+    Prepare(c.letters);
+    formState.values[1] = Slot(std::int32_t{0});
+    const FieldCheck checks[] = {c.check};
+    formState.rules.checks = checks;
+    FakeControls controls;
+    controls.texts[1] = c.typed.empty() && c.chosen < 0 ? "SHOWN" : c.typed;
+    if (c.chosen >= 0) {
+      controls.chosen[1] = c.chosen;
+      controls.texts[1] = "0";
+    }
+    PendingTexts pending;
+    EXPECT_EQ(ReadBackFields(formState, 0, controls, pending), c.refusal.empty()) << c.letters << " " << c.typed;
+    EXPECT_EQ(formState.refusal, c.refusal) << c.letters << " '" << c.typed << "'";
+  }
+  // The caller's own value, untouched, is checked as well; a not-a-number
+  // lies within no bounds.
+  Prepare("LR");
+  formState.values[1] = Slot(std::int32_t{5});
+  formState.values[2] = Slot(std::numeric_limits<float>::quiet_NaN());
+  const FieldCheck checks[] = {port, port};
+  formState.rules.checks = checks;
+  FakeControls controls;
+  controls.texts = {{1, "SHOWN"}, {2, "SHOWN"}};
+  PendingTexts pending;
+  EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(formState.currentField, 2);
 }
 
 TEST(ReadBackAlignment, RightAlignsShortTextsInThirtyColumns) {

@@ -17,7 +17,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <chrono>
 #include <cstring>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -161,6 +163,46 @@ bool FormEntry(const InstanceHandle& instance, const WindowHandle& owner, const 
                std::span<ValueSlot> values);
 #endif
 
+// A field's answer as a confirmation is about to hand it back, for a
+// program's own check (FieldCheck::own).
+struct FieldAnswer {
+  std::int32_t field = 0;      // 1-based, counting fields only
+  std::int8_t selection = 0;   // the chosen entry's number, 0 for none
+  ValueSlot value{};           // a number as it converted (or the caller's,
+                               // for a field left as it was shown)
+  std::string_view text;       // a text field's text as it will be written
+                               // (C, X, P); a chosen entry's text otherwise
+};
+
+// What a program asks of a field beyond its letter's type, given beside
+// the descriptor (whose language stays as it is). A field that fails a
+// check is refused as a value that does not convert is: the confirmation
+// stops on it, and the terminal and plain modes say why ("PORT: 1 to
+// 65535: 70000", "NAME: required").
+struct FieldCheck {
+  // C, X and P: not empty; S: an entry chosen; M: one box checked at
+  // least. The other letters ignore it (an empty number reads as 0).
+  bool required = false;
+  // I, L, R and D: the value lies from `lowest` to `highest`, both
+  // included. The other letters ignore it.
+  bool bounded = false;
+  double lowest = 0;
+  double highest = 0;
+  // The program's own check, run after the others: empty accepts the
+  // answer, any other text is the reason it is refused, said to the person
+  // as it stands (one line, a few words).
+  std::function<std::string(const FieldAnswer&)> own;
+};
+
+// What a form is given beside its descriptor.
+struct FormRules {
+  // Field k's checks at index k - 1; fields beyond the span have none.
+  std::span<const FieldCheck> checks;
+  // How long the form waits for a key before it ends unconfirmed as
+  // TimedOut; zero waits for ever, and then no timer runs at all.
+  std::chrono::milliseconds timeLimit{0};
+};
+
 // How a form is shown by the entry call without window handles.
 enum class FormDisplay : std::uint8_t {
   Standard,    // as this system shows forms: on Windows a window with no owner;
@@ -182,6 +224,9 @@ enum class FormDisplay : std::uint8_t {
 // character set (call setlocale first) or, on Windows, the active code page.
 bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values, FormDisplay display = FormDisplay::Standard);
+// The same, with checks on the fields and a time limit.
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, FormDisplay display, const FormRules& rules);
 
 // How a FormEntry call ended: after a false result, whether the user saw the
 // form and did not confirm it, or the form was never shown, and why.
@@ -198,14 +243,22 @@ enum class FormEntryEnd : std::uint8_t {
   Busy,       // not shown: another form was open in the process
   Interrupted,  // shown, then ended by CTRL-C in a terminal or console, or by
                 // a signal that ends programs, rather than answered
+  TimedOut,   // shown, then ended unconfirmed because no key came within the
+              // form's time limit (FormRules::timeLimit)
 };
+
+// The end's name in words, for a message: "confirmed", "cancelled",
+// "refused", "not shown", "busy", "interrupted", "timed out".
+std::string_view FormEntryEndName(FormEntryEnd end);
 
 // How the calling thread's last FormEntry call ended (NotShown before its
 // first). Each thread has its own, so a call refused as Busy on another
 // thread does not change it.
 FormEntryEnd LastFormEntryEnd();
-// After NotShown, why, in words for a message ("no terminal to draw on:
-// /dev/tty: No such device or address"); empty after any other end.
+// After any end but Confirmed, why, as one line for a message: "no terminal
+// to draw on: /dev/tty: No such device or address", "the arrays hold 2
+// entries; the descriptor has 3 fields", "cancelled", "no key for 30
+// seconds"; empty after a confirmation.
 std::string LastFormEntryProblem();
 
 // Why FormEntry would refuse the descriptor, as a one-line message naming

@@ -108,9 +108,12 @@ class Dialogue {
 
 Showing Dialogue::Run() {
   Say(Visible(model_.Caption()));
-  if (state_.fieldCount > 0)
-    Say("Answer each field on a line. ENTER alone keeps a field as it is; each question says what else it takes. " +
-        std::string(channel_.CancelKeys()) + " cancels the form.");
+  if (state_.fieldCount > 0) {
+    // Lines short enough for a terminal of 80 columns: a screen reader
+    // speaks a line the terminal wrapped as two, a word cut in two.
+    Say("Answer each field on a line. ENTER alone keeps a field as it is.");
+    Say(std::string(channel_.CancelKeys()) + " cancels the form.");
+  }
   // The lines in the form's order: a text line as it comes, a field asked.
   std::int32_t field = 0;
   for (std::int32_t n = 1; n <= state_.metrics.lineCount; ++n) {
@@ -162,6 +165,8 @@ void Dialogue::Describe(std::int32_t field) {
   Say("Now: " + Shown(field) + ".");
   for (std::size_t k = 0; k < control.entries.size(); ++k)
     Say("Entry " + std::to_string(k + 1) + ": " + Visible(control.entries[k]));
+  // In words: a screen reader drops the equals sign itself.
+  if (!kind.listOnly && !control.entries.empty()) Say("An equals sign and an entry number picks that entry.");
 }
 
 // A field's value as the form shows it.
@@ -204,11 +209,7 @@ Dialogue::Outcome Dialogue::AskField(std::int32_t field) {
     if (ControlOf(field).entries.empty()) return Outcome::Next;
     question = "Entry number, 0 for none, or ENTER to keep it: ";
   } else {
-    // Said in words: a screen reader drops the equals sign itself.
-    question = ControlOf(field).entries.empty()
-                   ? "New value, an equals sign alone to empty it, or ENTER to keep it: "
-                   : "New value, an equals sign and an entry number for that entry, an equals sign alone to empty "
-                     "it, or ENTER to keep it: ";
+    question = "New value, an equals sign alone to empty it, or ENTER to keep it: ";
   }
   for (;;) {
     const std::optional<std::string> line = Read(question);
@@ -240,7 +241,7 @@ Dialogue::Outcome Dialogue::AnswerEditable(std::int32_t field, FormModel::Contro
       return Outcome::Next;
     }
     SayRefused(field, count == 0 ? "no list to pick an entry from" : EntryRange(count, false), line.substr(1));
-    Say("For a text that starts with an equals sign, type one more equals sign before it.");
+    Say("A text that starts with an equals sign takes one more before it.");
     return Outcome::Again;
   }
   if (!Typeable(text)) {

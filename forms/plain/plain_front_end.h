@@ -1,13 +1,15 @@
 // The plain line mode: a form as lines that a screen reader speaks in
 // order, and answers typed one line at a time. No cursor addressing, no
 // boxes, no colour. Each field is asked in turn: its prompt, what it takes,
-// its value as the form shows it, a list's entries numbered, and a question
-// that names every answer it takes in words (screen readers drop an equals
-// sign at their usual punctuation level). An answer that is refused is said
-// in the words every front end uses (field_words.h), the field named first,
-// and asked again. A last question confirms, cancels, or asks a field again
-// by its number. The form is the window's: built by the same construction
-// into the form model, confirmed by the same read-back. Platform-free.
+// its value as the form shows it, a list's entries numbered, and a question.
+// Every answer a field takes is said in words (screen readers drop an
+// equals sign at their usual punctuation level), in lines that fit 80
+// columns (a line the terminal wraps is spoken cut in two). An answer that
+// is refused is said in the words every front end uses (field_words.h), the
+// field named first, and asked again. A last question confirms, cancels, or
+// asks a field again by its number. The form is the window's: built by the
+// same construction into the form model, confirmed by the same read-back.
+// Platform-free.
 //
 // What a person or a script types for a field:
 //   an empty line       keeps the field as it is

@@ -166,7 +166,8 @@ void Dialogue::Describe(std::int32_t field) {
   for (std::size_t k = 0; k < control.entries.size(); ++k)
     Say("Entry " + std::to_string(k + 1) + ": " + Visible(control.entries[k]));
   // In words: a screen reader drops the equals sign itself.
-  if (!kind.listOnly && !control.entries.empty()) Say("An equals sign and an entry number picks that entry.");
+  if (!kind.listOnly && !control.entries.empty())
+    Say("An equals sign followed by an entry number picks that entry.");
 }
 
 // A field's value as the form shows it.

@@ -107,9 +107,12 @@ FenrirSession::FenrirSession() {
 FenrirSession::~FenrirSession() {
   if (started_) {
     // fenrir ends its shell as it quits; what outlives it is ended by id.
-    const std::string pane = tmux_.Format("#{pane_pid}");
-    const pid_t fenrir = pane.empty() ? -1 : std::stoi(pane);
-    if (fenrir > 0) {
+    // Only while tmux has not reaped it is the pane's id still fenrir's.
+    std::istringstream pane(tmux_.Format("#{pane_dead} #{pane_pid}"));
+    int dead = 1;
+    pid_t fenrir = -1;
+    pane >> dead >> fenrir;
+    if (dead == 0 && fenrir > 0) {
       const std::vector<pid_t> started = Descendants(fenrir);
       kill(fenrir, SIGTERM);
       const auto allEnded = [&] {

@@ -98,7 +98,8 @@ TEST_F(FormentryHeard, ThePlainModeSaysEveryFieldItsKindARefusalAndTheEnd) {
 TEST_F(FormentryHeard, DISABLED_TheFullScreenFormSaysWhatEachFieldTakesAndWhyAValueIsRefused) {
   Step("start", Ran({Form}), "New clip");
 
-  std::string said = Step("CLIP, TAB", Typed("CLIP", "Tab"), "KIND: a list of 3 entries; UP and DOWN step it, F4 shows it");
+  std::string said =
+      Step("CLIP, TAB", Typed("CLIP", "Tab"), "KIND: a list of 3 entries; UP and DOWN step it, F4 shows it");
   EXPECT_EQ(said.find("tilde"), std::string::npos) << said;
 
   Step("DOWN", Pressed("Down"), "FILM");

@@ -7,6 +7,7 @@
 
 #include "forms/core/descriptor_fields.h"
 #include "forms/core/field_kinds.h"
+#include "forms/core/field_words.h"
 #include "forms/core/form_model.h"
 #include "forms/core/read_back.h"
 #include "text/visible_text.h"
@@ -48,6 +49,12 @@ std::string Count(std::size_t count, std::string_view one, std::string_view many
   return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
 
+// Why a number is no entry of a list of `count`: "not an entry number (1 to
+// 3, or 0 for none)".
+std::string EntryRange(int count, bool noneToo) {
+  return "not an entry number (1 to " + std::to_string(count) + (noneToo ? ", or 0 for none)" : ")");
+}
+
 class Dialogue {
  public:
   Dialogue(FormState& state, FormModel& model, LineChannel& channel)
@@ -61,12 +68,18 @@ class Dialogue {
 
   Outcome AskField(std::int32_t field);
   Outcome AnswerEditable(std::int32_t field, FormModel::Control& control, const std::string& line);
-  Outcome AnswerChoice(FormModel::Control& control, const std::string& line);
+  Outcome AnswerChoice(std::int32_t field, FormModel::Control& control, const std::string& line);
   Outcome AnswerButtons(std::int32_t field, const std::string& line);
   Outcome AskConfirmation();
   void Describe(std::int32_t field);
-  // Says which field a confirmation stopped at, and its text.
-  void SayNotConverted(std::int32_t field);
+  // Says why field `field`'s answer is refused, naming the field first.
+  void SayRefused(std::int32_t field, std::string_view reason, std::string_view text) {
+    Say(RefusalLine(Prompt(field), reason, Visible(text)));
+  }
+  // Says that the text a confirmation stopped at does not convert.
+  void SayNotConverted(std::int32_t field) {
+    SayRefused(field, NotConvertedReason(KindOf(LetterOf(field))), ControlOf(field).text);
+  }
   std::string Shown(std::int32_t field) const;
   std::string Prompt(std::int32_t field) const;
   void Say(const std::string& line) { channel_.Write(line + "\n"); }
@@ -95,9 +108,12 @@ class Dialogue {
 
 Showing Dialogue::Run() {
   Say(Visible(model_.Caption()));
-  if (state_.fieldCount > 0)
-    Say("Answer each field on a line. ENTER alone keeps a field as it is, = alone empties it, =N picks entry N "
-        "of its list. " + std::string(channel_.CancelKeys()) + " cancels the form.");
+  if (state_.fieldCount > 0) {
+    // Lines short enough for a terminal of 80 columns: a screen reader
+    // speaks a line the terminal wrapped as two, a word cut in two.
+    Say("Answer each field on a line. ENTER alone keeps a field as it is.");
+    Say(std::string(channel_.CancelKeys()) + " cancels the form.");
+  }
   // The lines in the form's order: a text line as it comes, a field asked.
   std::int32_t field = 0;
   for (std::int32_t n = 1; n <= state_.metrics.lineCount; ++n) {
@@ -145,15 +161,13 @@ void Dialogue::Describe(std::int32_t field) {
     Say("Text of at most " + std::to_string(TextValueLength) + " bytes" +
         (control.entries.empty() ? "." : ", or an entry of its list."));
   else
-    Say("Takes " + std::string(kind.valueName) + (control.entries.empty() ? "." : ", or an entry of its list."));
+    Say("Takes " + NumberInWords(kind) + (control.entries.empty() ? "." : ", or an entry of its list."));
   Say("Now: " + Shown(field) + ".");
   for (std::size_t k = 0; k < control.entries.size(); ++k)
     Say("Entry " + std::to_string(k + 1) + ": " + Visible(control.entries[k]));
-}
-
-void Dialogue::SayNotConverted(std::int32_t field) {
-  Say("Field " + std::to_string(field) + ", " + Prompt(field) + ": not " +
-      std::string(KindOf(LetterOf(field)).valueName) + ": " + Visible(ControlOf(field).text));
+  // In words: a screen reader drops the equals sign itself.
+  if (!kind.listOnly && !control.entries.empty())
+    Say("An equals sign followed by an entry number picks that entry.");
 }
 
 // A field's value as the form shows it.
@@ -196,8 +210,7 @@ Dialogue::Outcome Dialogue::AskField(std::int32_t field) {
     if (ControlOf(field).entries.empty()) return Outcome::Next;
     question = "Entry number, 0 for none, or ENTER to keep it: ";
   } else {
-    question = ControlOf(field).entries.empty() ? "New value, or ENTER to keep it: "
-                                                : "New value, =N for entry N, or ENTER to keep it: ";
+    question = "New value, an equals sign alone to empty it, or ENTER to keep it: ";
   }
   for (;;) {
     const std::optional<std::string> line = Read(question);
@@ -207,7 +220,7 @@ Dialogue::Outcome Dialogue::AskField(std::int32_t field) {
     if (group)
       outcome = AnswerButtons(field, *line);
     else if (kind.listOnly)
-      outcome = AnswerChoice(ControlOf(field), *line);
+      outcome = AnswerChoice(field, ControlOf(field), *line);
     else
       outcome = AnswerEditable(field, ControlOf(field), *line);
     if (outcome != Outcome::Again) return outcome;
@@ -228,30 +241,29 @@ Dialogue::Outcome Dialogue::AnswerEditable(std::int32_t field, FormModel::Contro
       FormModel::Choose(control, *entry - 1);
       return Outcome::Next;
     }
-    Say(count == 0 ? "The field has no list (type == for a text that starts with =)."
-                   : "No entry " + Visible(line.substr(1)) + ": the list has " +
-                         Count(control.entries.size(), "entry", "entries") + " (type == for a text that starts with =).");
+    SayRefused(field, count == 0 ? "no list to pick an entry from" : EntryRange(count, false), line.substr(1));
+    Say("A text that starts with an equals sign takes one more before it.");
     return Outcome::Again;
   }
   if (!Typeable(text)) {
-    Say("Not a text to type: it holds a control character or a byte that is no character.");
+    SayRefused(field, "holds a control character or a byte that is no character", "");
     return Outcome::Again;
   }
   const FieldKind& kind = KindOf(LetterOf(field));
   if (kind.slot == SlotHolds::Text && text.size() > static_cast<std::size_t>(TextValueLength)) {
-    Say("Too long: " + std::to_string(text.size()) + " bytes, at most " + std::to_string(TextValueLength) + ".");
+    SayRefused(field, TooLongReason(TextValueLength), text);
     return Outcome::Again;
   }
   ValueSlot converted;
   if (kind.IsNumber() && !ReadTypedValue(kind.letter, text, converted)) {
-    Say("Not " + std::string(kind.valueName) + ": " + Visible(text));
+    SayRefused(field, NotConvertedReason(kind), text);
     return Outcome::Again;
   }
   FormModel::Edit(control, text);
   return Outcome::Next;
 }
 
-Dialogue::Outcome Dialogue::AnswerChoice(FormModel::Control& control, const std::string& line) {
+Dialogue::Outcome Dialogue::AnswerChoice(std::int32_t field, FormModel::Control& control, const std::string& line) {
   const std::string_view number = line[0] == Command ? std::string_view(line).substr(1) : std::string_view(line);
   const std::optional<int> entry = WholeNumber(number);
   const auto count = static_cast<int>(control.entries.size());
@@ -259,7 +271,7 @@ Dialogue::Outcome Dialogue::AnswerChoice(FormModel::Control& control, const std:
     FormModel::Choose(control, *entry - 1);
     return Outcome::Next;
   }
-  Say("Not an entry number: " + Visible(line) + " (1 to " + std::to_string(count) + ", or 0 for none).");
+  SayRefused(field, EntryRange(count, true), line);
   return Outcome::Again;
 }
 
@@ -267,7 +279,7 @@ Dialogue::Outcome Dialogue::AnswerButtons(std::int32_t field, const std::string&
   const std::optional<int> button = WholeNumber(line);
   const std::int32_t size = state_.groupSize[field];
   if (!button || *button > size) {
-    Say("Not a button number: " + Visible(line) + " (1 to " + std::to_string(size) + ").");
+    SayRefused(field, "not a button number (1 to " + std::to_string(size) + ")", line);
     return Outcome::Again;
   }
   if (*button == 0) return Outcome::Next;

@@ -1,22 +1,28 @@
 // The plain line mode: a form as lines that a screen reader speaks in
 // order, and answers typed one line at a time. No cursor addressing, no
 // boxes, no colour. Each field is asked in turn: its prompt, what it takes,
-// its value as the form shows it, a list's entries numbered; a typed value
-// that does not convert is said in words and asked again. A last question
-// confirms, cancels, or asks a field again by its number. The form is the
-// window's: built by the same construction into the form model, confirmed
-// by the same read-back. Platform-free.
+// its value as the form shows it, a list's entries numbered, and a question.
+// Every answer a field takes is said in words (screen readers drop an
+// equals sign at their usual punctuation level), in lines that fit 80
+// columns (a line the terminal wraps is spoken cut in two). An answer that
+// is refused is said in the words every front end uses (field_words.h), the
+// field named first, and asked again. A last question confirms, cancels, or
+// asks a field again by its number. The form is the window's: built by the
+// same construction into the form model, confirmed by the same read-back.
+// Platform-free.
 //
-// What a person types for a field:
+// What a person or a script types for a field:
 //   an empty line       keeps the field as it is
-//   a text              the field's new text (a number field's is read by
-//                       its input rule)
+//   a text              an editable field's new text (a number field's is
+//                       read by its input rule)
 //   =                   empties an editable field
 //   =N                  picks entry N of the field's list
 //   ==TEXT              the text =TEXT
-//   N                   in a choice list, picks entry N (0 for none); in a
-//                       row of buttons, presses button N, which confirms
-// A line that starts with ESCAPE, or the end of input, cancels the form.
+//   N                   in a choice list, picks entry N (0 for none; =N
+//                       too); in a row of buttons, presses button N, which
+//                       confirms (0 goes on without pressing)
+// and for the last question Y (or yes), N (or no), or a field's number. A
+// line that starts with ESCAPE, or the end of input, cancels the form.
 #pragma once
 
 #include "forms/core/front_end.h"

@@ -32,7 +32,12 @@ TmuxSession::TmuxSession() {
   socket_ = "formreel-test-" + std::to_string(getpid()) + "-" + std::to_string(sessions++);
 }
 
-TmuxSession::~TmuxSession() { Tmux({"kill-server"}); }
+TmuxSession::~TmuxSession() {
+  // The server leaves its socket behind when killed.
+  const std::string socket = started_ ? Trimmed(Tmux({"display-message", "-p", "#{socket_path}"}).output) : "";
+  Tmux({"kill-server"});
+  if (!socket.empty()) unlink(socket.c_str());
+}
 
 CommandResult TmuxSession::Tmux(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), {"tmux", "-u", "-L", socket_, "-f", "/dev/null"});

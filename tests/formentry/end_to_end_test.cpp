@@ -209,10 +209,10 @@ TEST_F(FormentryCommand, PlainLinesInTheConsole) {
   ASSERT_TRUE(tmux.WaitForScreen("Field 1 of 2: NAME", WindowLimit)) << tmux.Screen();
   ASSERT_TRUE(tmux.Type("ANN"));
   ASSERT_TRUE(tmux.Press({"Enter"}));
-  ASSERT_TRUE(tmux.WaitForScreen("Takes a 16-bit integer.", WindowLimit)) << tmux.Screen();
+  ASSERT_TRUE(tmux.WaitForScreen("Takes a 16-bit integer (-32768 to 32767).", WindowLimit)) << tmux.Screen();
   ASSERT_TRUE(tmux.Type("4x"));
   ASSERT_TRUE(tmux.Press({"Enter"}));
-  ASSERT_TRUE(tmux.WaitForScreen("Not a 16-bit integer: 4x", WindowLimit)) << tmux.Screen();
+  ASSERT_TRUE(tmux.WaitForScreen("AGE: not a 16-bit integer (-32768 to 32767): 4x", WindowLimit)) << tmux.Screen();
   ASSERT_TRUE(tmux.Type("42"));
   ASSERT_TRUE(tmux.Press({"Enter"}));
   ASSERT_TRUE(tmux.WaitForScreen("Y to confirm", WindowLimit)) << tmux.Screen();

@@ -144,7 +144,8 @@ TEST_F(FormentryInTerminal, ThePlainModeAsksOneFieldAtATime) {
     ASSERT_TRUE(tmux_.WaitForScreen("YEAR", ScreenLimit));
     ASSERT_TRUE(tmux_.Type("19x4"));
     ASSERT_TRUE(tmux_.Press({"Enter"}));
-    ASSERT_TRUE(tmux_.WaitForScreen("Not a 16-bit integer: 19x4", ScreenLimit)) << tmux_.Screen();
+    ASSERT_TRUE(tmux_.WaitForScreen("YEAR: not a 16-bit integer (-32768 to 32767): 19x4", ScreenLimit))
+        << tmux_.Screen();
     ASSERT_TRUE(tmux_.Type("1994"));
     ASSERT_TRUE(tmux_.Press({"Enter"}));
     ASSERT_TRUE(tmux_.WaitForScreen("Entry 2: CARTOON", ScreenLimit));

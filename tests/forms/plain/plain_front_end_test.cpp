@@ -84,14 +84,29 @@ TEST(PlainMode, TypedValuesEntriesAndTheirCommands) {
   }
 }
 
-TEST(PlainMode, WhatIsNotAnAnswerIsSaidAndAskedAgain) {
-  const auto a = Answer({"", "19x4", "99999", "12", "7", "1", "", "maybe", "y"});
-  EXPECT_EQ(a->end, FormEntryEnd::Confirmed);
-  EXPECT_EQ(a->values[1].Get<std::int16_t>(), 12);
-  EXPECT_NE(a->said.find("Not a 16-bit integer: 19x4\n"), std::string::npos);
-  EXPECT_NE(a->said.find("Not a 16-bit integer: 99999\n"), std::string::npos);
-  EXPECT_NE(a->said.find("Not an entry number: 7 (1 to 2, or 0 for none).\n"), std::string::npos);
-  EXPECT_NE(a->said.find("Not an answer: maybe.\n"), std::string::npos);
+// Each refusal is one line naming the field and why; the question is then
+// asked again, and an empty line goes on.
+TEST(PlainMode, ARefusedAnswerIsSaidAndAskedAgain) {
+  struct Case {
+    std::deque<std::string> lines;
+    std::string said;
+  };
+  const std::string tooLong(31, 'A');
+  const Case cases[] = {
+      {{"", "19x4", "", "", "", "y"}, "YEAR: not a 16-bit integer (-32768 to 32767): 19x4"},
+      {{"", "99999", "", "", "", "y"}, "YEAR: not a 16-bit integer (-32768 to 32767): 99999"},
+      {{"", "", "7", "", "", "y"}, "KIND: not an entry number (1 to 2, or 0 for none): 7"},
+      {{tooLong, "", "", "", "", "y"}, "NAME: at most 30 bytes: " + tooLong},
+      {{"A\x01" "B", "", "", "", "", "y"}, "NAME: holds a control character or a byte that is no character"},
+      {{"=5", "", "", "", "", "y"}, "NAME: not an entry number (1 to 1): 5"},
+      {{"", "", "", "3", "", "y"}, "SAVE: not a button number (1 to 2): 3"},
+      {{"", "", "", "", "maybe", "y"}, "Not an answer: maybe."},
+  };
+  for (const Case& c : cases) {
+    const auto a = Answer(c.lines);
+    EXPECT_EQ(a->end, FormEntryEnd::Confirmed) << c.said;
+    EXPECT_NE(a->said.find(c.said + "\n"), std::string::npos) << a->said;
+  }
 }
 
 TEST(PlainMode, AButtonConfirmsAndAFieldIsAskedAgainByItsNumber) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "forms/core/descriptor_fields.h"
+#include "forms/core/field_checks.h"
 #include "forms/core/field_kinds.h"
 #include "forms/core/field_words.h"
 #include "forms/core/form_model.h"
@@ -76,10 +77,9 @@ class Dialogue {
   void SayRefused(std::int32_t field, std::string_view reason, std::string_view text) {
     Say(RefusalLine(Prompt(field), reason, Visible(text)));
   }
-  // Says that the text a confirmation stopped at does not convert.
-  void SayNotConverted(std::int32_t field) {
-    SayRefused(field, NotConvertedReason(KindOf(LetterOf(field))), ControlOf(field).text);
-  }
+  // Says why a confirmation stopped at `field`: its text does not convert
+  // or it fails a check.
+  void SayStopped(std::int32_t field) { SayRefused(field, state_.refusal, ControlOf(field).text); }
   std::string Shown(std::int32_t field) const;
   std::string Prompt(std::int32_t field) const;
   void Say(const std::string& line) { channel_.Write(line + "\n"); }
@@ -256,7 +256,7 @@ Dialogue::Outcome Dialogue::AnswerEditable(std::int32_t field, FormModel::Contro
   }
   ValueSlot converted;
   if (kind.IsNumber() && !ReadTypedValue(kind.letter, text, converted)) {
-    SayRefused(field, NotConvertedReason(kind), text);
+    SayRefused(field, NotConvertedReason(kind, CheckOf(state_.rules, field)), text);
     return Outcome::Again;
   }
   FormModel::Edit(control, text);
@@ -285,7 +285,7 @@ Dialogue::Outcome Dialogue::AnswerButtons(std::int32_t field, const std::string&
   if (*button == 0) return Outcome::Next;
   if (ConfirmFields(state_, state_.groupStart[field] + *button, model_)) return Outcome::Pressed;
   // As in the window, a press whose confirmation stops is forgotten.
-  SayNotConverted(state_.currentField);
+  SayStopped(state_.currentField);
   return Outcome::Next;
 }
 
@@ -299,7 +299,7 @@ Dialogue::Outcome Dialogue::AskConfirmation() {
     if (!line || IsNo(*line)) return Outcome::Cancelled;
     if (IsYes(*line)) {
       if (ConfirmFields(state_, 0, model_)) return Outcome::Pressed;
-      SayNotConverted(state_.currentField);
+      SayStopped(state_.currentField);
       return AskField(state_.currentField) == Outcome::Cancelled ? Outcome::Cancelled : Outcome::Next;
     }
     const std::optional<int> field = WholeNumber(*line);

@@ -5,6 +5,8 @@
 #include "forms/core/descriptor_check.h"
 #include "forms/core/descriptor_fields.h"
 #include "forms/core/unattended.h"
+#include "forms/plain/plain_front_end.h"
+#include "forms/plain/stream_lines.h"
 #include "forms/terminal/terminal_front_end.h"
 
 namespace formreel {
@@ -22,6 +24,14 @@ bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_
   FormFrontEnd& frontEnd = display == FormDisplay::Unattended ? static_cast<FormFrontEnd&>(unattended)
                                                               : static_cast<FormFrontEnd&>(terminal);
   return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd, rules) ==
+         FormEntryEnd::Confirmed;
+}
+
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, std::istream& answers, std::ostream& said, const FormRules& rules) {
+  StreamLineChannel channel(answers, said);
+  PlainFrontEnd plain(channel);
+  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), plain, rules) ==
          FormEntryEnd::Confirmed;
 }
 

@@ -10,6 +10,7 @@
 #include "forms/core/descriptor_fields.h"
 #include "forms/core/unattended.h"
 #include "forms/plain/plain_front_end.h"
+#include "forms/plain/stream_lines.h"
 #include "forms/win32/console_line_channel.h"
 #include "forms/win32/entry.h"
 
@@ -36,6 +37,14 @@ class ConsoleFrontEnd final : public FormFrontEnd {
 };
 
 }  // namespace
+
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, std::istream& answers, std::ostream& said, const FormRules& rules) {
+  StreamLineChannel channel(answers, said);
+  PlainFrontEnd plain(channel);
+  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), plain, rules) ==
+         FormEntryEnd::Confirmed;
+}
 
 // The calls on a descriptor, in the active code page.
 std::string DescriptorProblem(const char* text, std::int32_t length) {

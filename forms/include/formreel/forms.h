@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
@@ -85,8 +86,14 @@ struct LetterRow {
   static constexpr char letter = Letter;
   using type = Type;
 };
+// An unsigned type takes the first letter wide enough for it, within its
+// own range (formreel/form.h checks the bounds): std::uint8_t an I field,
+// std::uint16_t an L field, std::uint32_t a D field of whole numbers. A
+// letter's own type comes first: it is the one ValueTypeOf gives.
 using ValueLetters = std::tuple<LetterRow<'C', std::string>, LetterRow<'I', std::int16_t>,
-                                LetterRow<'L', std::int32_t>, LetterRow<'R', float>, LetterRow<'D', double>>;
+                                LetterRow<'L', std::int32_t>, LetterRow<'R', float>, LetterRow<'D', double>,
+                                LetterRow<'I', std::uint8_t>, LetterRow<'L', std::uint16_t>,
+                                LetterRow<'D', std::uint32_t>>;
 
 namespace letters_detail {
 template <typename T, std::size_t... K>
@@ -227,6 +234,15 @@ bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_
 // The same, with checks on the fields and a time limit.
 bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values, FormDisplay display, const FormRules& rules);
+
+// The plain mode (FormDisplay::Plain) answered from a program's own
+// streams rather than a terminal: each question is written to `said`, each
+// answer is the next line of `answers`, as a person would type it; the end
+// of `answers` cancels the form. The same questions and checks, so that a
+// program's tests can fill its forms. The time limit does not apply.
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, std::istream& answers, std::ostream& said,
+               const FormRules& rules = {});
 
 // How a FormEntry call ended: after a false result, whether the user saw the
 // form and did not confirm it, or the form was never shown, and why.

@@ -107,7 +107,7 @@ first_form() {
     [ "$(cat "$dir/status")" = 0 ] && [ "$(cat "$dir/out")" = "$(tail -n +2 <<<"$block")" ] && ok=0
   [ "$ok" = 0 ] || log "the first form: status $(cat "$dir/status" 2>/dev/null), printed: $(cat "$dir/out" 2>/dev/null)"
   t kill-server 2>/dev/null
-  rm -rf "$dir"
+  rm -rf "$dir" "${TMUX_TMPDIR:-/tmp}/tmux-$(id -u)/$socket"
   return "$ok"
 }
 step "the README's first form prints what the README shows" first_form

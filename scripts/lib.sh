@@ -4,15 +4,23 @@
 FORMREEL_ROOT=${FORMREEL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 FORMREEL_PREFIX=${FORMREEL_PREFIX:-$FORMREEL_ROOT/build/wine-prefix}
 
-# Debian packages the builds and tests need (qemu and debootstrap for the
-# virtual machine that runs the 32-bit suites where this machine cannot;
-# man-db and groff-base show the manual page, which its test renders;
-# fenrir is the screen reader the spoken tests listen through).
-FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
-  x11-apps fonts-wqy-microhei qemu-system-x86 debootstrap pkg-config libncurses-dev tmux dialog
-  lintian dpkg-dev
-  man-db groff-base fenrir)
+# Debian packages the builds and tests need, a group a line so that each
+# addition stands on a line of its own.
+FORMREEL_PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine
+  xvfb xdotool imagemagick x11-apps fonts-wqy-microhei
+  # the virtual machine that runs the 32-bit suites where this machine cannot
+  qemu-system-x86 debootstrap
+  pkg-config libncurses-dev tmux dialog
+  # the Debian packages: lintian reads them; dpkg-dev and file let cpack
+  # find what they depend on
+  lintian dpkg-dev file
+  # the manual page, which its test renders
+  man-db groff-base
+  # the screen reader the spoken tests listen through
+  fenrir
+)
 
 log() { printf '%s\n' "$*" >&2; }
 

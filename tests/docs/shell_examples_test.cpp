@@ -177,6 +177,7 @@ const Place PrintedAnswers{&Guide, "formentry.exe --value 1=ANN"};
 // The shell examples that do not run here, and why.
 const std::vector<std::pair<Place, std::string>>& OtherExamples() {
   static const std::vector<std::pair<Place, std::string>> examples = {
+      {{&Readme, "sudo apt-get install"}, "run by scripts/package-test.sh"},
       {{&Readme, "ffmpeg "}, "makes the sample clip with this machine's ffmpeg"},
       {{&Readme, "cmake --install build/win64"}, "run by tests/examples/examples_test.cpp"},
       {{&Readme, "cmake --preset win32"}, "builds this tree"},

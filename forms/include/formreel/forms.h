@@ -169,7 +169,10 @@ enum class FormDisplay : std::uint8_t {
   Plain,       // one field at a time as plain lines, for screen readers: in
                // the controlling terminal, or the program's Windows console
   Unattended,  // not shown: confirmed at once as it stands, every field
-               // answering with what the arrays gave it
+               // answering with what the arrays gave it; a B row whose
+               // selection names one of its buttons has that button
+               // pressed (the first such row in field order; every other
+               // B row answers 0)
 };
 
 // The entry call on every system, for a program with no window of its own:

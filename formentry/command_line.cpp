@@ -22,8 +22,8 @@ constexpr std::string_view SelectOption = "--select";
 constexpr std::string_view PlainOption = "--plain";
 constexpr std::string_view NoInputOption = "--no-input";
 
-// Blanks after a line's last "|" in a descriptor file, and the whole of a
-// line of layout.
+// The blanks of a descriptor file's layout: after a line's last "|", or
+// alone on a line.
 constexpr std::string_view FileBlanks = " \t";
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
@@ -194,9 +194,9 @@ void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
 CommandLineStatus RefuseValue(const FieldInfo& info, const CommandLine::InitialValue& value, std::string_view reason,
                               std::string& message) {
   const std::size_t first = info.prompt.find_first_not_of(' ');
-  const std::string prompt =
-      first == std::string::npos ? std::string() : info.prompt.substr(first, info.prompt.find_last_not_of(' ') + 1 - first);
-  const std::string field = prompt.empty() ? "field " + std::to_string(value.field) : prompt;
+  const std::string field = first == std::string::npos
+                                ? "field " + std::to_string(value.field)
+                                : info.prompt.substr(first, info.prompt.find_last_not_of(' ') + 1 - first);
   return Fail(message, std::string(ValueOption) + " " + std::to_string(value.field) + ": " +
                            RefusalLine(field, reason, value.text));
 }
@@ -224,10 +224,11 @@ CommandLineStatus PutChoice(const FieldInfo& info, const std::string& name, std:
                             const CommandLine::InitialChoice& choice, FormArrays& arrays, std::string& message) {
   const auto entries = static_cast<int>(info.entries.size());
   const bool one = entries == 1;
+  const std::string_view counted = info.letter == 'B' ? (one ? " button" : " buttons") : (one ? " entry" : " entries");
   if (choice.choice > entries)
     return Fail(message, std::string(SelectOption) + " " + std::to_string(choice.field) + "=" +
                              std::to_string(choice.choice) + ": " + name + " has " + std::to_string(entries) +
-                             (info.letter == 'B' ? (one ? " button" : " buttons") : (one ? " entry" : " entries")));
+                             std::string(counted));
   arrays.selections[k] = static_cast<std::int8_t>(choice.choice);
   return CommandLineStatus::Ok;
 }

@@ -88,7 +88,8 @@ Showing TerminalFrontEnd::Show(FormState& state) {
     if (curses.IsOpen()) return RunFullScreen(state, terminal, signals, curses);
     // TERM names no terminal description here: the lines still work.
   }
-  TtyLineChannel channel(terminal);
+  SignalWatch signals;
+  TtyLineChannel channel(terminal, signals);
   PlainFrontEnd plain(channel);
   return plain.Show(state);
 }

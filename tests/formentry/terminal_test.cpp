@@ -56,20 +56,15 @@ TEST_F(FormentryInTerminal, AGroupButtonConfirms) {
   EXPECT_EQ(outcome.output, "CLIP\nSAVE AND PLAY\n");
 }
 
-TEST_F(FormentryInTerminal, EscapeCancelsAndCtrlCInterrupts) {
-  struct Case {
-    std::string key;
-    int status;
-  };
-  for (const Case& c : {Case{"Escape", 1}, Case{"C-c", 130}}) {
-    Start({"CNAME^|"}, "NAME");
-    ASSERT_TRUE(tmux_.Type("CLIP"));
-    ASSERT_TRUE(tmux_.Press({c.key}));
-    const Outcome outcome = Finish();
-    EXPECT_EQ(outcome.status, c.status) << c.key;
-    EXPECT_EQ(outcome.output, "") << c.key;
-    EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0") << c.key;
-  }
+// CTRL-C: CtrlCStopsTheScriptThatRunsFormentry.
+TEST_F(FormentryInTerminal, EscapeCancels) {
+  Start({"CNAME^|"}, "NAME");
+  ASSERT_TRUE(tmux_.Type("CLIP"));
+  ASSERT_TRUE(tmux_.Press({"Escape"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0");
 }
 
 // For terminals that cannot report CTRL-BACKSPACE and CTRL-ENTER.
@@ -159,6 +154,45 @@ TEST_F(FormentryInTerminal, ThePlainModeAsksOneFieldAtATime) {
     EXPECT_EQ(outcome.output, "CLIP\n1994\nCARTOON\n") << term;
     EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0") << term;
   }
+}
+
+// CTRL-C stops a script as it stops any command: in the full-screen form
+// and the plain mode alike the whole job gets SIGINT, so the script ends by
+// it before its next line, and the terminal is given back. The script runs
+// as a job of its own in the terminal's foreground, as an interactive shell
+// runs it (sh -m; bash without a terminal of its own keeps its jobs in the
+// background).
+TEST_F(FormentryInTerminal, CtrlCStopsTheScriptThatRunsFormentry) {
+  for (const std::string mode : {"", "--plain"}) {
+    const std::string script = ShellQuoted(FORMREEL_NATIVE_FORMENTRY) + " " + mode + " 'CNAME^|'; echo after";
+    TerminalProgramTest::Start("sh", {"-c", "set -m; bash -c " + ShellQuoted(script)}, "NAME");
+    ASSERT_TRUE(tmux_.Type("ab"));
+    ASSERT_TRUE(tmux_.Press({"C-c"}));
+    const Outcome outcome = Finish();
+    EXPECT_EQ(outcome.status, 130) << mode << outcome.errors;
+    EXPECT_EQ(outcome.output, "") << mode;  // no "after"
+    EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0") << mode;
+  }
+}
+
+// The plain mode watches the signals too, and sends any but SIGINT on.
+TEST_F(FormentryInTerminal, SigtermEndsThePlainModeByItself) {
+  Start({"--plain", "CNAME^|"}, "NAME");
+  const CommandResult child = RunCommand({"pgrep", "-P", tmux_.Format("#{pane_pid}"), "formentry"}, ScreenLimit);
+  ASSERT_EQ(child.status, 0);
+  ASSERT_EQ(kill(std::stoi(child.output), SIGTERM), 0);
+  EXPECT_EQ(Finish().status, 128 + SIGTERM);
+}
+
+// A descriptor on standard input comes from a file or a pipe: a terminal
+// there is a person who was never asked for one.
+TEST_F(FormentryInTerminal, ATerminalOnStandardInputIsNoDescriptorFile) {
+  Start({"--file", "-"}, "");
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 64);
+  EXPECT_EQ(outcome.errors,
+            "formentry: standard input is a terminal: give the descriptor as an argument, in a file, or through a "
+            "pipe\nTry 'formentry --help' for more information.\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/cell_form.h"
 
@@ -56,17 +57,85 @@ TEST(TerminalForm, AFieldIsEditedAsInALineEditor) {
   EXPECT_EQ(f.form().Cursor(), f.Text().size());
 }
 
-TEST(TerminalForm, TypingStopsWhereTheFieldIsFull) {
+TEST(TerminalForm, TypingStopsWhereTheFieldIsFullAndSaysSo) {
   Form text("CNAME^|");
   text.Type(std::string(16, 'x'));
   for (int k = 0; k < 10; ++k) text.Type("Ж");  // 2 bytes each: a C text keeps 30 bytes
   EXPECT_EQ(text.Text().size(), 30u);
+  EXPECT_EQ(text.form().Message(), "NAME: at most 30 bytes");
   Form number("IYEAR^|");
   number.Type(std::string(40, '1'));  // the field shows 30 columns
   EXPECT_EQ(number.Text(), std::string(30, '1'));
+  EXPECT_EQ(number.form().Message(), "YEAR: at most 30 columns");
   Form wide("DLENGTH^|");
   for (int k = 0; k < 20; ++k) wide.Type("名");  // two columns each
   EXPECT_EQ(wide.Text().size(), 15u * 3);
+}
+
+// The message stays while the focus is on the refused text, and goes once
+// the field is left or its text changes.
+TEST(TerminalForm, ARefusalIsSaidUntilTheFieldIsLeftOrChanged) {
+  struct Case {
+    std::vector<Key> keys;
+    bool stays;
+  };
+  const Case cases[] = {{{Key::Left, Key::Home, Key::ShowList}, true}, {{Key::Backspace}, false},
+                        {{Key::Tab}, false}, {{Key::ShiftTab}, false}, {{Key::Down}, false}};
+  for (const Case& c : cases) {
+    Form f("CNAME^|IYEAR\x07^1994^|");
+    f.Press(Key::Tab);
+    f.Type("19x4");
+    EXPECT_EQ(f.Press(Key::CtrlJ), TerminalForm::Progress::Open);
+    EXPECT_EQ(f.form().Message(), "YEAR\u2407: not a 16-bit integer (-32768 to 32767): 19x4");
+    EXPECT_EQ(f.state().currentField, 2);
+    EXPECT_TRUE(f.form().Selected());
+    for (const Key key : c.keys) f.Press(key);
+    EXPECT_EQ(f.form().Message().empty(), !c.stays) << static_cast<int>(c.keys[0]);
+  }
+}
+
+// What each position takes, position by position as TAB reaches them.
+TEST(TerminalForm, TheStatusSaysWhatEachPositionTakes) {
+  Form f("CNAME^|CENV^prod^test^|IYEAR^|SKIND^FILM^|SNONE^|BSAVE^PLAY^|");
+  const char* said[] = {
+      "NAME: text of up to 30 bytes",
+      "ENV: text of up to 30 bytes, or one of a list of 2 entries; UP and DOWN step it, F4 shows it",
+      "YEAR: a 16-bit integer (-32768 to 32767)",
+      "KIND: a list of 1 entry; UP and DOWN step it, F4 shows it",
+      "NONE: an empty list",
+      "SAVE: a button; SPACE or ENTER presses it and confirms the form",
+      "PLAY: a button; SPACE or ENTER presses it and confirms the form",
+      "O.K.: confirms the form",
+      "CANCEL: cancels the form",
+  };
+  for (const char* words : said) {
+    EXPECT_EQ(f.form().Status(), words);
+    f.Press(Key::Tab);
+  }
+}
+
+// ENTER presses a focused button as SPACE does; on a field it moves on.
+TEST(TerminalForm, EnterPressesTheFocusedButton) {
+  struct Case {
+    int tabs;
+    TerminalForm::Progress progress;
+    bool confirmed;
+    std::int8_t group;  // the group's selection
+  };
+  const Case cases[] = {{0, TerminalForm::Progress::Open, false, 0},
+                        {2, TerminalForm::Progress::Ended, true, 2},   // PLAY
+                        {3, TerminalForm::Progress::Ended, true, 0},   // O.K.
+                        {4, TerminalForm::Progress::Ended, false, 0}}; // CANCEL
+  for (const Case& c : cases) {
+    Form f("CNAME^|BSAVE^PLAY^|");
+    for (int k = 0; k < c.tabs; ++k) f.Press(Key::Tab);
+    EXPECT_EQ(f.Press(Key::Enter), c.progress) << c.tabs;
+    EXPECT_EQ(f.state().confirmed, c.confirmed) << c.tabs;
+    if (c.confirmed) EXPECT_EQ(f.state().selections[2], c.group) << c.tabs;
+  }
+  Form f("CNAME^|BSAVE^PLAY^|");
+  f.Press(Key::Enter);
+  EXPECT_EQ(f.state().currentField, 2);
 }
 
 TEST(TerminalForm, ListsAreSteppedAndATypedTextForgetsTheChoice) {

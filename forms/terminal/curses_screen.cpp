@@ -54,7 +54,6 @@ CursesScreen::CursesScreen(const ControllingTerminal& terminal, const CodePage& 
   keypad(stdscr, FALSE);
   openScreen = this;
   viewerBefore = SetFatalReportViewer(CloseForReport);
-  refresh();
   terminal_.Write(ReportModifiedKeys);
 }
 
@@ -73,27 +72,32 @@ void CursesScreen::Resize() {
     resizeterm(size.ws_row, size.ws_col);
 }
 
+// The window is blanked and only the cells that hold something are put
+// in: doupdate then sends the terminal what differs from what it shows.
 void CursesScreen::Draw(const Screen& composed) {
+  werase(stdscr);
   const int rows = std::min(composed.Rows(), LINES);
   const int columns = std::min(composed.Columns(), COLS);
   for (int r = 0; r < rows; ++r) {
+    const std::span<const Cell> row = composed.Row(r);
     for (int c = 0; c < columns; ++c) {
-      const Cell& cell = composed.At(r, c);
-      if (cell.code == 0) continue;  // the second column of a wide character
-      const int width = c + 1 < columns && composed.At(r, c + 1).code == 0 ? 2 : 1;
+      const Cell& cell = row[static_cast<std::size_t>(c)];
+      if (cell.code == 0 || (cell.code == U' ' && cell.attributes == 0)) continue;  // a wide character's second column, a blank
+      if (cell.code < 0x80) {  // visible text: ASCII is printable
+        mvaddch(r, c, static_cast<chtype>(cell.code) | AttributesOf(cell.attributes));
+        continue;
+      }
+      const int width = c + 1 < columns && row[static_cast<std::size_t>(c) + 1].code == 0 ? 2 : 1;
       wchar_t text[3] = {static_cast<wchar_t>(cell.code), L'\0', L'\0'};
       // Where the terminal's idea of a character's width differs from the
       // form's, or the locale cannot show it, it shows as a replacement that
       // keeps the cells where the form has them.
-      if (!utf8_ && cell.code >= 0x80) text[0] = L'?';
-      else if (wcwidth(text[0]) != width) text[0] = utf8_ ? static_cast<wchar_t>(ReplacementCharacter) : L'?';
+      if (!utf8_) text[0] = L'?';
+      else if (wcwidth(text[0]) != width) text[0] = static_cast<wchar_t>(ReplacementCharacter);
       cchar_t shown;
       setcchar(&shown, text, AttributesOf(cell.attributes), 0, nullptr);
       mvadd_wch(r, c, &shown);
-      if (width == 2 && wcwidth(text[0]) == 1) {
-        setcchar(&shown, L" ", AttributesOf(cell.attributes), 0, nullptr);
-        mvadd_wch(r, c + 1, &shown);
-      }
+      if (width == 2 && wcwidth(text[0]) == 1) mvaddch(r, c + 1, ' ' | AttributesOf(cell.attributes));
     }
   }
   if (composed.cursor) {

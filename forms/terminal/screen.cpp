@@ -95,6 +95,12 @@ std::size_t Screen::Offset(int row, int column) const {
   return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
 }
 
+std::span<const Cell> Screen::Row(int row) const {
+  if (row < 0 || row >= rows_) FatalRunTimeError("screen row outside the screen");
+  const auto columns = static_cast<std::size_t>(columns_);
+  return std::span<const Cell>(cells_).subspan(static_cast<std::size_t>(row) * columns, columns);
+}
+
 int Screen::Write(int row, int column, TextView text, const CodePage& page, std::uint8_t attributes, int width) {
   if (row < 0 || row >= rows_ || column < 0) return 0;
   const int end = std::min(columns_, column + std::max(width, 0));

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ class Screen {
   int Rows() const { return rows_; }
   int Columns() const { return columns_; }
   const Cell& At(int row, int column) const { return cells_[Offset(row, column)]; }
+  // The cells of one row, left to right.
+  std::span<const Cell> Row(int row) const;
 
   // Writes `text` as it is shown in `page` from (row, column), at most
   // `width` columns and never beyond the screen: a character that does not

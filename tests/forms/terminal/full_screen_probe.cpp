@@ -1,10 +1,8 @@
-// A C++ program's one-field form in the full-screen terminal, for what only
-// a running program shows: it prints how the entry call ended. SIGUSR1,
-// while the form is open, does what the argument names: "fatal" meets an
-// impossible condition (a text position outside its storage), "poll"
-// leaves the process fewer descriptors than the form waits on, so that its
-// next wait fails.
-#include <pthread.h>
+// A C++ program's one-field form in the full-screen terminal: prints how
+// the call ended. SIGUSR1 while the form is open does what the argument
+// names: "fatal" meets an impossible condition (a text position outside
+// its storage); "poll" leaves fewer descriptors than the form waits on, so
+// that its next wait fails.
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -14,8 +12,6 @@
 
 #include "formreel/forms.h"
 #include "text/fixed_text.h"
-
-using namespace formreel;
 
 int main(int argc, char** argv) {
   const std::string_view mode = argc > 1 ? argv[1] : "";
@@ -28,21 +24,17 @@ int main(int argc, char** argv) {
   std::thread([&] {
     int signal = 0;
     sigwait(&usr1, &signal);
-    if (mode == "fatal") std::printf("%c", FixedText<1>()(2));
-    if (mode == "poll") {
-      const rlimit one{1, descriptors.rlim_max};
-      setrlimit(RLIMIT_NOFILE, &one);
-      std::printf("waits fail\n");
-      std::fflush(stdout);
-    }
+    if (mode == "fatal") std::printf("%c", formreel::FixedText<1>()(2));
+    const rlimit one{1, descriptors.rlim_max};
+    if (mode == "poll" && setrlimit(RLIMIT_NOFILE, &one) == 0) std::printf("waits fail\n");
+    std::fflush(stdout);
   }).detach();
-  char name[TextValueLength + 1] = "";
+  char name[31] = "";
   std::int8_t selections[1] = {};
-  ValueSlot values[1];
+  formreel::ValueSlot values[1];
   values[0].Put(static_cast<char*>(name));
-  const std::string_view descriptor = "HProbe|CNAME^|";
-  FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), selections, values);
+  formreel::FormEntry("HProbe|CNAME^|", 14, selections, values);
   setrlimit(RLIMIT_NOFILE, &descriptors);
   const char* ends[] = {"confirmed", "cancelled", "refused", "not shown", "busy", "interrupted"};
-  std::printf("%s\n", ends[static_cast<int>(LastFormEntryEnd())]);
+  std::printf("%s\n", ends[static_cast<int>(formreel::LastFormEntryEnd())]);
 }

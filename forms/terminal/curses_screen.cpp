@@ -70,24 +70,30 @@ void CursesScreen::Resize() {
   winsize size{};
   if (ioctl(terminal_.Descriptor(), TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0)
     resizeterm(size.ws_row, size.ws_col);
+  shown_ = Screen(0, 0);  // drawn whole next time
 }
 
-// The window is blanked and only the cells that hold something are put
-// in: doupdate then sends the terminal what differs from what it shows.
+// Only the cells that differ from the last screen drawn are put into the
+// window (into a blanked one, those that hold something, when the size
+// changed), and doupdate sends the terminal what differs from what it shows.
 void CursesScreen::Draw(const Screen& composed) {
-  werase(stdscr);
+  const bool whole = composed.Rows() != shown_.Rows() || composed.Columns() != shown_.Columns();
+  if (whole) werase(stdscr);
   const int rows = std::min(composed.Rows(), LINES);
   const int columns = std::min(composed.Columns(), COLS);
   for (int r = 0; r < rows; ++r) {
     const std::span<const Cell> row = composed.Row(r);
+    const std::span<const Cell> before = whole ? row : shown_.Row(r);
     for (int c = 0; c < columns; ++c) {
-      const Cell& cell = row[static_cast<std::size_t>(c)];
-      if (cell.code == 0 || (cell.code == U' ' && cell.attributes == 0)) continue;  // a wide character's second column, a blank
+      const auto k = static_cast<std::size_t>(c);
+      const Cell& cell = row[k];
+      if (cell.code == 0) continue;  // the second column of a wide character
+      if (whole ? cell == Cell{} : cell == before[k]) continue;
       if (cell.code < 0x80) {  // visible text: ASCII is printable
         mvaddch(r, c, static_cast<chtype>(cell.code) | AttributesOf(cell.attributes));
         continue;
       }
-      const int width = c + 1 < columns && row[static_cast<std::size_t>(c) + 1].code == 0 ? 2 : 1;
+      const int width = k + 1 < row.size() && row[k + 1].code == 0 ? 2 : 1;
       wchar_t text[3] = {static_cast<wchar_t>(cell.code), L'\0', L'\0'};
       // Where the terminal's idea of a character's width differs from the
       // form's, or the locale cannot show it, it shows as a replacement that
@@ -100,6 +106,7 @@ void CursesScreen::Draw(const Screen& composed) {
       if (width == 2 && wcwidth(text[0]) == 1) mvaddch(r, c + 1, ' ' | AttributesOf(cell.attributes));
     }
   }
+  shown_ = composed;
   if (composed.cursor) {
     move(composed.cursor->row, composed.cursor->column);
     curs_set(1);

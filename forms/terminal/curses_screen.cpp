@@ -52,6 +52,9 @@ CursesScreen::CursesScreen(const ControllingTerminal& terminal, const CodePage& 
   nonl();
   intrflush(stdscr, FALSE);
   keypad(stdscr, FALSE);
+  // An update is not cut short, nor slowed, to look for typed keys: the
+  // form takes every key that has come before it draws.
+  typeahead(-1);
   openScreen = this;
   viewerBefore = SetFatalReportViewer(CloseForReport);
   terminal_.Write(ReportModifiedKeys);

@@ -33,13 +33,15 @@ TEST_F(FormentryInTerminal, EveryFieldTypeTypedOrChosen) {
   EXPECT_EQ(outcome.output, "CLIP\n-12\n255\n1500\n0.1\nCARTOON\n20\n");
 }
 
-TEST_F(FormentryInTerminal, ABadValueKeepsTheFormOnItsField) {
+TEST_F(FormentryInTerminal, ABadValueKeepsTheFormOnItsFieldAndSaysWhy) {
   Start({"CNAME^|IYEAR^|"}, "YEAR");
   ASSERT_TRUE(tmux_.Press({"Tab"}));
   ASSERT_TRUE(tmux_.Type("19x4"));
-  ASSERT_TRUE(tmux_.Press({"C-Enter"}));
+  ASSERT_TRUE(tmux_.Press({"C-j"}));
   // Still open, the cursor after the bad text, which is selected: typed over.
-  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "34 4"; })) << Cursor() << "\n" << tmux_.Screen();
+  ASSERT_TRUE(tmux_.WaitForScreen("\n YEAR: not a 16-bit integer (-32768 to 32767): 19x4\n", ScreenLimit))
+      << tmux_.Screen();
+  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "35 3"; })) << Cursor() << "\n" << tmux_.Screen();
   ASSERT_TRUE(tmux_.Type("1994"));
   ASSERT_TRUE(tmux_.Press({"C-Enter"}));
   const Outcome outcome = Finish();
@@ -86,34 +88,51 @@ TEST_F(FormentryInTerminal, FieldsOfCjkAndAsciiPromptsStartInOneColumn) {
   const std::string first = Cursor();
   ASSERT_TRUE(tmux_.Press({"Tab"}));
   ASSERT_TRUE(tmux_.Type("ab"));
-  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "32 4"; })) << Cursor();
-  EXPECT_EQ(first, "32 2");
+  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "33 3"; })) << Cursor();
+  EXPECT_EQ(first, "33 2");
   ASSERT_TRUE(tmux_.Press({"Escape"}));
   EXPECT_EQ(Finish().status, 1);
 }
 
 TEST_F(FormentryInTerminal, ATerminalTooSmallSaysSoAndTheFormComesWhenItGrows) {
-  Start({"CNAME^|"}, "This form needs 64 columns and 10 rows", 50, 8);
+  Start({"CNAME^|"}, "This form needs 62 columns and 10 rows", 50, 8);
   ASSERT_TRUE(tmux_.Resize(100, 30));
   ASSERT_TRUE(tmux_.WaitForScreen("NAME", ScreenLimit)) << tmux_.Screen();
   ASSERT_TRUE(tmux_.Resize(70, 12));
   const std::optional<std::string> screen = tmux_.WaitForScreenWithout("This form", ScreenLimit);
   ASSERT_TRUE(screen);
-  EXPECT_NE(screen->find("CTRL-J=confirms form"), std::string::npos) << *screen;
+  EXPECT_NE(screen->find("CTRL-J=confirm"), std::string::npos) << *screen;
   ASSERT_TRUE(tmux_.Type("x"));
   ASSERT_TRUE(tmux_.Press({"C-j"}));
   EXPECT_EQ(Finish().output, "x\n");
 }
 
-TEST_F(FormentryInTerminal, SigtermGivesTheTerminalBack) {
-  Start({"CNAME^|"}, "NAME");
-  ASSERT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "1 1");
-  // formentry is the child of the pane's shell.
-  const CommandResult child = RunCommand({"pgrep", "-P", tmux_.Format("#{pane_pid}"), "formentry"}, ScreenLimit);
-  ASSERT_EQ(child.status, 0);
-  ASSERT_EQ(kill(std::stoi(child.output), SIGTERM), 0);
-  EXPECT_EQ(Finish().status, 128 + SIGTERM);
-  EXPECT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "0 1");
+TEST_F(FormentryInTerminal, SigtermAndSighupGiveTheTerminalBack) {
+  for (const int signal : {SIGTERM, SIGHUP}) {
+    Start({"CNAME^|"}, "NAME");
+    ASSERT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "1 1");
+    // formentry is the child of the pane's shell.
+    const CommandResult child = RunCommand({"pgrep", "-P", tmux_.Format("#{pane_pid}"), "formentry"}, ScreenLimit);
+    ASSERT_EQ(child.status, 0);
+    ASSERT_EQ(kill(std::stoi(child.output), signal), 0);
+    EXPECT_EQ(Finish().status, 128 + signal);
+    EXPECT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "0 1") << signal;
+  }
+}
+
+// Twenty fields in 80 x 24: the form scrolls to the focus, and says so.
+TEST_F(FormentryInTerminal, TwentyFieldsScrollInEightyByTwentyFour) {
+  std::string descriptor;
+  for (int k = 1; k <= 20; ++k) descriptor += "CFIELD " + std::to_string(k) + "^|";
+  Start({descriptor}, "▼ more below", 80, 24);
+  for (int k = 1; k < 20; ++k) ASSERT_TRUE(tmux_.Press({"Tab"}));
+  ASSERT_TRUE(tmux_.Type("last"));
+  const std::optional<std::string> screen = tmux_.WaitForScreen("\n FIELD 20                      last", ScreenLimit);
+  ASSERT_TRUE(screen) << tmux_.Screen();
+  EXPECT_EQ(screen->find("\n ▲ more above\n FIELD 6\n"), screen->find('\n')) << *screen;
+  EXPECT_EQ(Cursor(), "35 16");
+  ASSERT_TRUE(tmux_.Press({"C-j"}));
+  EXPECT_EQ(Finish().output, std::string(19, '\n') + "last\n");
 }
 
 // A descriptor from an untrusted source: its control characters show as

@@ -1,10 +1,12 @@
 // How soon a form is on the terminal: formentry against dialog's --form
-// with the same three fields, each started in turn, round after round, in
-// the pane of a tmux server of the benchmark's own, and timed from the
-// start until the pane shows the first prompt. tmux is driven in control
-// mode, one client for the whole run, so that no process start of a tmux
-// command lies inside a measurement. Then, on a form of 20 fields with
-// 8-button rows and 79-byte choices, what one typed key costs: how soon the
+// with the same three fields and against the floor, the least ncurses
+// program that shows the same prompts (curses_floor), each started in turn,
+// round after round, in the pane of a tmux server of the benchmark's own,
+// and timed from the start until the pane shows the first prompt. tmux is
+// driven in control mode, one client for the whole run, so that no process
+// start of a tmux command lies inside a measurement. Then, on a form of 20
+// fields with 8-button rows and 79-byte choices in an 80 x 24 pane, what a
+// key costs that scrolls the form, and what a typed key costs: how soon the
 // pane shows it, and how many bytes formentry sends the terminal for it.
 //   build/native-release/bench/terminal_startup [RUNS]   (at least 15; 20 by default)
 #include <fcntl.h>
@@ -210,6 +212,37 @@ std::string LargeForm() {
   return descriptor;
 }
 
+// Bytes sent to the pane (kept in `file` by pipe-pane) for a key, and how
+// soon the pane shows `shown` once it is sent.
+struct KeyCost {
+  std::vector<long> us;
+  std::vector<long> bytes;
+  std::vector<long> rows;  // rows of the pane that changed
+};
+
+bool SendKey(ControlClient& tmux, const std::string& file, const std::string& key, const std::string& shown,
+             KeyCost& cost) {
+  const long before = SettledSize(file);
+  const auto screen = tmux.Command("capture-pane -p -t bench");
+  const auto start = Clock::now();
+  tmux.Command("send-keys -t bench " + key);
+  if (!screen || !WaitFor(tmux, shown)) return false;
+  cost.us.push_back(std::chrono::duration_cast<Microseconds>(Clock::now() - start).count());
+  cost.bytes.push_back(SettledSize(file) - before);
+  const auto after = tmux.Command("capture-pane -p -t bench");
+  long changed = 0;
+  for (std::size_t r = 0; after && r < after->size(); ++r) changed += r >= screen->size() || (*after)[r] != (*screen)[r];
+  cost.rows.push_back(changed);
+  return true;
+}
+
+void ReportKeys(const char* what, const KeyCost& cost) {
+  Report(what, cost.us);
+  std::printf("%-44s median %ld bytes (%ld to %ld), %ld rows changed\n", "  bytes sent to the terminal for it:",
+              Median(cost.bytes), *std::min_element(cost.bytes.begin(), cost.bytes.end()),
+              *std::max_element(cost.bytes.begin(), cost.bytes.end()), Median(cost.rows));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -229,59 +262,66 @@ int main(int argc, char** argv) {
   {
     ControlClient tmux(socket);
     const std::string ours = Quoted(formentry) + " " + Quoted("HNew clip|CNAME^|CYEAR^|CKIND^|");
+    const std::string floor = Quoted(FORMREEL_CURSES_FLOOR);
     const std::string theirs =
         "dialog --form 'New clip' 15 60 3 NAME 1 1 '' 1 31 20 0 YEAR 2 1 '' 2 31 20 0 KIND 3 1 '' 3 31 20 0";
-    std::vector<long> formentryUs, dialogUs;
+    std::vector<long> formentryUs, floorUs, dialogUs;
     // One untimed start of each first: it pays for the page cache.
     for (int k = 0; k <= runs && status == 0; ++k) {
       const std::optional<long> a = TimeToPrompt(tmux, ours, "NAME");
-      const std::optional<long> b = TimeToPrompt(tmux, theirs, "NAME");
-      if (!a || !b) {
+      const std::optional<long> b = TimeToPrompt(tmux, floor, "NAME");
+      const std::optional<long> c = TimeToPrompt(tmux, theirs, "NAME");
+      if (!a || !b || !c) {
         std::fprintf(stderr, "terminal_startup: no form within 10 s (is dialog installed?)\n");
         status = 1;
       } else if (k > 0) {
         formentryUs.push_back(*a);
-        dialogUs.push_back(*b);
+        floorUs.push_back(*b);
+        dialogUs.push_back(*c);
       }
     }
     if (status == 0) {
       std::printf("runs per program: %d, alternating, in a %dx%d tmux pane\n", runs, Columns, Rows);
       Report("formentry, to its first prompt:", formentryUs);
+      Report("the ncurses floor, to its first prompt:", floorUs);
       Report("dialog --form, to its first prompt:", dialogUs);
-      std::printf("%-44s %.3f (goal: at most 1.0)\n", "ratio formentry / dialog:",
-                  static_cast<double>(Median(formentryUs)) / static_cast<double>(Median(dialogUs)));
+      const auto ratio = [](const std::vector<long>& a, const std::vector<long>& b) {
+        return static_cast<double>(Median(a)) / static_cast<double>(Median(b));
+      };
+      std::printf("%-44s %.3f (goal: at most 1.05)\n", "ratio formentry / floor:", ratio(formentryUs, floorUs));
+      std::printf("%-44s %.3f (goal: at most 0.9)\n", "ratio formentry / dialog:", ratio(formentryUs, dialogUs));
+      std::printf("%-44s %.3f\n", "ratio floor / dialog:", ratio(floorUs, dialogUs));
 
-      // A typed key on a large form: from send-keys to the pane showing it,
-      // and the bytes formentry sent the terminal for it (pipe-pane keeps
-      // them in a file).
+      // Keys on a large form in 80 x 24: TAB from field 15 to 20 and
+      // SHIFT-TAB from 6 to 3, each scrolling it a line, then typed
+      // letters. pipe-pane keeps the bytes formentry sends in a file.
       const std::string bytesFile = "/tmp/" + socket + ".bytes";
+      tmux.Command("resize-window -t bench -x 80 -y 24");
       tmux.Command("respawn-pane -k -t bench " + Quoted("exec " + Quoted(formentry) + " " + Quoted(LargeForm())));
-      WaitFor(tmux, "FIELD 20");
+      WaitFor(tmux, "more below");
       tmux.Command("pipe-pane -t bench -o " + Quoted("cat >" + bytesFile));
-      tmux.Command("send-keys -t bench Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab");
-      std::vector<long> echoUs;
-      std::vector<long> bytes;
-      const std::string typed = "abcdefghijklmnopqrstuvwxyz";
-      std::string shown;
-      long before = SettledSize(bytesFile);
-      for (const char c : typed) {
-        shown += c;
-        const auto start = Clock::now();
-        tmux.Command(std::string("send-keys -t bench -l ") + c);
-        if (!WaitFor(tmux, shown)) break;
-        echoUs.push_back(std::chrono::duration_cast<Microseconds>(Clock::now() - start).count());
-        const long after = SettledSize(bytesFile);
-        bytes.push_back(after - before);
-        before = after;
+      tmux.Command("send-keys -t bench -N 28 Tab");
+      WaitFor(tmux, "FIELD 15: text");
+      KeyCost scrolled, typed;
+      bool shown = true;
+      for (int k = 16; k <= 20 && shown; ++k)
+        shown = SendKey(tmux, bytesFile, "Tab", "FIELD " + std::to_string(k) + ": text", scrolled);
+      tmux.Command("send-keys -t bench -N 14 BTab");
+      WaitFor(tmux, "FIELD 6: text");
+      for (int k = 5; k >= 3 && shown; --k)
+        shown = SendKey(tmux, bytesFile, "BTab", "FIELD " + std::to_string(k) + ": text", scrolled);
+      std::string text;
+      for (char c = 'a'; c <= 'z' && shown; ++c) {
+        text += c;
+        shown = SendKey(tmux, bytesFile, std::string("-l ") + c, text, typed);
       }
       tmux.Command("pipe-pane -t bench");
       std::remove(bytesFile.c_str());
-      if (echoUs.size() == typed.size()) {
-        Report("a typed key on 20 fields, until it shows:", echoUs);
-        std::printf("%-44s median %ld bytes (%ld to %ld)\n", "bytes sent to the terminal for it:", Median(bytes),
-                    *std::min_element(bytes.begin(), bytes.end()), *std::max_element(bytes.begin(), bytes.end()));
+      if (shown) {
+        ReportKeys("a key that scrolls 20 fields, until it shows:", scrolled);
+        ReportKeys("a typed key on 20 fields, until it shows:", typed);
       } else {
-        std::fprintf(stderr, "terminal_startup: a typed key did not show\n");
+        std::fprintf(stderr, "terminal_startup: a key did not show\n");
         status = 1;
       }
     }

@@ -1,8 +1,11 @@
 #include "command_line.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "forms/core/field_kinds.h"
+#include "forms/core/field_words.h"
+#include "text/small_number.h"
+#include "text/visible_text.h"
 
 namespace formreel::formentry {
 
@@ -19,6 +22,10 @@ constexpr std::string_view SelectOption = "--select";
 constexpr std::string_view PlainOption = "--plain";
 constexpr std::string_view NoInputOption = "--no-input";
 
+// The blanks of a descriptor file's layout: after a line's last "|", or
+// alone on a line.
+constexpr std::string_view FileBlanks = " \t";
+
 // Appended rather than "\"" + ...: g++ 12 at -O2 then warns of a memcpy that
 // cannot happen (-Wrestrict).
 std::string Quoted(std::string_view text) {
@@ -27,14 +34,6 @@ std::string Quoted(std::string_view text) {
   return quoted;
 }
 
-// A whole argument as a number of at most 9 digits, or nothing.
-std::optional<int> Number(std::string_view text) {
-  int value = 0;
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
-  return value;
-}
 
 // N=REST of --value and --select: the field number and the rest.
 CommandLineStatus SplitAssignment(std::string_view option, std::string_view argument, int& field,
@@ -42,7 +41,7 @@ CommandLineStatus SplitAssignment(std::string_view option, std::string_view argu
   const std::size_t equals = argument.find('=');
   if (equals == std::string_view::npos)
     return Fail(message, std::string(option) + " needs N=..., got " + Quoted(argument));
-  const std::optional<int> number = Number(argument.substr(0, equals));
+  const std::optional<int> number = SmallNumber(argument.substr(0, equals));
   if (!number || *number < 1)
     return Fail(message, std::string(option) + ": the field number " + Quoted(argument.substr(0, equals)) +
                              " is not a number from 1 up");
@@ -107,7 +106,7 @@ CommandLineStatus TakeChoice(std::string_view option, std::string_view argument,
   std::string_view rest;
   const CommandLineStatus status = SplitAssignment(option, argument, field, rest, message);
   if (status != CommandLineStatus::Ok) return status;
-  const std::optional<int> choice = Number(rest);
+  const std::optional<int> choice = SmallNumber(rest);
   if (!choice)
     return Fail(message, std::string(option) + " " + std::to_string(field) + ": " + Quoted(rest) +
                              " is not a choice number (0 for none)");
@@ -196,23 +195,34 @@ void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
   }
 }
 
+// A value the field refuses, in the words every front end says a refusal
+// in, the field named as a person sees it: "--value 2: YEAR: not a 16-bit
+// integer (-32768 to 32767): 70000".
+CommandLineStatus RefuseValue(const FieldInfo& info, const CommandLine::InitialValue& value, std::string_view reason,
+                              std::string& message) {
+  const std::size_t first = info.prompt.find_first_not_of(' ');
+  const std::string field = first == std::string::npos
+                                ? "field " + std::to_string(value.field)
+                                : info.prompt.substr(first, info.prompt.find_last_not_of(' ') + 1 - first);
+  return Fail(message, std::string(ValueOption) + " " + std::to_string(value.field) + ": " +
+                           RefusalLine(field, reason, value.text));
+}
+
 // Field k (0-based) named `name` gets the initial value `text`.
 CommandLineStatus PutValue(const FieldInfo& info, const std::string& name, std::size_t k,
                            const CommandLine::InitialValue& value, FormArrays& arrays, std::string& message) {
-  const SlotHolds slot = SlotOf(info.letter);
-  if (slot == SlotHolds::Nothing)
+  const FieldKind& kind = KindOf(info.letter);
+  if (kind.slot == SlotHolds::Nothing)
     return Fail(message, std::string(ValueOption) + " is not for " + name + ": give its choice with " +
                              std::string(SelectOption));
-  const std::string prefix = std::string(ValueOption) + " for " + name;
-  if (slot == SlotHolds::Text) {
+  if (kind.slot == SlotHolds::Text) {
     if (value.text.size() > static_cast<std::size_t>(TextValueLength))
-      return Fail(message, prefix + " has " + std::to_string(value.text.size()) + " bytes (at most " +
-                               std::to_string(TextValueLength) + ")");
+      return RefuseValue(info, value, TooLongReason(TextValueLength), message);
     std::copy(value.text.begin(), value.text.end(), arrays.texts[k].begin());
     return CommandLineStatus::Ok;
   }
   if (!ReadTypedValue(info.letter, value.text, arrays.values[k]))
-    return Fail(message, prefix + ": " + Quoted(value.text) + " does not convert");
+    return RefuseValue(info, value, NotConvertedReason(kind), message);
   return CommandLineStatus::Ok;
 }
 
@@ -220,10 +230,12 @@ CommandLineStatus PutValue(const FieldInfo& info, const std::string& name, std::
 CommandLineStatus PutChoice(const FieldInfo& info, const std::string& name, std::size_t k,
                             const CommandLine::InitialChoice& choice, FormArrays& arrays, std::string& message) {
   const auto entries = static_cast<int>(info.entries.size());
+  const bool one = entries == 1;
+  const std::string_view counted = info.letter == 'B' ? (one ? " button" : " buttons") : (one ? " entry" : " entries");
   if (choice.choice > entries)
     return Fail(message, std::string(SelectOption) + " " + std::to_string(choice.field) + "=" +
                              std::to_string(choice.choice) + ": " + name + " has " + std::to_string(entries) +
-                             (info.letter == 'B' ? " buttons" : " entries"));
+                             std::string(counted));
   arrays.selections[k] = static_cast<std::int8_t>(choice.choice);
   return CommandLineStatus::Ok;
 }
@@ -264,32 +276,33 @@ CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments, 
 }
 
 CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor, std::string& message) {
+  // The descriptor ends at a NUL: what follows it is kept as it is.
+  const std::string_view tail = contents.substr(std::min(contents.find('\0'), contents.size()));
+  contents.remove_suffix(tail.size());
   if (contents.ends_with("\r\n")) contents.remove_suffix(2);
   else if (contents.ends_with('\n')) contents.remove_suffix(1);
   std::string kept;
-  kept.reserve(contents.size());
-  int line = 1;
-  bool betweenItems = false;  // after a "|" and the line ends that follow it
-  for (std::size_t p = 0; p < contents.size(); ++p) {
-    const char c = contents[p];
-    if (c == '\0') {
-      kept.append(contents.substr(p));
-      break;
-    }
-    const std::size_t lineEnd = c == '\n' ? 1 : contents.substr(p).starts_with("\r\n") ? 2 : 0;
-    if (lineEnd == 0) {
-      kept += c;
-      betweenItems = c == '|';
-      continue;
-    }
-    if (!betweenItems) {
-      message = "line " + std::to_string(line) +
+  kept.reserve(contents.size() + tail.size());
+  // Every line starts between items: a line end elsewhere is refused.
+  int number = 0;
+  for (std::size_t start = 0; start < contents.size();) {
+    ++number;
+    const std::size_t lineFeed = contents.find('\n', start);
+    const bool ended = lineFeed != std::string_view::npos;
+    std::string_view line = contents.substr(start, (ended ? lineFeed : contents.size()) - start);
+    start = ended ? lineFeed + 1 : contents.size();
+    if (ended && line.ends_with('\r')) line.remove_suffix(1);
+    const std::size_t last = line.find_last_not_of(FileBlanks);
+    if (last == std::string_view::npos || line.starts_with('#')) continue;  // layout
+    if (line[last] == '|') line = line.substr(0, last + 1);
+    if (ended && !line.ends_with('|')) {
+      message = "line " + std::to_string(number) +
                 " of the descriptor ends inside an item (in a file, a line may end only after \"|\")";
       return CommandLineStatus::Refused;
     }
-    ++line;
-    p += lineEnd - 1;
+    kept += line;
   }
+  kept += tail;
   descriptor = std::move(kept);
   return CommandLineStatus::Ok;
 }
@@ -297,9 +310,22 @@ CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descr
 CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line, FormArrays& arrays,
                             std::string& message) {
   ClearForm(fields, arrays);
-  const CommandLineStatus status = PutEach(ValueOption, line.values, fields, arrays, message, PutValue);
+  CommandLineStatus status = PutEach(ValueOption, line.values, fields, arrays, message, PutValue);
+  if (status == CommandLineStatus::Ok) status = PutEach(SelectOption, line.choices, fields, arrays, message, PutChoice);
   if (status != CommandLineStatus::Ok) return status;
-  return PutEach(SelectOption, line.choices, fields, arrays, message, PutChoice);
+  // A pressed button ends the form: one row of buttons at most may have one.
+  const CommandLine::InitialChoice* pressed = nullptr;
+  for (const CommandLine::InitialChoice& choice : line.choices) {
+    const FieldInfo& info = fields[static_cast<std::size_t>(choice.field - 1)];
+    if (info.letter != 'B' || choice.choice == 0) continue;
+    if (pressed != nullptr)
+      return Fail(message, std::string(SelectOption) + " " + std::to_string(choice.field) + "=" +
+                               std::to_string(choice.choice) + ": a button of " +
+                               FieldName(pressed->field, fields[static_cast<std::size_t>(pressed->field - 1)]) +
+                               " is chosen already, and one button ends the form");
+    pressed = &choice;
+  }
+  return CommandLineStatus::Ok;
 }
 
 std::size_t FirstNonUtf8Byte(std::string_view text) {
@@ -338,12 +364,17 @@ std::string UsageText() {
          "       formentry [OPTIONS] --file PATH     (PATH - is standard input)\n"
          "Shows the form DESCRIPTOR describes (in a window on Windows, in the terminal\n"
          "elsewhere) and, once it is confirmed, prints one line per field. In a file, a\n"
-         "line may end after a \"|\".\n"
+         "line may end after a \"|\"; empty lines and lines starting with \"#\" are left\n"
+         "out. A file or standard input is read up to " +
+         std::to_string(DescriptorFileCapacity) + " bytes and must end within\n" +
+         std::to_string(DescriptorFileSeconds) +
+         " seconds.\n"
          "  --value N=TEXT  initial value of field N (counting fields only, from 1): a C\n"
          "                  field's text (at most 30 bytes), or a number read as if\n"
          "                  typed into the I, L, R or D field (16#FF and 1.5D3 work; a\n"
          "                  comma ends a number: 12,5 is 12)\n"
-         "  --select N=K    initial choice K of field N (0 for none)\n"
+         "  --select N=K    initial choice K of field N (0 for none); in a B row, the\n"
+         "                  button --no-input presses\n"
          "  --json          print the answers as one JSON object instead\n"
          "  --plain         ask one field at a time in plain lines, for screen readers\n"
          "                  (the default in a terminal whose TERM is dumb or unset)\n"
@@ -352,6 +383,10 @@ std::string UsageText() {
          "  --help          print this text;  --version  print the version\n"
          "Exit status: 0 confirmed, 1 cancelled, 2 descriptor refused, 3 run-time error,\n"
          "4 form not shown, 64 usage error, 130 interrupted (CTRL-C).\n";
+}
+
+std::string ErrorLine(std::string_view message) {
+  return "formentry: " + VisibleUtf8(Utf8Page, TextView(message.data(), message.size())) + "\n";
 }
 
 }  // namespace formreel::formentry

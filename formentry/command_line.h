@@ -59,11 +59,22 @@ enum class [[nodiscard]] CommandLineStatus : std::uint8_t {
 CommandLineStatus ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
                                    std::string& message);
 
-// The descriptor a file holds, one item a line or all on one: a line end
-// (LF or CR LF) right after a "|", or after such a line end, is layout and
-// dropped, and so is one line end at the very end. Another line end is
-// refused (Refused, with `message` naming its line; `descriptor` untouched).
-// Nothing after a NUL is looked at, as the descriptor ends there.
+// The most a descriptor file (or standard input) may hold: room for a
+// descriptor of the most bytes, written an item a line among comments.
+inline constexpr std::size_t DescriptorFileCapacity = 32 * static_cast<std::size_t>(DescriptorCapacity);
+// How long formentry waits for the end of a descriptor file that does not
+// end at once (a pipe, standard input), so that one that never closes
+// cannot hold a script for ever.
+inline constexpr int DescriptorFileSeconds = 10;
+
+// The descriptor a file holds, one item a line or all on one. Layout is
+// dropped: a line end (LF or CR LF) after a line's last "|", blanks (spaces
+// and tabs) between that "|" and the line end, empty or blank lines, lines
+// that start with "#", and one line end at the very end, whatever precedes
+// it. Every other line end is inside an item and refused (Refused, with
+// `message` naming its line; `descriptor` untouched); since every line thus
+// starts between items, a "#" there is never an item's. The descriptor ends
+// at a NUL, and what follows it is kept as it is, unread.
 CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor, std::string& message);
 
 // The arrays FormEntry takes, and the C fields' text buffers that their
@@ -82,10 +93,12 @@ struct FormArrays {
 // field's slot points to its own buffer (empty unless --value gives a text of
 // at most 30 bytes); I, L, R and D values are read with the field's own
 // input rule, as typed text is read back; a choice is 0 to the number of the
-// field's entries (buttons for B). A field number beyond the fields, a
-// second value or choice for one field, a value for an S or B field, or a
-// value that does not convert fails with `message` naming the field; then
-// `arrays` holds nothing meaningful.
+// field's entries (buttons for B: the button an unattended form presses). A
+// field number beyond the fields, a second value or choice for one field, a
+// value for an S or B field, a value the field refuses (said in the words
+// of every front end: "--value 2: YEAR: not a 16-bit integer (-32768 to
+// 32767): 70000"), or a button chosen in a second row of buttons fails with
+// `message` naming the field; then `arrays` holds nothing meaningful.
 CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line, FormArrays& arrays,
                             std::string& message);
 
@@ -96,5 +109,10 @@ std::size_t FirstNonUtf8Byte(std::string_view text);
 
 // The usage text, ending with a line feed.
 std::string UsageText();
+
+// An error as formentry writes it: "formentry: ", the UTF-8 `message` with
+// its control characters shown as their pictures (a descriptor's text or a
+// value named in it cannot drive the terminal), and a line feed.
+std::string ErrorLine(std::string_view message);
 
 }  // namespace formreel::formentry

@@ -1,9 +1,7 @@
 // formentry: the form facility as a command for scripts. Reads the
 // descriptor and the options, shows the form and prints the answers of a
 // confirmed form.
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,9 +27,20 @@ enum ExitStatus : int {
   Interrupted = 130,
 };
 
+// An error on standard error, in UTF-8 as everything formentry prints.
+void Complain(const std::string& message) { std::cerr << ErrorLine(TextToUtf8(message).value_or(message)); }
+
+// A wrong command line: the message, and where the usage is, rather than
+// the whole of it.
 int Usage(const std::string& message) {
-  std::cerr << "formentry: " << message << "\n" << UsageText();
+  Complain(message);
+  std::cerr << "Try 'formentry --help' for more information.\n";
   return UsageError;
+}
+
+int Refuse(const std::string& message) {
+  Complain(message);
+  return Refused;
 }
 
 // A byte as 0xHH.
@@ -41,13 +50,30 @@ std::string Hex(char byte) {
   return std::string("0x") + Digits[code >> 4] + Digits[code & 15];
 }
 
-// The whole of a file, or of standard input for "-"; false when it cannot be read.
-bool ReadWhole(const std::string& path, std::string& contents) {
-  if (path == "-") return ReadStandardInput(contents);
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  contents.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
+// The descriptor a file (or standard input, for "-") holds, or the exit
+// status with which formentry ends, having said why.
+std::optional<int> ReadDescriptorFrom(const std::string& path, std::string& descriptor) {
+  const std::string source = path == "-" ? "standard input" : "the descriptor file \"" + path + "\"";
+  std::string contents;
+  std::string reason;
+  switch (ReadDescriptorFile(path, contents, reason)) {
+    case FileReading::Read: break;
+    case FileReading::Terminal:
+      return Usage(source + " is a terminal: give the descriptor as an argument, in a file, or through a pipe");
+    case FileReading::Failed: return Refuse("cannot read " + source + ": " + reason);
+    case FileReading::TooLong:
+      return Refuse(source + " has more than " + std::to_string(DescriptorFileCapacity) +
+                    " bytes (the most a descriptor file may have)");
+    case FileReading::TooSlow:
+      return Refuse(source + " did not end within " + std::to_string(DescriptorFileSeconds) + " seconds");
+  }
+  std::string message;
+  if (DescriptorInFile(contents, descriptor, message) != CommandLineStatus::Ok) return Refuse(message);
+  // Files and standard input are UTF-8; the form speaks its own page.
+  const std::optional<std::string> inPage = FromUtf8(descriptor);
+  if (!inPage) return Refuse("the descriptor file holds a character that the active code page cannot hold");
+  descriptor = *inPage;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -68,46 +94,26 @@ int main(int argc, char** argv) {
   }
 
   std::string descriptor;
-  if (line.file) {
-    std::string contents;
-    if (!ReadWhole(*line.file, contents)) return Usage("cannot read the descriptor file \"" + *line.file + "\"");
-    if (DescriptorInFile(contents, descriptor, message) != CommandLineStatus::Ok) {
-      std::cerr << "formentry: " << message << "\n";
-      return Refused;
-    }
-    // Files and standard input are UTF-8; the form speaks its own page.
-    const std::optional<std::string> inPage = FromUtf8(descriptor);
-    if (!inPage) {
-      std::cerr << "formentry: the descriptor file holds a character that the active code page cannot hold\n";
-      return Refused;
-    }
-    descriptor = *inPage;
-  } else {
-    descriptor = *line.descriptor;
-  }
+  if (!line.file) descriptor = *line.descriptor;
+  else if (const std::optional<int> status = ReadDescriptorFrom(*line.file, descriptor)) return *status;
   // An unset variable, an empty file: no form was meant.
   if (descriptor.find_first_not_of(' ') == std::string::npos)
     return Usage("the descriptor is empty (a form needs an item at least; a question to confirm or cancel is a T "
                  "item, such as 'TSave the clip?\\|')");
   // What formentry prints is always UTF-8: a text that is not is refused
   // before it could reach the answers.
-  if (const std::size_t at = TextsAreUtf8() ? FirstNonUtf8Byte(descriptor) : 0; at != 0) {
-    std::cerr << "formentry: the descriptor is not UTF-8: byte " << at << " is " << Hex(descriptor[at - 1]) << "\n";
-    return Refused;
-  }
+  if (const std::size_t at = TextsAreUtf8() ? FirstNonUtf8Byte(descriptor) : 0; at != 0)
+    return Refuse("the descriptor is not UTF-8: byte " + std::to_string(at) + " is " + Hex(descriptor[at - 1]));
   for (const CommandLine::InitialValue& value : line.values)
     if (const std::size_t at = TextsAreUtf8() ? FirstNonUtf8Byte(value.text) : 0; at != 0)
       return Usage("--value " + std::to_string(value.field) + " is not UTF-8: byte " + std::to_string(at) + " is " +
                    Hex(value.text[at - 1]));
   if (descriptor.size() > static_cast<std::size_t>(formreel::DescriptorCapacity))
-    return Usage("the descriptor has " + std::to_string(descriptor.size()) + " bytes (at most " +
-                 std::to_string(formreel::DescriptorCapacity) + ")");
+    return Refuse("the descriptor has " + std::to_string(descriptor.size()) + " bytes (at most " +
+                  std::to_string(formreel::DescriptorCapacity) + ")");
   const auto length = static_cast<std::int32_t>(descriptor.size());
   const std::string problem = formreel::DescriptorProblem(descriptor.data(), length);
-  if (!problem.empty()) {
-    std::cerr << "formentry: " << problem << "\n";
-    return Refused;
-  }
+  if (!problem.empty()) return Refuse(problem);
 
   const std::vector<FieldInfo> fields = formreel::DescriptorFields(descriptor.data(), length);
   FormArrays arrays;
@@ -116,17 +122,17 @@ int main(int argc, char** argv) {
   switch (ShowForm(line.display, descriptor, arrays)) {
     case formreel::FormEntryEnd::Confirmed: break;
     case formreel::FormEntryEnd::Cancelled: return Cancelled;
-    case formreel::FormEntryEnd::Interrupted: return Interrupted;
+    case formreel::FormEntryEnd::Interrupted: EndAsInterrupted(); return Interrupted;
     default:
       // Not a person's answer: a script must not take it for a cancel.
-      std::cerr << "formentry: the form could not be shown (" << formreel::LastFormEntryProblem() << ")\n";
+      Complain("the form could not be shown (" + formreel::LastFormEntryProblem() + ")");
       return NotShown;
   }
   const std::optional<std::string> answers =
       line.json ? AnswerJson(fields, arrays, TextToUtf8) : TextToUtf8(AnswerLines(fields, arrays));
   if (!answers) {
     // No answer is printed shortened: a script would take it for the whole.
-    std::cerr << "formentry: an answer holds bytes of no character of the active code page\n";
+    Complain("an answer holds bytes of no character of the active code page");
     return RunTimeError;
   }
   std::cout << *answers << std::flush;

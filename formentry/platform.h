@@ -15,8 +15,18 @@ namespace formreel::formentry {
 // Standard output and error as scripts read them (lines end with LF alone),
 // and the texts' character set from the environment.
 void PrepareStandardStreams();
-// The whole of standard input, as bytes; false when it cannot be read.
-bool ReadStandardInput(std::string& contents);
+// How reading a descriptor file went.
+enum class FileReading : std::uint8_t {
+  Read,      // `contents` holds the whole of it
+  Terminal,  // it is a terminal, where a person types, not a file
+  Failed,    // it cannot be read; `reason` is the system's word for why
+  TooLong,   // it holds more than DescriptorFileCapacity bytes
+  TooSlow,   // it did not end within DescriptorFileSeconds
+};
+// Reads the file `path` ("-": standard input) as bytes, never more than one
+// byte beyond DescriptorFileCapacity, so that an endless source (/dev/zero,
+// a pipe fed for ever) is refused at once with bounded memory.
+FileReading ReadDescriptorFile(const std::string& path, std::string& contents, std::string& reason);
 
 // Whether the form's texts are UTF-8 here, and what formentry prints is
 // them as they are: everywhere but a Windows whose code page is a legacy one,
@@ -29,5 +39,10 @@ std::optional<std::string> TextToUtf8(std::string_view text);
 
 // Shows the form as `display` asks, and tells how it ended.
 FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays);
+
+// After a form that ended Interrupted, ends formentry as CTRL-C ends any
+// command where the whole foreground job is sent the interrupt, so that a
+// script that called formentry stops too; returns where nothing ends it.
+void EndAsInterrupted();
 
 }  // namespace formreel::formentry

@@ -1,8 +1,15 @@
 // formentry on POSIX systems: the form in the controlling terminal, so that
 // standard input and output stay the script's.
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <chrono>
 #include <clocale>
-#include <iostream>
-#include <iterator>
+#include <csignal>
+#include <cstring>
 
 #include "platform.h"
 
@@ -10,9 +17,51 @@ namespace formreel::formentry {
 
 void PrepareStandardStreams() { std::setlocale(LC_ALL, ""); }
 
-bool ReadStandardInput(std::string& contents) {
-  contents.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-  return !std::cin.bad();
+namespace {
+
+// Closes a descriptor formentry opened; standard input stays open.
+struct OpenedFile {
+  int descriptor;
+  bool owned;
+  ~OpenedFile() {
+    if (owned && descriptor >= 0) close(descriptor);
+  }
+};
+
+}  // namespace
+
+FileReading ReadDescriptorFile(const std::string& path, std::string& contents, std::string& reason) {
+  // Not blocking: opening a FIFO waits for no writer, and the wait below
+  // has its limit.
+  const OpenedFile file{path == "-" ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY),
+                        path != "-"};
+  if (file.descriptor < 0) {
+    reason = std::strerror(errno);
+    return FileReading::Failed;
+  }
+  if (isatty(file.descriptor) != 0) return FileReading::Terminal;
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + std::chrono::seconds(DescriptorFileSeconds);
+  contents.clear();
+  std::array<char, 8192> bytes{};
+  for (;;) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return FileReading::TooSlow;
+    pollfd ready{file.descriptor, POLLIN, 0};
+    const int count = poll(&ready, 1, static_cast<int>(left));
+    if (count == 0) return FileReading::TooSlow;
+    if (count < 0 && errno == EINTR) continue;
+    const std::size_t room = DescriptorFileCapacity + 1 - contents.size();
+    const ssize_t got = count < 0 ? -1 : read(file.descriptor, bytes.data(), std::min(bytes.size(), room));
+    if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (got < 0) {
+      reason = std::strerror(errno);
+      return FileReading::Failed;
+    }
+    if (got == 0) return FileReading::Read;
+    contents.append(bytes.data(), static_cast<std::size_t>(got));
+    if (contents.size() > DescriptorFileCapacity) return FileReading::TooLong;
+  }
 }
 
 // formentry speaks UTF-8; in another locale a form shows only ASCII.
@@ -26,6 +75,21 @@ FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descripto
                                                                           : FormDisplay::Standard;
   FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), arrays.selections, arrays.values, shown);
   return LastFormEntryEnd();
+}
+
+void EndAsInterrupted() {
+  // As the terminal's interrupt character does: SIGINT to the job, this
+  // process included, so that a shell running formentry in a script stops
+  // (bash goes on after a child that raised SIGINT on itself alone). The
+  // job is formentry's own process group, not the terminal's foreground
+  // group: the two are one while formentry reads the terminal, and no other
+  // job is ever signalled.
+  std::signal(SIGINT, SIG_DFL);
+  sigset_t interrupt;
+  sigemptyset(&interrupt);
+  sigaddset(&interrupt, SIGINT);
+  sigprocmask(SIG_UNBLOCK, &interrupt, nullptr);
+  kill(0, SIGINT);
 }
 
 }  // namespace formreel::formentry

@@ -5,9 +5,12 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdio>
-#include <iostream>
-#include <iterator>
+#include <cstring>
+#include <memory>
 
 #include "platform.h"
 #include "recode_windows.h"
@@ -33,10 +36,59 @@ void PrepareStandardStreams() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
-bool ReadStandardInput(std::string& contents) {
-  _setmode(_fileno(stdin), _O_BINARY);
-  contents.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-  return !std::cin.bad();
+namespace {
+
+// A descriptor file being read on a thread of its own, which the program
+// stops waiting for once the time is up (and leaves to end with it).
+struct Reading {
+  int descriptor;
+  std::string contents;
+  int error = 0;  // errno of a failed read; 0 at the end, or past the limit
+};
+
+DWORD WINAPI ReadToTheEnd(void* parameter) {
+  Reading& reading = *static_cast<Reading*>(parameter);
+  std::array<char, 8192> bytes{};
+  while (reading.contents.size() <= DescriptorFileCapacity) {
+    const std::size_t room = std::min(bytes.size(), DescriptorFileCapacity + 1 - reading.contents.size());
+    const int got = _read(reading.descriptor, bytes.data(), static_cast<unsigned>(room));
+    if (got < 0) reading.error = errno;
+    if (got <= 0) break;
+    reading.contents.append(bytes.data(), static_cast<std::size_t>(got));
+  }
+  return 0;
+}
+
+}  // namespace
+
+FileReading ReadDescriptorFile(const std::string& path, std::string& contents, std::string& reason) {
+  const bool input = path == "-";
+  const int descriptor = input ? _fileno(stdin) : _open(path.c_str(), _O_RDONLY | _O_BINARY);
+  if (descriptor < 0) {
+    reason = std::strerror(errno);
+    return FileReading::Failed;
+  }
+  _setmode(descriptor, _O_BINARY);
+  DWORD mode = 0;
+  if (GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(descriptor)), &mode)) return FileReading::Terminal;
+  auto* reading = new Reading{descriptor, {}};
+  HANDLE thread = CreateThread(nullptr, 0, ReadToTheEnd, reading, 0, nullptr);
+  if (thread == nullptr) {
+    ReadToTheEnd(reading);
+  } else {
+    const bool ended = WaitForSingleObject(thread, DescriptorFileSeconds * 1000) == WAIT_OBJECT_0;
+    CloseHandle(thread);
+    if (!ended) return FileReading::TooSlow;  // the reading thread keeps `reading`
+  }
+  const std::unique_ptr<Reading> done(reading);
+  if (!input) _close(descriptor);
+  if (done->error != 0) {
+    reason = std::strerror(done->error);
+    return FileReading::Failed;
+  }
+  if (done->contents.size() > DescriptorFileCapacity) return FileReading::TooLong;
+  contents = std::move(done->contents);
+  return FileReading::Read;
 }
 
 bool TextsAreUtf8() { return GetACP() == CP_UTF8; }
@@ -66,5 +118,8 @@ FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descripto
   }
   return LastFormEntryEnd();
 }
+
+// The console sent CTRL-C to every program attached to it already.
+void EndAsInterrupted() {}
 
 }  // namespace formreel::formentry

@@ -18,16 +18,30 @@ targets=("$@")
 build=${FORMREEL_NATIVE_BUILD:-$root/build/native}
 
 # A new corpus of the record format target starts from typed numbers,
-# right-aligned in 30 columns as the form hands them over.
+# right-aligned in 30 columns as the form hands them over; formentry's
+# command line from command lines (a NUL after each argument) that set up a
+# form, and descriptor files after two NULs.
 seed_corpus() {
   local target=$1 corpus=$2 k=0 text
-  [ "$target" = record_format_fuzz ] || return 0
-  [ -z "$(ls -A "$corpus")" ] || return 0
-  for text in -12 "1 2 3" 12,5 16#FF "#ff" 2147483647 -32768 1.5E3 1.5D-3 1.5+3 -.5 \
-      9007199254740993 3.402823466385289e38 1E-400 1E400 123456789012345678901234567890; do
-    printf '%30s' "$text" >"$corpus/seed-$k"
+  seed_command_line() {  # FILE ARGUMENT...: the file's escapes as printf's %b reads them
+    local file=$1
+    shift
+    { printf '%s\0' "$@"; printf '\0%b' "$file"; } >"$corpus/seed-$k"
     k=$((k + 1))
-  done
+  }
+  [ -z "$(ls -A "$corpus")" ] || return 0
+  case $target in
+    record_format_fuzz)
+      for text in -12 "1 2 3" 12,5 16#FF "#ff" 2147483647 -32768 1.5E3 1.5D-3 1.5+3 -.5 \
+          9007199254740993 3.402823466385289e38 1E-400 1E400 123456789012345678901234567890; do
+        printf '%30s' "$text" >"$corpus/seed-$k"
+        k=$((k + 1))
+      done ;;
+    command_line_fuzz)
+      seed_command_line '' --value 1=CLIP --select 2=2 'CNAME^|SKIND^A^B^|'
+      seed_command_line '' --select 3=1 --value 2=16#FF --json 'CA^|IB^|BGO^NO^|'
+      seed_command_line '# a form\nHCaption|  \nCNAME^|\r\n\nRSPEED^|\nBGO^|\n' --no-input --value 2=1.5D3 --file - ;;
+  esac
 }
 status=0
 for target in "${targets[@]}"; do

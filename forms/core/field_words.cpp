@@ -31,6 +31,8 @@ std::string RequiredReason() { return "required"; }
 
 std::string TooLongReason(std::size_t maxBytes) { return "at most " + std::to_string(maxBytes) + " bytes"; }
 
+std::string TooWideReason(std::size_t columns) { return "at most " + std::to_string(columns) + " columns"; }
+
 std::string RefusalLine(std::string_view field, std::string_view reason, std::string_view text) {
   std::string line = std::string(field) + ": " + std::string(reason);
   if (!text.empty()) line += ": " + std::string(text);

@@ -32,6 +32,10 @@ std::string RequiredReason();
 // "at most 30 bytes".
 std::string TooLongReason(std::size_t maxBytes);
 
+// Why a text is refused for a field that shows at most `columns` columns:
+// "at most 30 columns".
+std::string TooWideReason(std::size_t columns);
+
 // A refusal as one line, naming the field first so that it is heard first:
 // "YEAR: not a 16-bit integer (-32768 to 32767): 19x4"; without the text
 // when it is empty. The parts are shown as they are given: a front end

@@ -4,7 +4,7 @@
 
 namespace formreel {
 
-FormPaint PaintFormText(const FormState& state, const KeyHelp& help) {
+FormPaint PaintFormText(const FormState& state) {
   const FormMetrics& metrics = state.metrics;
   FormPaint paint;
   for (std::int32_t n = 1; n <= metrics.lineCount; ++n) {
@@ -16,8 +16,8 @@ FormPaint PaintFormText(const FormState& state, const KeyHelp& help) {
     if (shown > 0) paint.Add(LineTextOrigin(metrics, n), line.substr(0, shown));
     paint.Add(LineMarkOrigin(metrics, n), TextView(&state.lineMarks[n], 1));
   }
-  paint.Add(FirstKeyHelpOrigin(metrics), TextView(help.first));
-  paint.Add(SecondKeyHelpOrigin(metrics), TextView(help.second));
+  paint.Add(FirstKeyHelpOrigin(metrics), TextView(WindowKeyHelp.first));
+  paint.Add(SecondKeyHelpOrigin(metrics), TextView(WindowKeyHelp.second));
   return paint;
 }
 

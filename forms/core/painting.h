@@ -13,8 +13,9 @@
 
 namespace formreel {
 
-// The two lines of key help at the bottom of a form: the window's name the
-// keys of its modal loop; another front end names the keys it takes.
+// The two lines of key help at the bottom of a form. The window's, here,
+// name the keys of its modal loop; another front end names the keys it
+// takes beside the table that binds them.
 struct KeyHelp {
   std::string_view first;
   std::string_view second;
@@ -49,9 +50,9 @@ class FormPaint {
 
 // Line by line, the line's text (a prompt up to its NUL, which ends it 30
 // columns wide; a text line, which holds no NUL, its first 60 columns; not
-// at all when its first byte is a NUL) and its mark, then the two key
-// help lines. Uses the metrics already in `state`; the texts point into
-// `state` and `help`, so they stay valid while both are unchanged.
-FormPaint PaintFormText(const FormState& state, const KeyHelp& help = WindowKeyHelp);
+// at all when its first byte is a NUL) and its mark, then the window's two
+// key help lines. Uses the metrics already in `state`; the texts point
+// into `state`, so they stay valid while it is unchanged.
+FormPaint PaintFormText(const FormState& state);
 
 }  // namespace formreel

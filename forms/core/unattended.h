@@ -1,7 +1,9 @@
 // A form confirmed as it stands, without being shown: for scripts that run
 // with no person, display or terminal. Every field answers as a form
-// confirmed at once with CTRL-ENTER would: its initial choice, and its
-// caller's value exactly.
+// confirmed at once would: its initial choice, and its caller's value
+// exactly. The confirmation is CTRL-ENTER's, unless a row of buttons has a
+// selection that names one of its buttons: then that button is pressed
+// (the first such row's, in field order), and the other rows answer 0.
 #pragma once
 
 #include "forms/core/front_end.h"

@@ -1,6 +1,5 @@
 #include "forms/plain/plain_front_end.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "forms/core/field_words.h"
 #include "forms/core/form_model.h"
 #include "forms/core/read_back.h"
+#include "text/small_number.h"
 #include "text/visible_text.h"
 
 namespace formreel {
@@ -27,14 +27,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 // A whole line of at most 9 digits as its number.
-std::optional<int> WholeNumber(std::string_view text) {
-  text = Trimmed(text);
-  int value = 0;
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
-  return value;
-}
+std::optional<int> WholeNumber(std::string_view text) { return SmallNumber(Trimmed(text)); }
 
 bool IsYes(std::string_view answer) {
   answer = Trimmed(answer);

@@ -52,9 +52,11 @@ CursesScreen::CursesScreen(const ControllingTerminal& terminal, const CodePage& 
   nonl();
   intrflush(stdscr, FALSE);
   keypad(stdscr, FALSE);
+  // An update is not cut short, nor slowed, to look for typed keys: the
+  // form takes every key that has come before it draws.
+  typeahead(-1);
   openScreen = this;
   viewerBefore = SetFatalReportViewer(CloseForReport);
-  refresh();
   terminal_.Write(ReportModifiedKeys);
 }
 
@@ -71,31 +73,43 @@ void CursesScreen::Resize() {
   winsize size{};
   if (ioctl(terminal_.Descriptor(), TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0)
     resizeterm(size.ws_row, size.ws_col);
+  shown_ = Screen(0, 0);  // drawn whole next time
 }
 
+// Only the cells that differ from the last screen drawn are put into the
+// window (into a blanked one, those that hold something, when the size
+// changed), and doupdate sends the terminal what differs from what it shows.
 void CursesScreen::Draw(const Screen& composed) {
+  const bool whole = composed.Rows() != shown_.Rows() || composed.Columns() != shown_.Columns();
+  if (whole) werase(stdscr);
   const int rows = std::min(composed.Rows(), LINES);
   const int columns = std::min(composed.Columns(), COLS);
   for (int r = 0; r < rows; ++r) {
+    const std::span<const Cell> row = composed.Row(r);
+    const std::span<const Cell> before = whole ? row : shown_.Row(r);
     for (int c = 0; c < columns; ++c) {
-      const Cell& cell = composed.At(r, c);
+      const auto k = static_cast<std::size_t>(c);
+      const Cell& cell = row[k];
       if (cell.code == 0) continue;  // the second column of a wide character
-      const int width = c + 1 < columns && composed.At(r, c + 1).code == 0 ? 2 : 1;
+      if (whole ? cell == Cell{} : cell == before[k]) continue;
+      if (cell.code < 0x80) {  // visible text: ASCII is printable
+        mvaddch(r, c, static_cast<chtype>(cell.code) | AttributesOf(cell.attributes));
+        continue;
+      }
+      const int width = k + 1 < row.size() && row[k + 1].code == 0 ? 2 : 1;
       wchar_t text[3] = {static_cast<wchar_t>(cell.code), L'\0', L'\0'};
       // Where the terminal's idea of a character's width differs from the
       // form's, or the locale cannot show it, it shows as a replacement that
       // keeps the cells where the form has them.
-      if (!utf8_ && cell.code >= 0x80) text[0] = L'?';
-      else if (wcwidth(text[0]) != width) text[0] = utf8_ ? static_cast<wchar_t>(ReplacementCharacter) : L'?';
+      if (!utf8_) text[0] = L'?';
+      else if (wcwidth(text[0]) != width) text[0] = static_cast<wchar_t>(ReplacementCharacter);
       cchar_t shown;
       setcchar(&shown, text, AttributesOf(cell.attributes), 0, nullptr);
       mvadd_wch(r, c, &shown);
-      if (width == 2 && wcwidth(text[0]) == 1) {
-        setcchar(&shown, L" ", AttributesOf(cell.attributes), 0, nullptr);
-        mvadd_wch(r, c + 1, &shown);
-      }
+      if (width == 2 && wcwidth(text[0]) == 1) mvaddch(r, c + 1, ' ' | AttributesOf(cell.attributes));
     }
   }
+  shown_ = composed;
   if (composed.cursor) {
     move(composed.cursor->row, composed.cursor->column);
     curs_set(1);

@@ -34,7 +34,7 @@ class CursesScreen {
   int Columns() const;
   // Takes the terminal's new size, after SIGWINCH.
   void Resize();
-  // Shows `composed`: every cell, then the cursor, in one update.
+  // Shows `composed`: the cells that changed, then the cursor, in one update.
   void Draw(const Screen& composed);
   // Gives the terminal back as it was.
   void Close();
@@ -45,6 +45,7 @@ class CursesScreen {
   std::FILE* input_ = nullptr;
   struct screen* screen_ = nullptr;
   bool utf8_;  // the form's page is UTF-8; in any other only ASCII is drawn as it is
+  Screen shown_{0, 0};  // the screen the window holds
 };
 
 }  // namespace formreel

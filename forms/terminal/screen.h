@@ -1,29 +1,26 @@
-// What a terminal shows of a form, cell by cell: the caption as a title,
-// then the window's client area in cells (the layout with one-cell
-// metrics): the lines, their marks and the controls where the window has
-// them, the focus in reverse video, the terminal's own key help, the whole
-// list of the focused field when it is shown, and the cursor in the focused
-// control. Every text goes through the visible-text rules, so nothing of a
-// descriptor or a typed value can drive the terminal. Platform-free; the
-// terminal front end draws the cells it gets.
+// What a terminal shows of a form, cell by cell, in a layout of the
+// terminal's own: the caption as a title, then one row per line of the form
+// (a text line, a prompt and its field, a row of buttons), O.K. and CANCEL,
+// a status row of what the focused position takes, a message row and the
+// key help. A form taller than the terminal scrolls, its focused line
+// always in view, and a row above and below says that there is more. The
+// focus is in reverse video, the cursor in the focused control, and the
+// focused field's whole list is framed over what lies below it. Every text
+// goes through the visible-text rules, so nothing of a descriptor or a
+// typed value can drive the terminal. Platform-free; the terminal front end
+// draws the cells it gets.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "forms/core/form_model.h"
-#include "forms/core/painting.h"
 #include "forms/terminal/terminal_form.h"
 
 namespace formreel {
-
-// What the terminal's keys are: ENTER and TAB, SHIFT-TAB (or CTRL-BACKSPACE),
-// CTRL-ENTER where the terminal reports it and CTRL-J everywhere, ESCAPE,
-// SPACE on a button, F4 for a list.
-inline constexpr KeyHelp TerminalKeyHelp{"ENTER or TAB=down   SHIFT-TAB=up   ESCAPE = Cancel   F4=list",
-                                         "SPACE BAR presses button   CTRL-ENTER or CTRL-J=confirms form"};
 
 enum CellAttribute : std::uint8_t { Bold = 1, Underline = 2, Reverse = 4 };
 
@@ -45,6 +42,8 @@ class Screen {
   int Rows() const { return rows_; }
   int Columns() const { return columns_; }
   const Cell& At(int row, int column) const { return cells_[Offset(row, column)]; }
+  // The cells of one row, left to right.
+  std::span<const Cell> Row(int row) const;
 
   // Writes `text` as it is shown in `page` from (row, column), at most
   // `width` columns and never beyond the screen: a character that does not
@@ -66,13 +65,38 @@ class Screen {
   std::vector<Cell> cells_;
 };
 
-// The cells a form needs: the window's outer size, its caption's row
-// included.
-CellPosition FormScreenSize(const FormModel& model);
+// A form on a terminal of any size: the screen it shows, scrolled to the
+// focus.
+class FormView {
+ public:
+  // The form that `form` works, made by BuildForm from `state` into `model`.
+  FormView(const FormState& state, const FormModel& model, const TerminalForm& form)
+      : state_(state), model_(model), form_(form) {}
 
-// The screen of `rows` x `columns` cells showing `form`, or, when it is
-// smaller than FormScreenSize, a message that says how large it must be.
-Screen ComposeScreen(const FormState& state, const FormModel& model, const TerminalForm& form, int rows,
-                     int columns);
+  // The least terminal that shows the form: its width, and the rows of one
+  // of its lines with the buttons, the status, the message and the key help.
+  CellPosition LeastSize() const;
+  bool Fits(int rows, int columns) const {
+    return rows >= LeastSize().row && columns >= LeastSize().column;
+  }
+
+  // The screen of `rows` x `columns` cells showing the form, scrolled as
+  // little as keeps the focused line in view since the last screen (and the
+  // text lines just above it as far as they fit, when it scrolls up); or,
+  // when the form does not fit, a message that says how large it must be.
+  Screen Compose(int rows, int columns);
+
+ private:
+  void DrawLine(Screen& screen, int row, std::int32_t line) const;
+  void DrawList(Screen& screen, CellPosition field) const;
+  // Where the focused control starts on the screen, and its width.
+  CellPosition FocusPlace(int& width) const;
+
+  const FormState& state_;
+  const FormModel& model_;
+  const TerminalForm& form_;
+  std::int32_t top_ = 1;  // the first line shown
+  int shown_ = 0;         // and how many
+};
 
 }  // namespace formreel

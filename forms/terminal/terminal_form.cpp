@@ -1,10 +1,14 @@
 #include "forms/terminal/terminal_form.h"
 
 #include <array>
+#include <string_view>
 
 #include "forms/core/field_kinds.h"
-#include "forms/core/keys.h"
+#include "forms/core/field_words.h"
 #include "forms/core/navigation.h"
+#include "forms/core/read_back.h"
+#include "forms/terminal/status_words.h"
+#include "text/visible_text.h"
 
 namespace formreel {
 
@@ -18,36 +22,37 @@ enum class Where : std::uint8_t { Anywhere, Button, EditableField, ListOnlyField
 struct Binding {
   Key key;
   Where where;
-  KeyBinding does;
+  Action action;
 };
 
-// The form's keys first, as the window has them (ENTER and TAB next,
-// CTRL-BACKSPACE previous, CTRL-ENTER confirm, ESCAPE cancel), with
-// SHIFT-TAB and CTRL-J for the terminals that cannot report the others;
-// then a line editor's keys in an editable field, and a combo box's in any
-// field.
-constexpr std::array<Binding, 21> Bindings{{
-    {Key::Enter, Where::Anywhere, {CmdNextField}},
-    {Key::Tab, Where::Anywhere, {CmdNextField}},
-    {Key::ShiftTab, Where::Anywhere, {CmdPreviousField}},
-    {Key::CtrlBackspace, Where::Anywhere, {CmdPreviousField}},
-    {Key::CtrlEnter, Where::Anywhere, {CmdConfirm}},
-    {Key::CtrlJ, Where::Anywhere, {CmdConfirm}},
-    {Key::Escape, Where::Anywhere, {CmdCancel}},
-    {Key::CtrlC, Where::Anywhere, {0, FieldEdit::Interrupt}},
-    {Key::Space, Where::Button, {0, FieldEdit::Press}},
-    {Key::Space, Where::EditableField, {0, FieldEdit::Insert}},
-    {Key::Character, Where::EditableField, {0, FieldEdit::Insert}},
-    {Key::Character, Where::ListOnlyField, {0, FieldEdit::TypeAhead}},
-    {Key::Left, Where::EditableField, {0, FieldEdit::Left}},
-    {Key::Right, Where::EditableField, {0, FieldEdit::Right}},
-    {Key::Home, Where::EditableField, {0, FieldEdit::Home}},
-    {Key::End, Where::EditableField, {0, FieldEdit::End}},
-    {Key::Backspace, Where::EditableField, {0, FieldEdit::DeleteBefore}},
-    {Key::Delete, Where::EditableField, {0, FieldEdit::DeleteAfter}},
-    {Key::Up, Where::AnyField, {0, FieldEdit::EntryBefore}},
-    {Key::Down, Where::AnyField, {0, FieldEdit::EntryAfter}},
-    {Key::ShowList, Where::AnyField, {0, FieldEdit::ToggleList}},
+// The first binding of a key that applies wins. The form's keys as the
+// window has them (TAB next, CTRL-BACKSPACE previous, CTRL-ENTER confirm,
+// ESCAPE cancel), with SHIFT-TAB and CTRL-J for the terminals that cannot
+// report the others, and ENTER pressing a button as terminal forms do; then
+// a line editor's keys in an editable field, and a combo box's in any field.
+constexpr std::array<Binding, 22> Bindings{{
+    {Key::Enter, Where::Button, Action::Press},
+    {Key::Enter, Where::Anywhere, Action::Next},
+    {Key::Tab, Where::Anywhere, Action::Next},
+    {Key::ShiftTab, Where::Anywhere, Action::Previous},
+    {Key::CtrlBackspace, Where::Anywhere, Action::Previous},
+    {Key::CtrlEnter, Where::Anywhere, Action::Confirm},
+    {Key::CtrlJ, Where::Anywhere, Action::Confirm},
+    {Key::Escape, Where::Anywhere, Action::Cancel},
+    {Key::CtrlC, Where::Anywhere, Action::Interrupt},
+    {Key::Space, Where::Button, Action::Press},
+    {Key::Space, Where::EditableField, Action::Type},
+    {Key::Character, Where::EditableField, Action::Type},
+    {Key::Character, Where::ListOnlyField, Action::TypeAhead},
+    {Key::Left, Where::EditableField, Action::Left},
+    {Key::Right, Where::EditableField, Action::Right},
+    {Key::Home, Where::EditableField, Action::Home},
+    {Key::End, Where::EditableField, Action::End},
+    {Key::Backspace, Where::EditableField, Action::DeleteBefore},
+    {Key::Delete, Where::EditableField, Action::DeleteAfter},
+    {Key::Up, Where::AnyField, Action::EntryBefore},
+    {Key::Down, Where::AnyField, Action::EntryAfter},
+    {Key::ShowList, Where::AnyField, Action::ShowList},
 }};
 
 bool Applies(Where where, Kind kind) {
@@ -64,88 +69,153 @@ bool Applies(Where where, Kind kind) {
 // ASCII letters compare without case, as a list's type-ahead does.
 char Folded(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
+std::string_view WithoutTrailingBlanks(std::string_view text) {
+  const std::size_t last = text.find_last_not_of(Blank);
+  return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+}
+
 }  // namespace
 
-KeyBinding BindingFor(Key key, FormModel::Kind kind) {
+Action ActionFor(Key key, FormModel::Kind kind) {
   for (const Binding& b : Bindings)
-    if (b.key == key && Applies(b.where, kind)) return b.does;
-  return {};
+    if (b.key == key && Applies(b.where, kind)) return b.action;
+  return Action::None;
 }
 
-TerminalForm::TerminalForm(FormState& state, FormModel& model) : state_(state), model_(model) { FocusMoved(); }
-
-TerminalForm::Progress TerminalForm::Press(const KeyPress& key) {
-  const KeyBinding binding = BindingFor(key.key, Focus().kind);
-  if (binding.command != 0) return Command(binding.command);
-  switch (binding.edit) {
-    case FieldEdit::Interrupt: return Progress::Interrupted;
-    case FieldEdit::Press: return Command(Focus().id);
-    default: Edit(binding.edit, key.key == Key::Space ? std::string(1, Blank) : key.text); break;
-  }
-  return Progress::Open;
-}
-
-// As the window's command handler: the same meanings, the same steps.
-TerminalForm::Progress TerminalForm::Command(std::uint32_t command) {
-  listShown_ = false;
-  const CommandMeaning meaning = MeaningOf(command);
-  switch (meaning.act) {
-    case CommandMeaning::Act::Confirm:
-      if (ConfirmFields(state_, meaning.groupButton, model_)) return Progress::Ended;
-      break;  // the focus is on the field that did not convert
-    case CommandMeaning::Act::Cancel: state_.confirmed = false; return Progress::Ended;
-    case CommandMeaning::Act::NextField: StepToNextField(state_); break;
-    case CommandMeaning::Act::PreviousField: StepToPreviousField(state_); break;
-    case CommandMeaning::Act::None: return Progress::Open;
+TerminalForm::TerminalForm(FormState& state, FormModel& model)
+    : state_(state), model_(model), fieldOnLine_(static_cast<std::size_t>(state.metrics.lineCount) + 1, 0),
+      lineOfField_(static_cast<std::size_t>(state.fieldCount) + 1, 0) {
+  // A field's line holds its prompt up to a NUL (a group's, a NUL alone); a
+  // text line holds none.
+  std::int32_t field = 0;
+  for (std::int32_t n = 1; n <= state.metrics.lineCount; ++n) {
+    if (state.lines[n].View().find(Nul) == std::string_view::npos || field == state.fieldCount) continue;
+    fieldOnLine_[static_cast<std::size_t>(n)] = ++field;
+    lineOfField_[static_cast<std::size_t>(field)] = n;
   }
   FocusMoved();
+}
+
+TerminalForm::Progress TerminalForm::Press(const KeyPress& key) {
+  const Action action = ActionFor(key.key, Focus().kind);
+  switch (action) {
+    case Action::Next:
+      StepToNextField(state_);
+      FocusMoved();
+      break;
+    case Action::Previous:
+      StepToPreviousField(state_);
+      FocusMoved();
+      break;
+    case Action::Confirm: return Confirm(0);
+    case Action::Cancel: state_.confirmed = false; return Progress::Ended;
+    case Action::Interrupt: return Progress::Interrupted;
+    case Action::Press: return PressFocusedButton();
+    default: Edit(action, key.key == Key::Space ? std::string(1, Blank) : key.text); break;
+  }
   return Progress::Open;
 }
 
-void TerminalForm::Edit(FieldEdit edit, const std::string& character) {
+// A confirmation that stops leaves the focus on the field that did not
+// convert, its text selected, and says why.
+TerminalForm::Progress TerminalForm::Confirm(std::int32_t groupButton) {
+  if (ConfirmFields(state_, groupButton, model_)) return Progress::Ended;
+  FocusMoved();
+  Refuse(NotConvertedReason(KindOf(state_.fieldTypes[state_.currentField])), Focus().text);
+  return Progress::Open;
+}
+
+TerminalForm::Progress TerminalForm::PressFocusedButton() {
+  const ControlHandle focus = state_.controls[FocusTargetSlot];
+  if (focus == state_.controls[CancelButtonSlot]) {
+    state_.confirmed = false;
+    return Progress::Ended;
+  }
+  for (std::int32_t j = 1; j <= state_.buttonCount; ++j)
+    if (focus == state_.buttons[j]) return Confirm(j);
+  return Confirm(0);  // O.K.
+}
+
+std::int32_t TerminalForm::FocusLine() const {
+  const std::int32_t field = state_.currentField;
+  return field >= 1 && field <= state_.fieldCount ? LineOfField(field) : 0;
+}
+
+std::string_view TerminalForm::Prompt(std::int32_t field) const {
+  const std::string_view line = state_.lines[LineOfField(field)].View();
+  return WithoutTrailingBlanks(line.substr(0, line.find(Nul)));
+}
+
+std::string TerminalForm::Status() const {
+  FocusedPosition position;
+  const ControlHandle focus = state_.controls[FocusTargetSlot];
+  const std::int32_t field = state_.currentField;
+  std::string name = VisibleUtf8(state_.codePage, TextView(Focus().text));
+  if (focus == state_.controls[OkButtonSlot]) {
+    position.is = FocusedPosition::Is::Ok;
+  } else if (focus == state_.controls[CancelButtonSlot]) {
+    position.is = FocusedPosition::Is::Cancel;
+  } else if (Focus().kind == Kind::Button) {
+    position.is = FocusedPosition::Is::GroupButton;
+  } else {
+    name = VisibleUtf8(state_.codePage, TextView(Prompt(field)));
+    position.letter = Letter(state_.fieldTypes[field]);
+    position.entries = Focus().entries.size();
+  }
+  position.name = name;
+  return StatusWords(position);
+}
+
+void TerminalForm::Refuse(const std::string& reason, const std::string& text) {
+  const std::string prompt = VisibleUtf8(state_.codePage, TextView(Prompt(state_.currentField)));
+  message_ = RefusalLine(prompt, reason, VisibleUtf8(state_.codePage, TextView(text)));
+}
+
+void TerminalForm::Edit(Action action, const std::string& character) {
   FormModel::Control& field = Focused();
-  if (edit != FieldEdit::ToggleList && edit != FieldEdit::EntryBefore && edit != FieldEdit::EntryAfter)
+  if (action != Action::ShowList && action != Action::EntryBefore && action != Action::EntryAfter)
     listShown_ = false;
   // A selected text goes as a whole: typed over, deleted, or left where
   // the cursor moves from.
   const bool selected = selected_;
-  if (edit != FieldEdit::ToggleList) selected_ = false;
-  switch (edit) {
-    case FieldEdit::Insert: Insert(character, selected); break;
-    case FieldEdit::TypeAhead: TypeAhead(character); break;
-    case FieldEdit::Left: cursor_ = CharacterBefore(cursor_); break;
-    case FieldEdit::Right: cursor_ = CharacterAfter(cursor_); break;
-    case FieldEdit::Home: cursor_ = 0; break;
-    case FieldEdit::End: cursor_ = field.text.size(); break;
-    case FieldEdit::DeleteBefore:
-    case FieldEdit::DeleteAfter:
+  if (action != Action::ShowList) selected_ = false;
+  const std::string before = field.text;
+  switch (action) {
+    case Action::Type: Insert(character, selected); break;
+    case Action::TypeAhead: TypeAhead(character); break;
+    case Action::Left: cursor_ = CharacterBefore(cursor_); break;
+    case Action::Right: cursor_ = CharacterAfter(cursor_); break;
+    case Action::Home: cursor_ = 0; break;
+    case Action::End: cursor_ = field.text.size(); break;
+    case Action::DeleteBefore:
+    case Action::DeleteAfter:
       if (selected) {
         FormModel::Edit(field, "");
         cursor_ = 0;
-      } else if (edit == FieldEdit::DeleteBefore && cursor_ > 0) {
+      } else if (action == Action::DeleteBefore && cursor_ > 0) {
         const std::size_t from = CharacterBefore(cursor_);
         FormModel::Edit(field, field.text.substr(0, from) + field.text.substr(cursor_));
         cursor_ = from;
-      } else if (edit == FieldEdit::DeleteAfter && cursor_ < field.text.size()) {
+      } else if (action == Action::DeleteAfter && cursor_ < field.text.size()) {
         FormModel::Edit(field, field.text.substr(0, cursor_) + field.text.substr(CharacterAfter(cursor_)));
       }
       break;
-    case FieldEdit::EntryBefore:
+    case Action::EntryBefore:
       if (field.chosen > 0) Choose(field.chosen - 1);
       break;
-    case FieldEdit::EntryAfter:
+    case Action::EntryAfter:
       if (field.chosen + 1 < static_cast<std::int32_t>(field.entries.size())) Choose(field.chosen + 1);
       break;
-    case FieldEdit::ToggleList: listShown_ = !listShown_ && !field.entries.empty(); break;
-    case FieldEdit::None:
-    case FieldEdit::Interrupt:
-    case FieldEdit::Press: break;
+    case Action::ShowList: listShown_ = !listShown_ && !field.entries.empty(); break;
+    default: break;
   }
+  if (field.text != before) message_.clear();
 }
 
 // A character goes in, in place of the whole text when it is selected,
 // while the field holds it: a C field's 30 bytes (what read-back keeps) or
-// the 79 a number's text may have, and the columns the field shows.
+// the 79 a number's text may have, and the columns the field shows. One
+// that does not fit is refused in words.
 void TerminalForm::Insert(const std::string& character, bool replacing) {
   FormModel::Control& field = Focused();
   const bool text = KindOf(state_.fieldTypes[state_.currentField]).slot == SlotHolds::Text;
@@ -153,13 +223,12 @@ void TerminalForm::Insert(const std::string& character, bool replacing) {
   const std::size_t at = replacing ? 0 : cursor_;
   const std::string edited =
       replacing ? character : field.text.substr(0, cursor_) + character + field.text.substr(cursor_);
-  if (edited.size() > maxBytes ||
-      TextColumns(state_.codePage, TextView(edited.data(), edited.size())) > static_cast<std::size_t>(field.box.width))
-    return;
+  if (edited.size() > maxBytes) return Refuse(TooLongReason(maxBytes), "");
+  if (TextColumns(state_.codePage, TextView(edited)) > static_cast<std::size_t>(FieldColumns))
+    return Refuse(TooWideReason(FieldColumns), "");
   FormModel::Edit(field, edited);
   cursor_ = at + character.size();
 }
-
 // A chosen entry's text is shown selected, as the window's combo box shows it.
 void TerminalForm::Choose(std::int32_t entry) {
   FormModel::Control& field = Focused();
@@ -201,6 +270,7 @@ std::size_t TerminalForm::CharacterAfter(std::size_t position) const {
 // window's combo box.
 void TerminalForm::FocusMoved() {
   listShown_ = false;
+  message_.clear();
   cursor_ = Focus().text.size();
   selected_ = Focus().kind == FormModel::Kind::EditableList && !Focus().text.empty();
 }

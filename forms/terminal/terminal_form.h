@@ -1,26 +1,34 @@
-// A form worked from a terminal's keyboard: what each key does, by one
-// table of bindings, to the focused control and to the form. The form
-// commands are the window's (navigation, confirmation with read-back,
-// cancel); the editing keys are a line editor's over the focused field of
-// the form model. Platform-free: keys arrive decoded, and the screen shows
-// what this leaves.
+// A form worked from a terminal's keyboard: keys are bound, by one table,
+// to the terminal's named actions, which move through the form with the
+// shared navigation, confirm it with the shared read-back and edit the
+// focused field as a line editor does. It also keeps what the terminal
+// says of the form in words: a status row for the focused position and a
+// message row for a refused value. Platform-free: keys arrive decoded,
+// and the screen shows what this leaves.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "forms/core/form_model.h"
+#include "forms/core/painting.h"
 #include "forms/terminal/key_decoding.h"
 
 namespace formreel {
 
-// What a key does to the focused control when it is no form command.
-enum class FieldEdit : std::uint8_t {
+// What the terminal's keys do, named.
+enum class Action : std::uint8_t {
   None,
+  Next,          // the next position
+  Previous,
+  Confirm,       // the form, as O.K. does
+  Cancel,
   Interrupt,     // CTRL-C: the form ends without an answer
-  Press,         // the focused button, as a click
-  Insert,        // the key's character at the cursor
+  Press,         // the focused button
+  ShowList,      // the focused field's whole list, shown or hidden
+  Type,          // the key's character at the cursor
   TypeAhead,     // the list's next entry that starts with the key's character
   Left,
   Right,
@@ -30,16 +38,18 @@ enum class FieldEdit : std::uint8_t {
   DeleteAfter,
   EntryBefore,   // the list's previous entry, shown in the field
   EntryAfter,
-  ToggleList,    // the whole list shown below the field, or hidden
 };
 
-// What `key` does with the focus on a control of `kind`: a form command of
-// the window (CmdNextField, CmdConfirm, ...), or 0 and an edit.
-struct KeyBinding {
-  std::uint32_t command = 0;
-  FieldEdit edit = FieldEdit::None;
-};
-KeyBinding BindingFor(Key key, FormModel::Kind kind);
+// What `key` does with the focus on a control of `kind`.
+Action ActionFor(Key key, FormModel::Kind kind);
+
+// The terminal's keys as its two key-help lines say them, beside the table
+// that binds them.
+inline constexpr KeyHelp TerminalKeyHelp{"ENTER or TAB=down   SHIFT-TAB=up   ESCAPE=cancel   F4=list",
+                                         "SPACE or ENTER presses button   CTRL-ENTER or CTRL-J=confirm"};
+
+// The columns a field shows on the terminal: what can be typed into it.
+inline constexpr int FieldColumns = 30;
 
 class TerminalForm {
  public:
@@ -65,22 +75,44 @@ class TerminalForm {
   // Whether the focused field's whole list is shown.
   bool ListShown() const { return listShown_; }
 
+  // What the focused position takes, in words (StatusWords), as UTF-8.
+  std::string Status() const;
+  // Why a value was refused, as UTF-8: set when a confirmation stops on a
+  // field whose text does not convert or when a typed character does not
+  // fit, gone once the field is left or its text changes. Empty for none.
+  const std::string& Message() const { return message_; }
+
+  // The form's lines (text lines and fields, 1 to lineCount) and the field
+  // that each holds, 0 for a text line; and the line of field i.
+  std::int32_t FieldOnLine(std::int32_t line) const { return fieldOnLine_[static_cast<std::size_t>(line)]; }
+  std::int32_t LineOfField(std::int32_t field) const { return lineOfField_[static_cast<std::size_t>(field)]; }
+  // The line of the focused position; 0 for O.K. and CANCEL.
+  std::int32_t FocusLine() const;
+  // A field's prompt as it is shown (its first 30 columns), without the
+  // blanks that pad it; empty for a button group, whose buttons say it.
+  std::string_view Prompt(std::int32_t field) const;
+
  private:
-  Progress Command(std::uint32_t command);
-  void Edit(FieldEdit edit, const std::string& character);
+  Progress Confirm(std::int32_t groupButton);
+  Progress PressFocusedButton();
+  void Edit(Action action, const std::string& character);
   void Insert(const std::string& character, bool replacing);
   void Choose(std::int32_t entry);
   void TypeAhead(const std::string& character);
   std::size_t CharacterBefore(std::size_t position) const;
   std::size_t CharacterAfter(std::size_t position) const;
   void FocusMoved();
+  void Refuse(const std::string& reason, const std::string& text);
   FormModel::Control& Focused() { return FormModel::Of(state_.controls[FocusTargetSlot]); }
 
   FormState& state_;
   FormModel& model_;
+  std::vector<std::int32_t> fieldOnLine_;
+  std::vector<std::int32_t> lineOfField_;
   std::size_t cursor_ = 0;
   bool selected_ = false;
   bool listShown_ = false;
+  std::string message_;
 };
 
 }  // namespace formreel

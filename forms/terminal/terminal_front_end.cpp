@@ -27,13 +27,17 @@ Showing RunFullScreen(FormState& state, const ControllingTerminal& terminal, Sig
   FormModel model(state);
   BuildForm(state, CellWidth, CellHeight, model);
   TerminalForm form(state, model);
-  const CellPosition needed = FormScreenSize(model);
+  FormView view(state, model, form);
   std::string pending;
   for (;;) {
-    curses.Draw(ComposeScreen(state, model, form, curses.Rows(), curses.Columns()));
+    curses.Draw(view.Compose(curses.Rows(), curses.Columns()));
     std::array<pollfd, 2> ready{{{terminal.Descriptor(), POLLIN, 0}, {signals.Descriptor(), POLLIN, 0}}};
     const int count = poll(ready.data(), ready.size(), pending.empty() ? -1 : EscapeWaitMilliseconds);
     if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {  // no key can come any more: the form ends as when the terminal goes
+      curses.Close();
+      return Showing::Interrupted;
+    }
     while (const std::optional<int> signal = signals.Take()) {
       if (*signal == SIGWINCH) {
         curses.Resize();
@@ -53,7 +57,7 @@ Showing RunFullScreen(FormState& state, const ControllingTerminal& terminal, Sig
       }
       if (got > 0) pending.append(bytes.data(), static_cast<std::size_t>(got));
     }
-    const bool fits = curses.Rows() >= needed.row && curses.Columns() >= needed.column;
+    const bool fits = view.Fits(curses.Rows(), curses.Columns());
     for (;;) {
       const DecodedKey decoded = DecodeKey(pending, state.codePage, complete);
       if (decoded.length == 0) break;
@@ -88,7 +92,8 @@ Showing TerminalFrontEnd::Show(FormState& state) {
     if (curses.IsOpen()) return RunFullScreen(state, terminal, signals, curses);
     // TERM names no terminal description here: the lines still work.
   }
-  TtyLineChannel channel(terminal);
+  SignalWatch signals;
+  TtyLineChannel channel(terminal, signals);
   PlainFrontEnd plain(channel);
   return plain.Show(state);
 }

@@ -20,7 +20,8 @@ class TerminalFrontEnd final : public FormFrontEnd {
   // NotShown when there is no controlling terminal (WhyNotShown() says so).
   // A signal that ends programs (SIGINT, SIGTERM, SIGHUP, SIGQUIT) gives
   // the terminal back and is then sent again, to the handler that was there
-  // before the form.
+  // before the form; in the plain mode SIGINT is the terminal's CTRL-C,
+  // which ends the form as Interrupted (TtyLineChannel).
   Showing Show(FormState& state) override;
   std::string WhyNotShown() const override { return problem_; }
 

@@ -64,6 +64,8 @@ TEST(FormentryCommandLine, BadArgumentsAreUsageErrorsThatSayWhy) {
       {{"--value", "0=x", "CA^|"}, "--value: the field number \"0\" is not a number from 1 up"},
       {{"--value", "x=1", "CA^|"}, "--value: the field number \"x\" is not a number from 1 up"},
       {{"--value", "99999999999=1", "CA^|"}, "--value: the field number \"99999999999\" is not a number from 1 up"},
+      {{"--value", "+1=1", "CA^|"}, "--value: the field number \"+1\" is not a number from 1 up"},
+      {{"--select", "1=1234567890", "CA^|"}, "--select 1: \"1234567890\" is not a choice number (0 for none)"},
       {{"--select", "1=-1", "CA^|"}, "--select 1: \"-1\" is not a choice number (0 for none)"},
   };
   for (const auto& [arguments, expected] : cases) {
@@ -86,6 +88,9 @@ TEST(FormentryCommandLine, ADescriptorFileMayPutItsItemsOnLinesOfTheirOwn) {
       {"CA^|\n\r\n\nIB^|\n\n", "CA^|IB^|"},
       {"CA^\r|", "CA^\r|"},  // a CR alone is no line end
       {"CA^|\0x\ny"s, "CA^|\0x\ny"s},
+      {"# a form\nCA^|  \n\t\n  \r\n#IB^\r\nIB^|\t \r\n# end", "CA^|IB^|"},  // comments, blanks, blank lines
+      {"CA^| IB^|", "CA^| IB^|"},  // a blank before an item on the same line is the item's
+      {"CA^|\n#x\0\n#"s, "CA^|\0\n#"s},  // a NUL ends the descriptor even in a comment
   };
   for (const auto& [contents, expected] : accepted) {
     std::string descriptor;
@@ -98,6 +103,8 @@ TEST(FormentryCommandLine, ADescriptorFileMayPutItsItemsOnLinesOfTheirOwn) {
       {"CA^|\nTtwo\\\r\nlines\\|", 2},
       {"CA^|\n\nCB\n^|\n", 3},
       {"CA^|IB^\n\n", 1},
+      {"CA^|\n\n #x\nIB^|", 3},  // a comment starts in the first column
+      {"CA^| x\nIB^|", 1},
   };
   for (const auto& [contents, line] : refused) {
     std::string descriptor = "untouched";
@@ -145,19 +152,24 @@ TEST(FormentrySetUp, ValuesAreReadByTheFieldsOwnRules) {
 }
 
 TEST(FormentrySetUp, OptionsThatDoNotFitTheFormNameTheField) {
-  const std::string descriptor = "CNAME^|IAGE^|SPICK^A^B^|BYES^NO^|"s;
+  const std::string descriptor = "CNAME^|IAGE^|SPICK^A^B^|BYES^NO^|L ^|R SPEED ^|BGO^|"s;
   const std::pair<std::vector<std::string_view>, std::string> cases[] = {
-      {{"--value", "5=x"}, "--value 5: the form has 4 fields"},
-      {{"--select", "9=0"}, "--select 9: the form has 4 fields"},
+      {{"--value", "8=x"}, "--value 8: the form has 7 fields"},
+      {{"--select", "9=0"}, "--select 9: the form has 7 fields"},
       {{"--value", "1=1234567890123456789012345678901"},
-       "--value for field 1 (C \"NAME\") has 31 bytes (at most 30)"},
-      {{"--value", "1=ПриветПриветПривет"}, "--value for field 1 (C \"NAME\") has 36 bytes (at most 30)"},
-      {{"--value", "2=40000"}, "--value for field 2 (I \"AGE\"): \"40000\" does not convert"},
-      {{"--value", "2=1.0"}, "--value for field 2 (I \"AGE\"): \"1.0\" does not convert"},
+       "--value 1: NAME: at most 30 bytes: 1234567890123456789012345678901"},
+      {{"--value", "1=ПриветПриветПривет"}, "--value 1: NAME: at most 30 bytes: ПриветПриветПривет"},
+      {{"--value", "2=40000"}, "--value 2: AGE: not a 16-bit integer (-32768 to 32767): 40000"},
+      {{"--value", "2=1.0"}, "--value 2: AGE: not a 16-bit integer (-32768 to 32767): 1.0"},
+      {{"--value", "5=x"}, "--value 5: field 5: not a 32-bit integer (-2147483648 to 2147483647): x"},
+      {{"--value", "6=1e99"}, "--value 6: SPEED: not a single-precision real number: 1e99"},
+      {{"--select", "4=1", "--select", "7=1"},
+       "--select 7=1: a button of field 4 (B \"YES\") is chosen already, and one button ends the form"},
       {{"--value", "3=A"}, "--value is not for field 3 (S \"PICK\"): give its choice with --select"},
       {{"--value", "4=YES"}, "--value is not for field 4 (B \"YES\"): give its choice with --select"},
       {{"--select", "3=3"}, "--select 3=3: field 3 (S \"PICK\") has 2 entries"},
       {{"--select", "4=3"}, "--select 4=3: field 4 (B \"YES\") has 2 buttons"},
+      {{"--select", "7=2"}, "--select 7=2: field 7 (B \"GO\") has 1 button"},
       {{"--value", "2=1", "--value", "2=2"}, "--value given twice for field 2 (I \"AGE\")"},
       {{"--select", "3=1", "--select", "3=2"}, "--select given twice for field 3 (S \"PICK\")"},
   };

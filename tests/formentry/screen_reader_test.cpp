@@ -92,10 +92,10 @@ TEST_F(FormentryHeard, ThePlainModeSaysEveryFieldItsKindARefusalAndTheEnd) {
   EXPECT_TRUE(HeardIn(said, "CLIP, CARTOON, 1994"));
 }
 
-// The full-screen form as the terminal form's status and message rows are
-// to make it heard. Enabled by the lead once those rows are merged; until
-// then it records what fenrir says of today's form.
-TEST_F(FormentryHeard, DISABLED_TheFullScreenFormSaysWhatEachFieldTakesAndWhyAValueIsRefused) {
+// The full-screen form, heard through its status and message rows: what
+// the focused field takes as the focus comes to it, a list named as one
+// (never its mark), and a refusal with its reason.
+TEST_F(FormentryHeard, TheFullScreenFormSaysWhatEachFieldTakesAndWhyAValueIsRefused) {
   Step("start", Ran({Form}), "New clip");
 
   std::string said =

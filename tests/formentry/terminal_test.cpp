@@ -33,13 +33,15 @@ TEST_F(FormentryInTerminal, EveryFieldTypeTypedOrChosen) {
   EXPECT_EQ(outcome.output, "CLIP\n-12\n255\n1500\n0.1\nCARTOON\n20\n");
 }
 
-TEST_F(FormentryInTerminal, ABadValueKeepsTheFormOnItsField) {
+TEST_F(FormentryInTerminal, ABadValueKeepsTheFormOnItsFieldAndSaysWhy) {
   Start({"CNAME^|IYEAR^|"}, "YEAR");
   ASSERT_TRUE(tmux_.Press({"Tab"}));
   ASSERT_TRUE(tmux_.Type("19x4"));
-  ASSERT_TRUE(tmux_.Press({"C-Enter"}));
+  ASSERT_TRUE(tmux_.Press({"C-j"}));
   // Still open, the cursor after the bad text, which is selected: typed over.
-  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "34 4"; })) << Cursor() << "\n" << tmux_.Screen();
+  ASSERT_TRUE(tmux_.WaitForScreen("\n YEAR: not a 16-bit integer (-32768 to 32767): 19x4\n", ScreenLimit))
+      << tmux_.Screen();
+  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "35 3"; })) << Cursor() << "\n" << tmux_.Screen();
   ASSERT_TRUE(tmux_.Type("1994"));
   ASSERT_TRUE(tmux_.Press({"C-Enter"}));
   const Outcome outcome = Finish();
@@ -56,20 +58,15 @@ TEST_F(FormentryInTerminal, AGroupButtonConfirms) {
   EXPECT_EQ(outcome.output, "CLIP\nSAVE AND PLAY\n");
 }
 
-TEST_F(FormentryInTerminal, EscapeCancelsAndCtrlCInterrupts) {
-  struct Case {
-    std::string key;
-    int status;
-  };
-  for (const Case& c : {Case{"Escape", 1}, Case{"C-c", 130}}) {
-    Start({"CNAME^|"}, "NAME");
-    ASSERT_TRUE(tmux_.Type("CLIP"));
-    ASSERT_TRUE(tmux_.Press({c.key}));
-    const Outcome outcome = Finish();
-    EXPECT_EQ(outcome.status, c.status) << c.key;
-    EXPECT_EQ(outcome.output, "") << c.key;
-    EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0") << c.key;
-  }
+// CTRL-C: CtrlCStopsTheScriptThatRunsFormentry.
+TEST_F(FormentryInTerminal, EscapeCancels) {
+  Start({"CNAME^|"}, "NAME");
+  ASSERT_TRUE(tmux_.Type("CLIP"));
+  ASSERT_TRUE(tmux_.Press({"Escape"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0");
 }
 
 // For terminals that cannot report CTRL-BACKSPACE and CTRL-ENTER.
@@ -91,34 +88,51 @@ TEST_F(FormentryInTerminal, FieldsOfCjkAndAsciiPromptsStartInOneColumn) {
   const std::string first = Cursor();
   ASSERT_TRUE(tmux_.Press({"Tab"}));
   ASSERT_TRUE(tmux_.Type("ab"));
-  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "32 4"; })) << Cursor();
-  EXPECT_EQ(first, "32 2");
+  ASSERT_TRUE(PollUntil(ScreenLimit, [&] { return Cursor() == "33 3"; })) << Cursor();
+  EXPECT_EQ(first, "33 2");
   ASSERT_TRUE(tmux_.Press({"Escape"}));
   EXPECT_EQ(Finish().status, 1);
 }
 
 TEST_F(FormentryInTerminal, ATerminalTooSmallSaysSoAndTheFormComesWhenItGrows) {
-  Start({"CNAME^|"}, "This form needs 64 columns and 10 rows", 50, 8);
+  Start({"CNAME^|"}, "This form needs 62 columns and 10 rows", 50, 8);
   ASSERT_TRUE(tmux_.Resize(100, 30));
   ASSERT_TRUE(tmux_.WaitForScreen("NAME", ScreenLimit)) << tmux_.Screen();
   ASSERT_TRUE(tmux_.Resize(70, 12));
   const std::optional<std::string> screen = tmux_.WaitForScreenWithout("This form", ScreenLimit);
   ASSERT_TRUE(screen);
-  EXPECT_NE(screen->find("CTRL-J=confirms form"), std::string::npos) << *screen;
+  EXPECT_NE(screen->find("CTRL-J=confirm"), std::string::npos) << *screen;
   ASSERT_TRUE(tmux_.Type("x"));
   ASSERT_TRUE(tmux_.Press({"C-j"}));
   EXPECT_EQ(Finish().output, "x\n");
 }
 
-TEST_F(FormentryInTerminal, SigtermGivesTheTerminalBack) {
-  Start({"CNAME^|"}, "NAME");
-  ASSERT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "1 1");
-  // formentry is the child of the pane's shell.
-  const CommandResult child = RunCommand({"pgrep", "-P", tmux_.Format("#{pane_pid}"), "formentry"}, ScreenLimit);
-  ASSERT_EQ(child.status, 0);
-  ASSERT_EQ(kill(std::stoi(child.output), SIGTERM), 0);
-  EXPECT_EQ(Finish().status, 128 + SIGTERM);
-  EXPECT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "0 1");
+TEST_F(FormentryInTerminal, SigtermAndSighupGiveTheTerminalBack) {
+  for (const int signal : {SIGTERM, SIGHUP}) {
+    Start({"CNAME^|"}, "NAME");
+    ASSERT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "1 1");
+    // formentry is the child of the pane's shell.
+    const CommandResult child = RunCommand({"pgrep", "-P", tmux_.Format("#{pane_pid}"), "formentry"}, ScreenLimit);
+    ASSERT_EQ(child.status, 0);
+    ASSERT_EQ(kill(std::stoi(child.output), signal), 0);
+    EXPECT_EQ(Finish().status, 128 + signal);
+    EXPECT_EQ(tmux_.Format("#{alternate_on} #{cursor_flag}"), "0 1") << signal;
+  }
+}
+
+// Twenty fields in 80 x 24: the form scrolls to the focus, and says so.
+TEST_F(FormentryInTerminal, TwentyFieldsScrollInEightyByTwentyFour) {
+  std::string descriptor;
+  for (int k = 1; k <= 20; ++k) descriptor += "CFIELD " + std::to_string(k) + "^|";
+  Start({descriptor}, "▼ more below", 80, 24);
+  for (int k = 1; k < 20; ++k) ASSERT_TRUE(tmux_.Press({"Tab"}));
+  ASSERT_TRUE(tmux_.Type("last"));
+  const std::optional<std::string> screen = tmux_.WaitForScreen("\n FIELD 20                      last", ScreenLimit);
+  ASSERT_TRUE(screen) << tmux_.Screen();
+  EXPECT_EQ(screen->find("\n ▲ more above\n FIELD 6\n"), screen->find('\n')) << *screen;
+  EXPECT_EQ(Cursor(), "35 16");
+  ASSERT_TRUE(tmux_.Press({"C-j"}));
+  EXPECT_EQ(Finish().output, std::string(19, '\n') + "last\n");
 }
 
 // A descriptor from an untrusted source: its control characters show as
@@ -159,6 +173,45 @@ TEST_F(FormentryInTerminal, ThePlainModeAsksOneFieldAtATime) {
     EXPECT_EQ(outcome.output, "CLIP\n1994\nCARTOON\n") << term;
     EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0") << term;
   }
+}
+
+// CTRL-C stops a script as it stops any command: in the full-screen form
+// and the plain mode alike the whole job gets SIGINT, so the script ends by
+// it before its next line, and the terminal is given back. The script runs
+// as a job of its own in the terminal's foreground, as an interactive shell
+// runs it (sh -m; bash without a terminal of its own keeps its jobs in the
+// background).
+TEST_F(FormentryInTerminal, CtrlCStopsTheScriptThatRunsFormentry) {
+  for (const std::string mode : {"", "--plain"}) {
+    const std::string script = ShellQuoted(FORMREEL_NATIVE_FORMENTRY) + " " + mode + " 'CNAME^|'; echo after";
+    TerminalProgramTest::Start("sh", {"-c", "set -m; bash -c " + ShellQuoted(script)}, "NAME");
+    ASSERT_TRUE(tmux_.Type("ab"));
+    ASSERT_TRUE(tmux_.Press({"C-c"}));
+    const Outcome outcome = Finish();
+    EXPECT_EQ(outcome.status, 130) << mode << outcome.errors;
+    EXPECT_EQ(outcome.output, "") << mode;  // no "after"
+    EXPECT_EQ(tmux_.Format("#{alternate_on}"), "0") << mode;
+  }
+}
+
+// The plain mode watches the signals too, and sends any but SIGINT on.
+TEST_F(FormentryInTerminal, SigtermEndsThePlainModeByItself) {
+  Start({"--plain", "CNAME^|"}, "NAME");
+  const CommandResult child = RunCommand({"pgrep", "-P", tmux_.Format("#{pane_pid}"), "formentry"}, ScreenLimit);
+  ASSERT_EQ(child.status, 0);
+  ASSERT_EQ(kill(std::stoi(child.output), SIGTERM), 0);
+  EXPECT_EQ(Finish().status, 128 + SIGTERM);
+}
+
+// A descriptor on standard input comes from a file or a pipe: a terminal
+// there is a person who was never asked for one.
+TEST_F(FormentryInTerminal, ATerminalOnStandardInputIsNoDescriptorFile) {
+  Start({"--file", "-"}, "");
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 64);
+  EXPECT_EQ(outcome.errors,
+            "formentry: standard input is a terminal: give the descriptor as an argument, in a file, or through a "
+            "pipe\nTry 'formentry --help' for more information.\n");
 }
 
 }  // namespace

@@ -218,7 +218,10 @@ enum class FormDisplay : std::uint8_t {
   Plain,       // one field at a time as plain lines, for screen readers: in
                // the controlling terminal, or the program's Windows console
   Unattended,  // not shown: confirmed at once as it stands, every field
-               // answering with what the arrays gave it
+               // answering with what the arrays gave it; a B row whose
+               // selection names one of its buttons has that button
+               // pressed (the first such row in field order; every other
+               // B row answers 0)
 };
 
 // The entry call on every system, for a program with no window of its own:
@@ -227,7 +230,9 @@ enum class FormDisplay : std::uint8_t {
 // output stay the program's, and gives it back as it was on every way out;
 // CTRL-C ends it as Interrupted, and a signal that ends programs (SIGINT,
 // SIGTERM, SIGHUP, SIGQUIT) gives the terminal back and is then sent again
-// to the handler that was there before. The texts are in the locale's
+// to the handler that was there before; but as Plain, where the terminal
+// sends CTRL-C as SIGINT to the whole foreground job, SIGINT is that CTRL-C:
+// it ends the form as Interrupted and is not sent again. The texts are in the locale's
 // character set (call setlocale first) or, on Windows, the active code page.
 bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values, FormDisplay display = FormDisplay::Standard);

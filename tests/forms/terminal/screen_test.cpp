@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/cell_form.h"
 
@@ -12,15 +13,20 @@ namespace formreel {
 namespace {
 
 struct Composed {
-  explicit Composed(const std::string& descriptor) {
+  explicit Composed(const std::string& descriptor, const CodePage& page = Utf8Page) {
     BuildCellForm(descriptor, *state, model);
+    state->codePage = page;
     form = std::make_unique<TerminalForm>(*state, model);
+    view = std::make_unique<FormView>(*state, model, *form);
   }
-  Screen Compose(int rows, int columns) const { return ComposeScreen(*state, model, *form, rows, columns); }
+  void Press(Key key, int times = 1) const {
+    for (int k = 0; k < times; ++k) form->Press({key, {}});
+  }
 
   std::unique_ptr<FormState> state = std::make_unique<FormState>();
   FormModel model{*state};
   std::unique_ptr<TerminalForm> form;
+  std::unique_ptr<FormView> view;
 };
 
 std::string Trimmed(std::string row) {
@@ -28,43 +34,85 @@ std::string Trimmed(std::string row) {
   return row;
 }
 
-// The window's client area in cells, below the caption's row.
-TEST(ComposeScreen, TheWindowsFormCellForCell) {
-  const Composed c("HNew clip|CNAME^|SKIND^FILM^NEWS^|");
-  const Screen screen = c.Compose(30, 80);
-  EXPECT_EQ(Trimmed(screen.RowText(0)), " New clip");
-  EXPECT_EQ(Trimmed(screen.RowText(2)), " NAME");
-  EXPECT_EQ(Trimmed(screen.RowText(4)), " KIND" + std::string(55, ' ') + "~");
-  EXPECT_EQ(Trimmed(screen.RowText(6)), " [          O.K.          ]     [         CANCEL         ]");
-  EXPECT_EQ(Trimmed(screen.RowText(9)), " " + std::string(TerminalKeyHelp.first));
-  EXPECT_EQ(Trimmed(screen.RowText(10)), " " + std::string(TerminalKeyHelp.second));
-  // Fields from column 30, 30 wide; the focused one reversed, with the cursor.
-  EXPECT_EQ(screen.At(2, 30).attributes, Reverse);
-  EXPECT_EQ(screen.At(2, 59).attributes, Reverse);
-  EXPECT_EQ(screen.At(4, 30).attributes, Underline);
-  EXPECT_EQ(screen.At(4, 60).attributes, 0);
-  EXPECT_EQ(screen.cursor, (CellPosition{2, 30}));
-  EXPECT_EQ(FormScreenSize(c.model), (CellPosition{12, 64}));
+std::string Fields(int count) {
+  std::string descriptor;
+  for (int k = 1; k <= count; ++k) descriptor += "CF" + std::to_string(k) + "^|";
+  return descriptor;
 }
 
-TEST(ComposeScreen, TheWholeListBelowItsField) {
-  Composed c("SKIND^FILM^CARTOON^NEWS^|");
-  c.form->Press({Key::Down, {}});
-  c.form->Press({Key::ShowList, {}});
-  const Screen screen = c.Compose(30, 80);
-  EXPECT_EQ(screen.RowText(2).substr(0, 34), " KIND                         FILM");
-  EXPECT_EQ(screen.RowText(3).substr(30, 4), "FILM");
-  EXPECT_EQ(screen.At(3, 30).attributes, Reverse);  // the chosen entry
-  EXPECT_EQ(screen.RowText(4).substr(30, 7), "CARTOON");
-  EXPECT_EQ(screen.At(4, 30).attributes, Bold);
-  EXPECT_EQ(screen.RowText(5).substr(30, 4), "NEWS");
+// A row per line (a text line, a prompt and its field, a row of buttons),
+// then O.K. and CANCEL, the status, the message and the key help.
+TEST(FormView, ARowPerLineThenTheButtonsTheWordsAndTheKeyHelp) {
+  Composed c("HNew clip|TCLIPS\\|CNAME^|SKIND^FILM^|BSAVE^PLAY^|");
+  const Screen screen = c.view->Compose(30, 80);
+  const std::vector<std::string> rows = {" New clip", "", std::string(28, ' ') + "CLIPS", " NAME", " KIND",
+                                         " [           SAVE            ] [           PLAY            ]", "",
+                                         " [           O.K.            ]  [          CANCEL           ]",
+                                         " NAME: text of up to 30 bytes", "", "", " " + std::string(TerminalKeyHelp.first),
+                                         " " + std::string(TerminalKeyHelp.second), ""};
+  for (std::size_t r = 0; r < rows.size(); ++r) EXPECT_EQ(Trimmed(screen.RowText(static_cast<int>(r))), rows[r]) << r;
+  // Fields from column 31, 30 wide; the focused one reversed, with the cursor.
+  EXPECT_EQ(screen.At(3, 60).attributes, Reverse);
+  EXPECT_EQ(screen.At(4, 31).attributes, Underline);
+  EXPECT_EQ(screen.At(4, 61).attributes, 0);
+  EXPECT_EQ(screen.cursor, (CellPosition{3, 31}));
 }
 
-TEST(ComposeScreen, ATerminalTooSmallIsToldSo) {
-  const Composed c("CNAME^|");
-  const Screen screen = c.Compose(8, 40);
-  EXPECT_EQ(Trimmed(screen.RowText(0)), "This form needs 64 columns and 10 rows;");
-  EXPECT_EQ(Trimmed(screen.RowText(1)), "the terminal has 40 columns and 8 rows.");
+// At every step through a form taller than the terminal the focused line is
+// on screen with the cursor, and the signs say what is out of view.
+TEST(FormView, ScrollingKeepsTheFocusInViewAndSaysWhatIsNot) {
+  Composed c("TFill in\\|" + Fields(20));
+  struct Step {
+    int tabs, cursorRow;  // 15 lines shown from row 2; O.K. on row 18
+    std::string top;
+    bool above, below;
+  };
+  const Step steps[] = {{0, 3, "Fill in", false, true}, {13, 16, "Fill in", false, true}, {1, 16, " F1", true, true},
+                        {5, 16, " F6", true, false},    {1, 18, " F6", true, false},       {2, 3, "Fill in", false, true}};
+  for (const Step& s : steps) {
+    c.Press(Key::Tab, s.tabs);
+    const Screen screen = c.view->Compose(24, 80);
+    EXPECT_EQ(screen.cursor->row, s.cursorRow) << s.tabs;
+    EXPECT_NE(screen.RowText(2).find(s.top), std::string::npos) << screen.RowText(2);
+    EXPECT_EQ(Trimmed(screen.RowText(1)), s.above ? " ▲ more above" : "") << s.tabs;
+    EXPECT_EQ(Trimmed(screen.RowText(17)), s.below ? " ▼ more below" : "") << s.tabs;
+  }
+}
+
+// Framed below its field over the rows there, or above where there is more
+// room; in ASCII where the page is not UTF-8. The second entry is chosen.
+TEST(FormView, TheListIsFramedBelowOrAboveItsField) {
+  struct Case {
+    std::string descriptor;
+    const CodePage* page;
+    std::vector<std::pair<int, std::string>> rows;  // from column 30
+  };
+  const Case cases[] = {
+      {"SKIND^FILM^CARTOON^NEWS^|", &Utf8Page, {{3, "┌──"}, {4, "│FILM "}, {5, "│CARTOON "}, {6, "│NEWS "}, {7, "└──"}}},
+      {Fields(11) + "SKIND^0^1^2^3^4^5^6^7^8^9^|", &SingleBytePage, {{1, "+--"}, {2, "|0 "}, {3, "|1 "}, {12, "+--"}}},
+  };
+  for (const Case& c : cases) {
+    Composed form(c.descriptor, *c.page);
+    form.Press(Key::Tab, form.state->fieldCount - 1);
+    form.Press(Key::Down, 2);
+    form.Press(Key::ShowList);
+    const Screen screen = form.view->Compose(24, 80);
+    for (const auto& [row, text] : c.rows) EXPECT_EQ(screen.RowText(row).substr(30, text.size()), text) << row;
+    EXPECT_EQ(screen.At(c.rows[2].first, 31).attributes, Reverse);
+  }
+}
+
+// Only a terminal narrower than the form, or too short for one line with
+// the buttons, the words and the key help, is told how large it must be.
+TEST(FormView, ATerminalIsTooSmallOnlyWhenItMustBe) {
+  Composed c(Fields(20));
+  EXPECT_EQ(c.view->LeastSize(), (CellPosition{10, 62}));
+  EXPECT_TRUE(c.view->Fits(10, 62));
+  EXPECT_FALSE(c.view->Fits(9, 80));
+  EXPECT_FALSE(c.view->Fits(30, 61));
+  const Screen screen = c.view->Compose(9, 40);
+  EXPECT_EQ(Trimmed(screen.RowText(0)), "This form needs 62 columns and 10 rows;");
+  EXPECT_EQ(Trimmed(screen.RowText(1)), "the terminal has 40 columns and 9 rows.");
   EXPECT_FALSE(screen.cursor);
 }
 

@@ -56,17 +56,68 @@ TEST(TerminalForm, AFieldIsEditedAsInALineEditor) {
   EXPECT_EQ(f.form().Cursor(), f.Text().size());
 }
 
-TEST(TerminalForm, TypingStopsWhereTheFieldIsFull) {
+TEST(TerminalForm, TypingStopsWhereTheFieldIsFullAndSaysSo) {
   Form text("CNAME^|");
   text.Type(std::string(16, 'x'));
   for (int k = 0; k < 10; ++k) text.Type("Ж");  // 2 bytes each: a C text keeps 30 bytes
   EXPECT_EQ(text.Text().size(), 30u);
+  EXPECT_EQ(text.form().Message(), "NAME: at most 30 bytes");
   Form number("IYEAR^|");
   number.Type(std::string(40, '1'));  // the field shows 30 columns
   EXPECT_EQ(number.Text(), std::string(30, '1'));
+  EXPECT_EQ(number.form().Message(), "YEAR: at most 30 columns");
   Form wide("DLENGTH^|");
   for (int k = 0; k < 20; ++k) wide.Type("名");  // two columns each
   EXPECT_EQ(wide.Text().size(), 15u * 3);
+}
+
+// The message stays while the focus is on the refused text, and goes once
+// the field is left or its text changes.
+TEST(TerminalForm, ARefusalIsSaidUntilTheFieldIsLeftOrChanged) {
+  for (const Key key : {Key::Left, Key::ShowList, Key::Backspace, Key::Tab, Key::Down}) {
+    Form f("CNAME^|IYEAR\x07^1994^|");
+    f.Press(Key::Tab);
+    f.Type("19x4");
+    EXPECT_EQ(f.Press(Key::CtrlJ), TerminalForm::Progress::Open);
+    EXPECT_EQ(f.form().Message(), "YEAR\u2407: not a 16-bit integer (-32768 to 32767): 19x4");
+    EXPECT_EQ(f.state().currentField, 2);
+    EXPECT_TRUE(f.form().Selected());
+    f.Press(key);
+    EXPECT_EQ(f.form().Message().empty(), key != Key::Left && key != Key::ShowList) << static_cast<int>(key);
+  }
+}
+
+// What each position takes, as TAB reaches them.
+TEST(TerminalForm, TheStatusSaysWhatEachPositionTakes) {
+  Form f("CNAME^|CENV^prod^test^|IYEAR^|SKIND^FILM^|SNONE^|BSAVE^|");
+  for (const char* words : {"NAME: text of up to 30 bytes",
+                            "ENV: text of up to 30 bytes, or one of a list of 2 entries; UP and DOWN step it, F4 shows it",
+                            "YEAR: a 16-bit integer (-32768 to 32767)",
+                            "KIND: a list of 1 entry; UP and DOWN step it, F4 shows it", "NONE: an empty list",
+                            "SAVE: a button; SPACE or ENTER presses it and confirms the form",
+                            "O.K.: confirms the form", "CANCEL: cancels the form"}) {
+    EXPECT_EQ(f.form().Status(), words);
+    f.Press(Key::Tab);
+  }
+}
+
+// ENTER presses a focused button, as SPACE does; on a field it moves on.
+TEST(TerminalForm, EnterPressesTheFocusedButton) {
+  using P = TerminalForm::Progress;
+  struct Case {
+    int tabs;  // NAME, SAVE, PLAY, O.K., CANCEL
+    P progress;
+    bool confirmed;
+    std::int8_t group;
+  };
+  for (const Case c : {Case{0, P::Open, false, 0}, Case{2, P::Ended, true, 2}, Case{3, P::Ended, true, 0},
+                       Case{4, P::Ended, false, 0}}) {
+    Form f("CNAME^|BSAVE^PLAY^|");
+    for (int k = 0; k < c.tabs; ++k) f.Press(Key::Tab);
+    EXPECT_EQ(f.Press(Key::Enter), c.progress) << c.tabs;
+    EXPECT_EQ(f.state().confirmed, c.confirmed) << c.tabs;
+    EXPECT_EQ(f.state().selections[2], c.group) << c.tabs;
+  }
 }
 
 TEST(TerminalForm, ListsAreSteppedAndATypedTextForgetsTheChoice) {

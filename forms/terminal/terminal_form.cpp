@@ -121,7 +121,7 @@ TerminalForm::Progress TerminalForm::Press(const KeyPress& key) {
 TerminalForm::Progress TerminalForm::Confirm(std::int32_t groupButton) {
   if (ConfirmFields(state_, groupButton, model_)) return Progress::Ended;
   FocusMoved();
-  Refuse(NotConvertedReason(KindOf(state_.fieldTypes[state_.currentField])), Focus().text);
+  Refuse(state_.refusal, Focus().text);
   return Progress::Open;
 }
 

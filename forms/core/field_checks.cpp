@@ -13,6 +13,7 @@ bool Answered(const FieldKind& kind, const FieldAnswer& answer) {
     case SlotHolds::Text: return !answer.text.empty();
     case SlotHolds::Nothing: return answer.selection != 0;
     case SlotHolds::Number: return true;
+    case SlotHolds::Bits: return answer.value.Get<std::uint8_t>() != 0;
   }
   return true;
 }

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "forms/core/descriptor_fields.h"
 #include "forms/core/field_checks.h"
 #include "forms/core/field_kinds.h"
 #include "forms/core/field_words.h"
 #include "forms/core/form_model.h"
+#include "forms/core/navigation.h"
 #include "forms/core/read_back.h"
 #include "text/small_number.h"
 #include "text/visible_text.h"
@@ -52,8 +52,7 @@ std::string EntryRange(int count, bool noneToo) {
 class Dialogue {
  public:
   Dialogue(FormState& state, FormModel& model, LineChannel& channel)
-      : state_(state), model_(model), channel_(channel),
-        fields_(FieldsOf(state.descriptor, state.descriptorLength)) {}
+      : state_(state), model_(model), channel_(channel) {}
 
   Showing Run();
 
@@ -95,7 +94,6 @@ class Dialogue {
   FormState& state_;
   FormModel& model_;
   LineChannel& channel_;
-  std::vector<DescriptorField> fields_;
   bool interrupted_ = false;
 };
 
@@ -108,16 +106,13 @@ Showing Dialogue::Run() {
     Say(std::string(channel_.CancelKeys()) + " cancels the form.");
   }
   // The lines in the form's order: a text line as it comes, a field asked.
-  std::int32_t field = 0;
-  for (std::int32_t n = 1; n <= state_.metrics.lineCount; ++n) {
-    const std::string_view line = state_.lines[n].View();
-    if (line.find(Nul) == std::string_view::npos) {  // a text line; prompts end with a NUL
-      const TextExtent shown = WholePrefix(state_.codePage, TextView(line.data(), line.size()), NoLimit, LineWidth);
-      const std::string_view text = Trimmed(line.substr(0, shown.bytes));
+  for (const FormModel::Line& line : model_.Lines()) {
+    if (line.field == 0) {
+      const std::string_view text = Trimmed(line.text);
       if (!text.empty()) Say(Visible(text));
       continue;
     }
-    switch (AskField(++field)) {
+    switch (AskField(line.field)) {
       case Outcome::Cancelled: return Cancel();
       case Outcome::Pressed: return Showing::Ended;
       default: break;
@@ -133,25 +128,28 @@ Showing Dialogue::Run() {
 }
 
 std::string Dialogue::Prompt(std::int32_t field) const {
-  return Visible(Trimmed(fields_[static_cast<std::size_t>(field - 1)].prompt));
+  for (const FormModel::Line& line : model_.Lines())
+    if (line.field == field) return Visible(Trimmed(line.text));
+  return {};
 }
 
 void Dialogue::Describe(std::int32_t field) {
   const char letter = LetterOf(field);
   const FieldKind& kind = KindOf(letter);
-  const DescriptorField& info = fields_[static_cast<std::size_t>(field - 1)];
   Say("Field " + std::to_string(field) + " of " + std::to_string(state_.fieldCount) + ": " + Prompt(field));
-  if (kind.shape == ItemShape::ButtonGroup) {
-    Say("A row of " + Count(info.entries.size(), "button", "buttons") + "; pressing one confirms the form.");
-    for (std::size_t k = 0; k < info.entries.size(); ++k)
-      Say("Button " + std::to_string(k + 1) + ": " + Visible(info.entries[k]));
+  if (kind.control == ControlKind::ButtonRow) {
+    const auto count = static_cast<std::size_t>(state_.groupSize[field]);
+    Say("A row of " + Count(count, "button", "buttons") + "; pressing one confirms the form.");
+    for (std::int32_t m = 1; m <= state_.groupSize[field]; ++m)
+      Say("Button " + std::to_string(m) + ": " + Visible(FormModel::Of(PositionControl(state_, field, m)).text));
     return;
   }
   const FormModel::Control& control = ControlOf(field);
-  if (kind.listOnly)
+  const bool listOnly = kind.control == ControlKind::ListOnly;
+  if (listOnly)
     Say("A choice of " + Count(control.entries.size(), "entry", "entries") + ".");
   else if (kind.slot == SlotHolds::Text)
-    Say("Text of at most " + std::to_string(TextValueLength) + " bytes" +
+    Say("Text of at most " + std::to_string(kind.maxBytes) + " bytes" +
         (control.entries.empty() ? "." : ", or an entry of its list."));
   else
     Say("Takes " + NumberInWords(kind) + (control.entries.empty() ? "." : ", or an entry of its list."));
@@ -159,13 +157,13 @@ void Dialogue::Describe(std::int32_t field) {
   for (std::size_t k = 0; k < control.entries.size(); ++k)
     Say("Entry " + std::to_string(k + 1) + ": " + Visible(control.entries[k]));
   // In words: a screen reader drops the equals sign itself.
-  if (!kind.listOnly && !control.entries.empty())
+  if (!listOnly && !control.entries.empty())
     Say("An equals sign followed by an entry number picks that entry.");
 }
 
 // A field's value as the form shows it.
 std::string Dialogue::Shown(std::int32_t field) const {
-  if (KindOf(LetterOf(field)).shape == ItemShape::ButtonGroup) return "a row of buttons";
+  if (KindOf(LetterOf(field)).control == ControlKind::ButtonRow) return "a row of buttons";
   const FormModel::Control& control = FormModel::Of(state_.controls[field]);
   if (control.chosen >= 0) return "entry " + std::to_string(control.chosen + 1) + ", " + Visible(control.text);
   if (control.kind == FormModel::Kind::ListOnly) return "nothing chosen";
@@ -195,11 +193,11 @@ std::optional<std::string> Dialogue::Read(const std::string& question) {
 Dialogue::Outcome Dialogue::AskField(std::int32_t field) {
   const FieldKind& kind = KindOf(LetterOf(field));
   Describe(field);
-  const bool group = kind.shape == ItemShape::ButtonGroup;
+  const bool group = kind.control == ControlKind::ButtonRow;
   std::string question;
   if (group) {
     question = "Button number to press it, or ENTER to go on: ";
-  } else if (kind.listOnly) {
+  } else if (kind.control == ControlKind::ListOnly) {
     if (ControlOf(field).entries.empty()) return Outcome::Next;
     question = "Entry number, 0 for none, or ENTER to keep it: ";
   } else {
@@ -212,7 +210,7 @@ Dialogue::Outcome Dialogue::AskField(std::int32_t field) {
     Outcome outcome = Outcome::Again;
     if (group)
       outcome = AnswerButtons(field, *line);
-    else if (kind.listOnly)
+    else if (kind.control == ControlKind::ListOnly)
       outcome = AnswerChoice(field, ControlOf(field), *line);
     else
       outcome = AnswerEditable(field, ControlOf(field), *line);
@@ -243,8 +241,8 @@ Dialogue::Outcome Dialogue::AnswerEditable(std::int32_t field, FormModel::Contro
     return Outcome::Again;
   }
   const FieldKind& kind = KindOf(LetterOf(field));
-  if (kind.slot == SlotHolds::Text && text.size() > static_cast<std::size_t>(TextValueLength)) {
-    SayRefused(field, TooLongReason(TextValueLength), text);
+  if (kind.slot == SlotHolds::Text && text.size() > static_cast<std::size_t>(kind.maxBytes)) {
+    SayRefused(field, TooLongReason(static_cast<std::size_t>(kind.maxBytes)), text);
     return Outcome::Again;
   }
   ValueSlot converted;
@@ -308,7 +306,7 @@ Dialogue::Outcome Dialogue::AskConfirmation() {
 
 Showing PlainFrontEnd::Show(FormState& state) {
   FormModel model(state);
-  BuildForm(state, CellWidth, CellHeight, model);
+  BuildForm(state, model);
   Dialogue dialogue(state, model, channel_);
   return dialogue.Run();
 }

@@ -130,7 +130,7 @@ std::string Screen::RowText(int row) const {
 }
 
 CellPosition FormView::LeastSize() const {
-  return {RowsBesideLines + std::min(state_.metrics.lineCount, 1), ViewColumns};
+  return {RowsBesideLines + std::min(LineCount(), 1), ViewColumns};
 }
 
 Screen FormView::Compose(int rows, int columns) {
@@ -145,7 +145,7 @@ Screen FormView::Compose(int rows, int columns) {
   }
   const CodePage& page = state_.codePage;
   const Signs& signs = page.kind == CodePage::Kind::Utf8 ? Utf8Signs : AsciiSigns;
-  const std::int32_t lines = state_.metrics.lineCount;
+  const std::int32_t lines = LineCount();
   const int shown = std::min(lines, rows - RowsBesideLines);
   shown_ = shown;
   top_ = std::clamp(top_, 1, lines - shown + 1);
@@ -198,13 +198,15 @@ Screen FormView::Compose(int rows, int columns) {
 void FormView::DrawLine(Screen& screen, int row, std::int32_t line) const {
   const CodePage& page = state_.codePage;
   const std::int32_t field = form_.FieldOnLine(line);
-  const std::string_view text = state_.lines[line].View();
-  if (field == 0) {
-    screen.Write(row, LeftColumn, TextView(text), page, 0, RowColumns);
+  const std::string& text = model_.Lines()[static_cast<std::size_t>(line - 1)].text;
+  if (field == 0) {  // centred by the columns it fills, as the window centres it
+    const TextExtent shown = WholePrefix(page, TextView(text), NoLimit, LineWidth);
+    const int padding = static_cast<int>(LineWidth - shown.columns) / 2;
+    screen.Write(row, LeftColumn + padding, TextView(text).first(shown.bytes), page, 0, RowColumns - padding);
     return;
   }
   const ControlHandle focus = state_.controls[FocusTargetSlot];
-  if (KindOf(state_.fieldTypes[field]).shape == ItemShape::ButtonGroup) {
+  if (KindOf(state_.fieldTypes[field]).control == ControlKind::ButtonRow) {
     const std::int32_t count = state_.groupSize[field];
     for (std::int32_t m = 1; m <= count; ++m) {
       const ControlHandle button = state_.buttons[state_.groupStart[field] + m];
@@ -213,7 +215,7 @@ void FormView::DrawLine(Screen& screen, int row, std::int32_t line) const {
     }
     return;
   }
-  screen.Write(row, LeftColumn, TextView(text.substr(0, text.find(Nul))), page, 0, PromptWidth);
+  screen.Write(row, LeftColumn, TextView(form_.Prompt(field)), page, 0, PromptWidth);
   const ControlHandle control = state_.controls[field];
   DrawField(screen, page, {row, FieldColumn}, FormModel::Of(control), control == focus,
             control == focus && form_.Selected());
@@ -228,7 +230,7 @@ CellPosition FormView::FocusPlace(int& width) const {
   }
   const int row = FirstLineRow + line - top_;
   const std::int32_t field = state_.currentField;
-  if (KindOf(state_.fieldTypes[field]).shape != ItemShape::ButtonGroup) {
+  if (KindOf(state_.fieldTypes[field]).control != ControlKind::ButtonRow) {
     width = FieldColumns;
     return {row, FieldColumn};
   }

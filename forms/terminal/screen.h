@@ -87,6 +87,7 @@ class FormView {
   Screen Compose(int rows, int columns);
 
  private:
+  std::int32_t LineCount() const { return static_cast<std::int32_t>(model_.Lines().size()); }
   void DrawLine(Screen& screen, int row, std::int32_t line) const;
   void DrawList(Screen& screen, CellPosition field) const;
   // Where the focused control starts on the screen, and its width.

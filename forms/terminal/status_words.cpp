@@ -14,8 +14,9 @@ std::string ListOf(std::size_t entries) {
 
 std::string FieldTakes(const FocusedPosition& field) {
   const FieldKind& kind = KindOf(field.letter);
-  if (kind.listOnly) return field.entries == 0 ? "an empty list" : ListOf(field.entries);
-  std::string takes = kind.IsNumber() ? NumberInWords(kind) : "text of up to " + std::to_string(TextValueLength) + " bytes";
+  if (kind.control == ControlKind::ListOnly) return field.entries == 0 ? "an empty list" : ListOf(field.entries);
+  std::string takes =
+      kind.IsNumber() ? NumberInWords(kind) : "text of up to " + std::to_string(kind.maxBytes) + " bytes";
   if (field.entries > 0) takes += ", or one of " + ListOf(field.entries);
   return takes;
 }

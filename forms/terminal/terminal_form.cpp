@@ -83,15 +83,12 @@ Action ActionFor(Key key, FormModel::Kind kind) {
 }
 
 TerminalForm::TerminalForm(FormState& state, FormModel& model)
-    : state_(state), model_(model), fieldOnLine_(static_cast<std::size_t>(state.metrics.lineCount) + 1, 0),
+    : state_(state), model_(model), fieldOnLine_(model.Lines().size() + 1, 0),
       lineOfField_(static_cast<std::size_t>(state.fieldCount) + 1, 0) {
-  // A field's line holds its prompt up to a NUL (a group's, a NUL alone); a
-  // text line holds none.
-  std::int32_t field = 0;
-  for (std::int32_t n = 1; n <= state.metrics.lineCount; ++n) {
-    if (state.lines[n].View().find(Nul) == std::string_view::npos || field == state.fieldCount) continue;
-    fieldOnLine_[static_cast<std::size_t>(n)] = ++field;
-    lineOfField_[static_cast<std::size_t>(field)] = n;
+  for (std::size_t n = 1; n <= model.Lines().size(); ++n) {
+    const std::int32_t field = model.Lines()[n - 1].field;
+    fieldOnLine_[n] = field;
+    if (field > 0) lineOfField_[static_cast<std::size_t>(field)] = static_cast<std::int32_t>(n);
   }
   FocusMoved();
 }
@@ -142,8 +139,9 @@ std::int32_t TerminalForm::FocusLine() const {
 }
 
 std::string_view TerminalForm::Prompt(std::int32_t field) const {
-  const std::string_view line = state_.lines[LineOfField(field)].View();
-  return WithoutTrailingBlanks(line.substr(0, line.find(Nul)));
+  const std::string& prompt = model_.Lines()[static_cast<std::size_t>(LineOfField(field) - 1)].text;
+  const TextExtent shown = WholePrefix(state_.codePage, TextView(prompt), NoLimit, PromptWidth);
+  return WithoutTrailingBlanks(std::string_view(prompt).substr(0, shown.bytes));
 }
 
 std::string TerminalForm::Status() const {
@@ -213,13 +211,12 @@ void TerminalForm::Edit(Action action, const std::string& character) {
 }
 
 // A character goes in, in place of the whole text when it is selected,
-// while the field holds it: a C field's 30 bytes (what read-back keeps) or
-// the 79 a number's text may have, and the columns the field shows. One
-// that does not fit is refused in words.
+// while the field holds it: the bytes its kind takes (a C field's 30, what
+// read-back keeps; the 79 a number's text may have), and the columns the
+// field shows. One that does not fit is refused in words.
 void TerminalForm::Insert(const std::string& character, bool replacing) {
   FormModel::Control& field = Focused();
-  const bool text = KindOf(state_.fieldTypes[state_.currentField]).slot == SlotHolds::Text;
-  const std::size_t maxBytes = text ? TextValueLength : ScratchWidth - 1;
+  const auto maxBytes = static_cast<std::size_t>(KindOf(state_.fieldTypes[state_.currentField]).maxBytes);
   const std::size_t at = replacing ? 0 : cursor_;
   const std::string edited =
       replacing ? character : field.text.substr(0, cursor_) + character + field.text.substr(cursor_);

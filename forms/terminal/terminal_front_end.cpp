@@ -25,7 +25,7 @@ constexpr int EscapeWaitMilliseconds = 25;
 Showing RunFullScreen(FormState& state, const ControllingTerminal& terminal, SignalWatch& signals,
                       CursesScreen& curses) {
   FormModel model(state);
-  BuildForm(state, CellWidth, CellHeight, model);
+  BuildForm(state, model);
   TerminalForm form(state, model);
   FormView view(state, model, form);
   std::string pending;

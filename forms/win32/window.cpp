@@ -6,6 +6,8 @@
 #include <array>
 
 #include "forms/core/construction.h"
+#include "forms/core/field_kinds.h"
+#include "forms/core/layout.h"
 #include "forms/core/keys.h"
 #include "forms/core/navigation.h"
 #include "forms/core/painting.h"
@@ -36,24 +38,33 @@ void DrawCharacters(HDC dc, const PaintedText& piece) {
 // The window behind a handle this front end made.
 HWND Window(ControlHandle control) { return control.As<HWND__>(); }
 
-// Real controls, children of the form window.
+// Real controls, children of the form window, placed by the layout from
+// the form's metrics.
 class WindowControlFactory final : public FormControlFactory {
  public:
   explicit WindowControlFactory(HWND form) : form_(form) {}
 
-  void PlaceFormWindow(std::int32_t width, std::int32_t height) override {
-    MoveWindow(form_, 0, 0, width, height, TRUE);
+  void TextLine(std::int32_t, TextView) override {}  // painted from the line table
+  ControlHandle CreateField(std::int32_t field, std::int32_t line, const FieldKind& kind, TextView) override {
+    const HWND control = Create(FieldWindowControl(formState.metrics, field, line, kind), "");
+    // The text a field takes: an edit field's, a long text's combo box's.
+    if (kind.control == ControlKind::HiddenText)
+      SendMessageA(control, EM_SETLIMITTEXT, static_cast<WPARAM>(kind.maxBytes), 0);
+    else if (kind.ScrollsSideways())
+      SendMessageA(control, CB_LIMITTEXT, static_cast<WPARAM>(kind.maxBytes), 0);
+    return ControlHandle(control);
   }
-  ControlHandle CreateComboBox(std::uint32_t style, Box box, std::uint32_t id) override {
-    return ControlHandle(Create("combobox", "", style, box, id));
+  ControlHandle CreatePosition(std::int32_t, std::int32_t line, const FieldKind& kind, std::int32_t index,
+                               std::int32_t count, std::int32_t number, const char* caption, TextView) override {
+    return ControlHandle(Create(PositionWindowControl(formState.metrics, line, kind, index, count, number), caption));
   }
-  ControlHandle CreateButton(const char* caption, Box box, std::uint32_t id) override {
-    return ControlHandle(Create("button", caption, PushButtonStyle, box, id));
+  ControlHandle CreateFormButton(FormButton button, const char* caption) override {
+    return ControlHandle(Create(FormButtonWindowControl(formState.metrics, button), caption));
   }
   void SetText(ControlHandle control, const char* text) override { SetWindowTextA(Window(control), text); }
-  void ReadText(ControlHandle control, FixedText<ScratchWidth>& text) override {
+  void ReadText(ControlHandle control, FieldText& text) override {
     text.Set(1, Nul);  // GetWindowTextA may leave the buffer alone when it fails
-    GetWindowTextA(Window(control), text.Buffer(), FixedText<ScratchWidth>::length);
+    GetWindowTextA(Window(control), text.Buffer(), FieldText::length);
   }
   void AddListEntry(ControlHandle comboBox, const char* text) override {
     SendMessageA(Window(comboBox), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -61,27 +72,51 @@ class WindowControlFactory final : public FormControlFactory {
   void SelectListEntry(ControlHandle comboBox, std::int32_t index) override {
     SendMessageA(Window(comboBox), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
-  void SetItemHeight(ControlHandle comboBox, std::int32_t index, std::int32_t height) override {
-    SendMessageA(Window(comboBox), CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
+  // A list that is shown gets rows of a control's height, its selection
+  // field too; an empty one a tall empty drop-down.
+  void ListComplete(ControlHandle comboBox, bool shown) override {
+    const FormMetrics& m = formState.metrics;
+    if (shown) {
+      SetItemHeight(comboBox, 0, ControlRowHeight(m));
+      SetItemHeight(comboBox, -1, ControlRowHeight(m));
+    } else {
+      SetItemHeight(comboBox, 0, EmptyListItemHeight(m));
+    }
+  }
+  void SetChecked(ControlHandle box, bool checked) override {
+    SendMessageA(Window(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   void SetCaption(const char* text) override { SetWindowTextA(form_, text); }
 
  private:
-  HWND Create(const char* windowClass, const char* text, std::uint32_t style, Box box, std::uint32_t id) {
-    return CreateWindowExA(0, windowClass, text, style, box.x, box.y, box.width, box.height, form_,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), FacilityModule(), nullptr);
+  HWND Create(const WindowControl& c, const char* text) {
+    return CreateWindowExA(0, c.windowClass, text, c.style, c.box.x, c.box.y, c.box.width, c.box.height, form_,
+                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.id)), FacilityModule(), nullptr);
+  }
+  static void SetItemHeight(ControlHandle comboBox, std::int32_t index, std::int32_t height) {
+    SendMessageA(Window(comboBox), CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
   }
   HWND form_;
 };
 
-// The form's real combo boxes, as read-back asks them.
-class ComboBoxControls final : public FieldControls {
+// The form's real controls, as read-back asks them.
+class WindowFieldControls final : public FieldControls {
  public:
   std::int32_t ChosenEntry(std::int32_t field) override {
+    const ControlKind control = KindOf(formState.fieldTypes[field]).control;
+    if (control != ControlKind::EditableList && control != ControlKind::ListOnly) return -1;
     return static_cast<std::int32_t>(SendMessageA(Window(formState.controls[field]), CB_GETCURSEL, 0, 0));
   }
-  std::int32_t ReadText(std::int32_t field, Record& scratch) override {
-    return GetWindowTextA(Window(formState.controls[field]), scratch.Buffer(), Record::length);
+  std::int32_t ReadText(std::int32_t field, FieldText& text) override {
+    text.Set(1, Nul);
+    return GetWindowTextA(Window(formState.controls[field]), text.Buffer(), FieldText::length);
+  }
+  std::uint8_t CheckedBoxes(std::int32_t field) override {
+    std::uint8_t bits = 0;
+    for (std::int32_t m = 1; m <= formState.groupSize[field]; ++m)
+      if (SendMessageA(Window(PositionControl(formState, field, m)), BM_GETCHECK, 0, 0) == BST_CHECKED)
+        bits = static_cast<std::uint8_t>(bits | 1u << (m - 1));
+    return bits;
   }
 };
 
@@ -92,7 +127,11 @@ void FocusTarget() { SetFocus(Window(formState.controls[FocusTargetSlot])); }
 // replaces the bad value rather than adding to it.
 void FocusBadField() {
   FocusTarget();
-  SendMessageA(Window(formState.controls[FocusTargetSlot]), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  const HWND field = Window(formState.controls[FocusTargetSlot]);
+  if (KindOf(formState.fieldTypes[formState.currentField]).control == ControlKind::HiddenText)
+    SendMessageA(field, EM_SETSEL, 0, -1);
+  else
+    SendMessageA(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 // WM_CREATE: the whole form, from the descriptor in formState.
@@ -102,8 +141,10 @@ void OnCreate(HWND window) {
   HDC dc = GetDC(window);
   SelectFixedFont(dc, charWidth, lineHeight);
   ReleaseDC(window, dc);
+  formState.metrics = MetricsFor(charWidth, lineHeight, LineCountOf(formState));
+  MoveWindow(window, 0, 0, FormWindowWidth(formState.metrics), FormWindowHeight(formState.metrics), TRUE);
   WindowControlFactory factory(window);
-  BuildForm(formState, charWidth, lineHeight, factory);
+  BuildForm(formState, factory);
 }
 
 // WM_PAINT: the prompts, text lines, marks and key help. The metrics are
@@ -130,7 +171,7 @@ void OnSetFocus() {
 // is read back; the window goes only when all of them converted, and the C
 // texts reach the caller's buffers only then.
 void OnConfirm(HWND window, std::int32_t groupButton) {
-  ComboBoxControls controls;
+  WindowFieldControls controls;
   if (ConfirmFields(formState, groupButton, controls))
     DestroyWindow(window);
   else

@@ -15,6 +15,7 @@
 // <windows.h> may come before or after it.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <chrono>
@@ -44,9 +45,11 @@ using InstanceHandle = HINSTANCE__*;  // HINSTANCE (and HMODULE)
 #endif
 
 // One field's 8-byte value, always at the start: I a 16-bit integer, L a
-// 32-bit integer, R a single real, D a double real, C the address of the
-// caller's text buffer (or null: the field starts empty and its text goes
-// nowhere); S and B do not use it. Writers zero the bytes beyond the value.
+// 32-bit integer, R a single real, D a double real, C, X and P the address
+// of the caller's text buffer (or null: the field starts empty and its text
+// goes nowhere), M its checked boxes as bits (bit K-1 for box K, in the
+// first byte); S and B do not use it. Writers zero the bytes beyond the
+// value.
 struct ValueSlot {
   unsigned char bytes[8];
 
@@ -69,7 +72,8 @@ struct ValueSlot {
     std::memset(bytes, 0, sizeof(bytes));
     std::memcpy(bytes, &value, sizeof(T));
   }
-  // A C field's slot: the caller's text buffer of at least 31 bytes, or null.
+  // A text field's slot: the caller's text buffer (at least 31 bytes for C,
+  // 256 for X and P), or null.
   char* TextAddress() const { return Get<char*>(); }
 
   friend bool operator==(const ValueSlot& a, const ValueSlot& b) {
@@ -78,9 +82,24 @@ struct ValueSlot {
 };
 static_assert(sizeof(ValueSlot) == 8);
 
+// A long text, for an X field: up to 255 bytes, shown scrolling sideways.
+struct LongText {
+  std::string text;
+  friend bool operator==(const LongText&, const LongText&) = default;
+};
+// A hidden text, for a P field (a password, a token): typed but never
+// shown, up to 255 bytes.
+struct HiddenText {
+  std::string text;
+  friend bool operator==(const HiddenText&, const HiddenText&) = default;
+};
+// The checked boxes of an M field: bit K-1 for box K.
+using CheckedBoxes = std::bitset<MaxCheckBoxes>;
+
 // Which field letters take a value in their slot, and the C++ type of that
-// value: the one place that says which letter a type is. A C field's slot
-// holds the address of its text, which a program keeps as a std::string.
+// value: the one place that says which letter a type is. A text field's
+// slot holds the address of its text, which a program keeps as a
+// std::string (C), a LongText (X) or a HiddenText (P).
 template <char Letter, typename Type>
 struct LetterRow {
   static constexpr char letter = Letter;
@@ -93,7 +112,8 @@ struct LetterRow {
 using ValueLetters = std::tuple<LetterRow<'C', std::string>, LetterRow<'I', std::int16_t>,
                                 LetterRow<'L', std::int32_t>, LetterRow<'R', float>, LetterRow<'D', double>,
                                 LetterRow<'I', std::uint8_t>, LetterRow<'L', std::uint16_t>,
-                                LetterRow<'D', std::uint32_t>>;
+                                LetterRow<'D', std::uint32_t>, LetterRow<'X', LongText>,
+                                LetterRow<'P', HiddenText>, LetterRow<'M', CheckedBoxes>>;
 
 namespace letters_detail {
 template <typename T, std::size_t... K>
@@ -129,8 +149,9 @@ using ValueTypeOf = decltype(letters_detail::TypeOf<Letter>());
 // What a field's value slot holds, by its letter.
 enum class SlotHolds : std::uint8_t {
   Nothing,  // S and B (their answer is the selection), T and H (no field), and other characters
-  Text,     // C: the address of the caller's text buffer, or null
+  Text,     // C, X and P: the address of the caller's text buffer, or null
   Number,   // I, L, R and D: the value itself
+  Bits,     // M: the checked boxes
 };
 SlotHolds SlotOf(char letter);
 
@@ -290,9 +311,10 @@ std::string DescriptorProblem(const char* text, std::int32_t length);
 
 // One field of a descriptor as its author wrote it.
 struct DescriptorField {
-  char letter = ' ';                 // B, C, D, I, L, R or S, in capitals
+  char letter = ' ';                 // B, C, D, I, L, M, P, R, S or X, in capitals
   std::string prompt;                // whole, as written (a form shows 30 columns of it)
-  std::vector<std::string> entries;  // its list; for B the buttons' captions, the prompt first
+  std::vector<std::string> entries;  // its list; for B the buttons' captions, the prompt
+                                     // first; for M its boxes' captions
   friend bool operator==(const DescriptorField&, const DescriptorField&) = default;
 };
 // The fields of a descriptor that DescriptorProblem accepts, in field order
@@ -305,10 +327,11 @@ std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t len
 // bytes, or for a letter that takes no number.
 [[nodiscard]] bool ReadTypedValue(char letter, std::string_view text, ValueSlot& slot);
 
-// A field's answer as a script prints it: a C field's text (its buffer's, up
-// to the NUL; empty for a null address), an I or L value in decimal, an R or
-// D value as the shortest text that reads back as the same single or double
-// real; empty for the letters whose slot holds nothing.
+// A field's answer as a script prints it: a text field's text (its
+// buffer's, up to the NUL; empty for a null address), an I or L value in
+// decimal, an R or D value as the shortest text that reads back as the same
+// single or double real, an M field's bits as a decimal number; empty for
+// the letters whose slot holds nothing.
 std::string AnswerText(char letter, const ValueSlot& slot);
 
 #if defined(_WIN32)

@@ -6,11 +6,14 @@ FORMREEL_PREFIX=${FORMREEL_PREFIX:-$FORMREEL_ROOT/build/wine-prefix}
 
 # Debian packages the builds and tests need (qemu and debootstrap for the
 # virtual machine that runs the 32-bit suites where this machine cannot;
-# man-db and groff-base show the manual page, which its test renders).
+# man-db and groff-base show the manual page, which its test renders; xterm,
+# rxvt-unicode and stterm are the terminals formentry is typed into, and
+# x11-xserver-utils's xmodmap gives the letters typed there keys).
 FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
   x11-apps fonts-wqy-microhei qemu-system-x86 debootstrap pkg-config libncurses-dev tmux dialog
   lintian dpkg-dev
+  xterm rxvt-unicode stterm x11-xserver-utils
   man-db groff-base)
 
 log() { printf '%s\n' "$*" >&2; }

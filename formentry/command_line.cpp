@@ -4,6 +4,7 @@
 
 #include "forms/core/field_kinds.h"
 #include "forms/core/field_words.h"
+#include "text/characters.h"
 #include "text/small_number.h"
 #include "text/visible_text.h"
 
@@ -329,32 +330,10 @@ CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandL
 }
 
 std::size_t FirstNonUtf8Byte(std::string_view text) {
-  // By lead byte: the character's length and the range of the byte after
-  // the lead, which rules out overlong and surrogate forms.
-  struct Lead {
-    unsigned char first, last;
-    std::size_t length;
-    unsigned char low, high;
-  };
-  static constexpr Lead Leads[] = {
-      {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
-      {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
-      {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
-  };
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   for (std::size_t k = 0; k < text.size();) {
-    if (byte(k) < 0x80) {
-      ++k;
-      continue;
-    }
-    const auto* lead = std::find_if(std::begin(Leads), std::end(Leads),
-                                    [&](const Lead& l) { return byte(k) >= l.first && byte(k) <= l.last; });
-    if (lead == std::end(Leads) || k + lead->length > text.size()) return k + 1;
-    for (std::size_t c = 1; c < lead->length; ++c) {
-      const unsigned char low = c == 1 ? lead->low : 0x80, high = c == 1 ? lead->high : 0xBF;
-      if (byte(k + c) < low || byte(k + c) > high) return k + 1;
-    }
-    k += lead->length;
+    const Utf8Character character = FirstUtf8(TextView(text.data() + k, text.size() - k));
+    if (character.status != Utf8Status::Whole) return k + 1;
+    k += character.bytes;
   }
   return 0;
 }

@@ -20,6 +20,9 @@ FORMREEL_PACKAGES=(
   man-db groff-base
   # the screen reader the spoken tests listen through
   fenrir
+  # the terminals formentry is typed into under X, and xmodmap, which gives
+  # the letters typed there keys
+  xterm rxvt-unicode stterm x11-xserver-utils
 )
 
 log() { printf '%s\n' "$*" >&2; }
@@ -60,12 +63,14 @@ FORMREEL_XVFB_PID=""
 # Starts a private Xvfb and exports DISPLAY. The server picks a free display
 # itself and reports it once it accepts connections (-displayfd), so two
 # runs cannot take the same number. No key repeats (-r): on a slow machine
-# a typed key can stay down long enough to repeat.
+# a typed key can stay down long enough to repeat. No reset when the last
+# client leaves (-noreset): a reset undoes the keys a test maps and refuses
+# a connection made while it lasts.
 start_display() {
   local dir number=""
   dir=$(mktemp -d) || return 1
   mkfifo "$dir/display" || { rm -rf "$dir"; return 1; }
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r 3>"$dir/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r -noreset 3>"$dir/display" >/dev/null 2>&1 &
   FORMREEL_XVFB_PID=$!
   # The read ends with the number, or empty when Xvfb exits first.
   read -r -t 30 number <"$dir/display"

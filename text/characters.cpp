@@ -32,13 +32,32 @@ std::uint8_t Byte(TextView text, std::size_t k) { return static_cast<std::uint8_
 
 bool IsContinuation(std::uint8_t b) { return (b & 0xC0) == 0x80; }
 
-// One UTF-8 character. The lead byte fixes the length and the range its
-// second byte must lie in (which rules out overlong and surrogate forms).
+// One UTF-8 character: one byte, one column where the bytes make none.
 TextExtent FirstUtf8Character(TextView text) {
-  // ASCII, and a byte that starts no valid character: one byte, one column.
-  constexpr TextExtent OneByte{1, 1};
+  const Utf8Character character = FirstUtf8(text);
+  switch (character.status) {
+    case Utf8Status::Whole: return {character.bytes, IsWide(character.code) ? 2u : 1u};
+    case Utf8Status::CutShort: return {character.bytes, 1};
+    case Utf8Status::Invalid: break;
+  }
+  return {1, 1};
+}
+
+bool IsLeadByte(const CodePage& page, std::uint8_t b) {
+  const std::size_t count = std::min(page.leadRangeCount, CodePage::MaxLeadRanges);
+  for (std::size_t r = 0; r < count; ++r)
+    if (b >= page.leadRanges[r].first && b <= page.leadRanges[r].last) return true;
+  return false;
+}
+
+}  // namespace
+
+Utf8Character FirstUtf8(TextView text) {
+  constexpr Utf8Character Invalid{Utf8Status::Invalid, 0, 1};
   const std::uint8_t lead = Byte(text, 0);
-  if (lead < 0x80) return OneByte;
+  if (lead < 0x80) return {Utf8Status::Whole, lead, 1};
+  // The lead byte fixes the length and the range its second byte must lie
+  // in, which rules out overlong and surrogate forms and codes beyond U+10FFFF.
   std::size_t length = 0;
   std::uint8_t low = 0x80;
   std::uint8_t high = 0xBF;
@@ -57,25 +76,36 @@ TextExtent FirstUtf8Character(TextView text) {
     if (lead == 0xF0) low = 0x90;
     if (lead == 0xF4) high = 0x8F;
   } else {
-    return OneByte;
+    return Invalid;
   }
-  if (text.size() < 2 || Byte(text, 1) < low || Byte(text, 1) > high) return OneByte;
+  if (text.size() >= 2 && (Byte(text, 1) < low || Byte(text, 1) > high)) return Invalid;
   std::size_t k = 1;
   for (; k < length && k < text.size() && IsContinuation(Byte(text, k)); ++k)
     code = (code << 6) | (Byte(text, k) & 0x3Fu);
-  if (k < length && k < text.size()) return OneByte;  // a byte that continues nothing
-  if (k < length) return {k, 1};                      // cut short by the end of the text
-  return {length, IsWide(code) ? 2u : 1u};
+  if (k == length) return {Utf8Status::Whole, code, length};
+  if (k < text.size()) return Invalid;  // a byte that continues nothing
+  return {Utf8Status::CutShort, 0, k};
 }
 
-bool IsLeadByte(const CodePage& page, std::uint8_t b) {
-  const std::size_t count = std::min(page.leadRangeCount, CodePage::MaxLeadRanges);
-  for (std::size_t r = 0; r < count; ++r)
-    if (b >= page.leadRanges[r].first && b <= page.leadRanges[r].last) return true;
-  return false;
+std::string Utf8Of(char32_t code) {
+  std::string bytes;
+  if (code < 0x80) {
+    bytes += static_cast<char>(code);
+  } else if (code < 0x800) {
+    bytes += static_cast<char>(0xc0 | (code >> 6));
+    bytes += static_cast<char>(0x80 | (code & 0x3f));
+  } else if (code < 0x10000) {
+    bytes += static_cast<char>(0xe0 | (code >> 12));
+    bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
+    bytes += static_cast<char>(0x80 | (code & 0x3f));
+  } else {
+    bytes += static_cast<char>(0xf0 | (code >> 18));
+    bytes += static_cast<char>(0x80 | ((code >> 12) & 0x3f));
+    bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
+    bytes += static_cast<char>(0x80 | (code & 0x3f));
+  }
+  return bytes;
 }
-
-}  // namespace
 
 TextExtent FirstCharacter(const CodePage& page, TextView text) {
   if (text.empty()) return {};

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "text/fixed_text.h"
 
@@ -45,6 +46,32 @@ struct TextExtent {
 
 // A limit that never stops a prefix.
 inline constexpr std::size_t NoLimit = std::numeric_limits<std::size_t>::max();
+
+// How the bytes at the start of a text make a UTF-8 character.
+enum class Utf8Status : std::uint8_t {
+  Whole,     // a valid character (ASCII controls included)
+  CutShort,  // the start of a valid character that the end of the text cuts short
+  Invalid,   // the first byte starts no valid character: a stray continuation,
+             // an overlong or surrogate form, a lead byte not continued as it must be
+};
+
+struct Utf8Character {
+  Utf8Status status = Utf8Status::Invalid;
+  char32_t code = 0;      // the code point, when Whole
+  std::size_t bytes = 0;  // Whole: its length; CutShort: the whole text; Invalid: 1
+};
+
+// The UTF-8 character that starts `text` (not empty). The one decoder of
+// UTF-8: every other reading of it goes through here.
+Utf8Character FirstUtf8(TextView text);
+
+// The UTF-8 bytes of `code`, a Unicode scalar value (not a surrogate, at
+// most U+10FFFF).
+std::string Utf8Of(char32_t code);
+
+// Whether `code` is a control character (C0, DELETE or C1: U+0000..U+001F,
+// U+007F..U+009F): no character to show or to type.
+constexpr bool IsControlCode(char32_t code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
 
 // The bytes of the character that starts `text` (0 for an empty text) and
 // its columns. Bytes that make no valid character (a stray continuation, an

@@ -29,7 +29,4 @@ VisibleCharacter FirstVisible(const CodePage& page, TextView text);
 // The whole of `text` as it is shown, in UTF-8.
 std::string VisibleUtf8(const CodePage& page, TextView text);
 
-// The UTF-8 bytes of `code`.
-std::string Utf8Of(char32_t code);
-
 }  // namespace formreel

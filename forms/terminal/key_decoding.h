@@ -54,7 +54,13 @@ struct DecodedKey {
 // other unfinished sequence is taken up to where it stops. Escape sequences
 // that mean nothing here are taken whole and give Key::None, so that none
 // of their bytes is typed. Characters are decoded in `page`: a UTF-8 page
-// takes whole valid characters; bytes that make none give Key::None.
+// takes whole valid characters; bytes that make none give Key::None. A
+// printable key reported with its modifiers (CSI 27 ; m ; code ~ or
+// CSI code ; m u) types its character when pressed plainly or with SHIFT
+// alone, and nothing with CTRL or ALT, unless CTRL makes a key of it as
+// the control byte it stands for would (CTRL-C, CTRL-H, CTRL-I, CTRL-J,
+// CTRL-M, CTRL-[). Key::Character's text holds no C0 control or DELETE,
+// nor in a UTF-8 page a C1 control.
 DecodedKey DecodeKey(std::string_view input, const CodePage& page, bool complete);
 
 }  // namespace formreel

@@ -1,9 +1,11 @@
 // libFuzzer target: any bytes as text of UTF-8 or of a double-byte page
 // whose lead-byte ranges the input chooses, cut at any limits. A whole prefix
 // must keep both limits, end where a character ends, be the longest that
-// does, and never end inside a well-formed UTF-8 character.
+// does, and never end inside a well-formed UTF-8 character. The UTF-8
+// decoder and encoder agree: a whole character is its code point's bytes.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "tests/support/require.h"
 #include "text/characters.h"
@@ -77,5 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (page.kind == CodePage::Kind::Utf8 && prefix.bytes < size)
     Require(!InsideWellFormedUtf8(data, size, prefix.bytes));
+  if (size > 0) {
+    const Utf8Character first = FirstUtf8(text);
+    Require(first.bytes >= 1 && first.bytes <= size);
+    if (first.status == Utf8Status::Whole) Require(Utf8Of(first.code) == std::string(text.data(), first.bytes));
+  }
   return 0;
 }

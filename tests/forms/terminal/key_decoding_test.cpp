@@ -43,6 +43,8 @@ TEST(DecodeKey, TheTable) {
       {"\x1b[14~", Key::ShowList, 5},
       {"\x1b[1;3B", Key::ShowList, 6},
       {"\x1b[[D", Key::ShowList, 4},  // the Linux console's F4
+      {"\x1b\x1b[B", Key::ShowList, 4},  // rxvt-unicode's ALT-DOWN
+      {"\x1b[P", Key::Delete, 3},        // st's DELETE
       {"\x1b\t", Key::ShiftTab, 2},    // and its SHIFT-TAB
       {"\x1b[[A", Key::None, 4},
       // Sequences that mean nothing here are taken whole.
@@ -81,6 +83,53 @@ TEST(DecodeKey, CharactersAreWholeCharactersOfThePage) {
     EXPECT_EQ(decoded.press.key, c.key) << testing::PrintToString(c.bytes);
     EXPECT_EQ(decoded.length, c.length) << testing::PrintToString(c.bytes);
     if (c.key == Key::Character) EXPECT_EQ(decoded.press.text, c.bytes);
+  }
+}
+
+// A printable key in the extended report (xterm's CSI 27 ; m ; code ~,
+// the CSI u form) types its character plainly or with SHIFT; CTRL makes a
+// key of it only where the control byte it stands for is one; everything
+// else is taken whole and types nothing.
+TEST(DecodeKey, ReportedKeysTypeTheirCharacterOrNothing) {
+  struct Case {
+    std::string bytes;
+    CodePage page;
+    KeyPress press;
+  };
+  const Case cases[] = {
+      {"\x1b[27;2;77~", Utf8Page, {Key::Character, "M"}},  // xterm's SHIFT-M
+      {"\x1b[27;2;64~", Utf8Page, {Key::Character, "@"}},
+      {"\x1b[109;2u", Utf8Page, {Key::Character, "M"}},    // the key, not the character
+      {"\x1b[233u", Utf8Page, {Key::Character, "\u00e9"}},
+      {"\x1b[27;2;201~", Utf8Page, {Key::Character, "\u00c9"}},
+      {"\x1b[128512;1u", Utf8Page, {Key::Character, "\U0001F600"}},
+      {"\x1b[27;2;65~", SingleBytePage, {Key::Character, "A"}},
+      {"\x1b[233u", SingleBytePage, {}},  // no byte of the page known for it
+      {"\x1b[27;2;32~", Utf8Page, {Key::Space, ""}},
+      {"\x1b[27;5;99~", Utf8Page, {Key::CtrlC, ""}},
+      {"\x1b[27;6;67~", Utf8Page, {Key::CtrlC, ""}},  // CTRL-SHIFT-C
+      {"\x1b[99;5u", Utf8Page, {Key::CtrlC, ""}},
+      {"\x1b[27;5;106~", Utf8Page, {Key::CtrlJ, ""}},
+      {"\x1b[27;6;74~", Utf8Page, {Key::CtrlJ, ""}},
+      {"\x1b[27;5;104~", Utf8Page, {Key::CtrlBackspace, ""}},
+      {"\x1b[27;5;105~", Utf8Page, {Key::Tab, ""}},
+      {"\x1b[27;5;109~", Utf8Page, {Key::Enter, ""}},
+      {"\x1b[27;5;91~", Utf8Page, {Key::Escape, ""}},
+      // Nothing the form uses.
+      {"\x1b[27;5;97~", Utf8Page, {}},  // CTRL-A
+      {"\x1b[27;3;97~", Utf8Page, {}},  // ALT-A
+      {"\x1b[27;5;32~", Utf8Page, {}},  // CTRL-SPACE
+      {"\x1b[27;9;97~", Utf8Page, {}},  // SUPER-A
+      {"\x1b[1;2u", Utf8Page, {}},      // C0
+      {"\x1b[155u", Utf8Page, {}},      // C1
+      {"\x1b[55296u", Utf8Page, {}},    // a surrogate
+      {"\x1b[1114112u", Utf8Page, {}},  // beyond U+10FFFF
+      {"\x1b[99999999999999u", Utf8Page, {}},
+  };
+  for (const Case& c : cases) {
+    const DecodedKey decoded = DecodeKey(c.bytes + "x", c.page, false);
+    EXPECT_EQ(decoded.press, c.press) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(decoded.length, c.bytes.size()) << testing::PrintToString(c.bytes);
   }
 }
 

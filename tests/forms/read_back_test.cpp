@@ -23,13 +23,15 @@ class FakeControls final : public FieldControls {
     asked += std::to_string(field);
     return chosen.count(field) ? chosen[field] : -1;
   }
-  std::int32_t ReadText(std::int32_t field, Record& scratch) override {
+  std::int32_t ReadText(std::int32_t field, FieldText& into) override {
     const std::string& text = texts[field];
-    const std::size_t n = std::min<std::size_t>(text.size(), ScratchWidth - 1);
-    for (std::size_t k = 0; k < n; ++k) scratch.Set(static_cast<int>(k) + 1, text[k]);
-    scratch.Set(static_cast<int>(n) + 1, Nul);
+    const std::size_t n = std::min<std::size_t>(text.size(), FieldText::length - 1);
+    for (std::size_t k = 0; k < n; ++k) into.Set(static_cast<int>(k) + 1, text[k]);
+    into.Set(static_cast<int>(n) + 1, Nul);
     return static_cast<std::int32_t>(n);
   }
+  std::uint8_t CheckedBoxes(std::int32_t field) override { return boxes[field]; }
+  std::map<int, std::uint8_t> boxes;
   std::map<int, std::int32_t> chosen;
   std::map<int, std::string> texts;
   std::string asked;
@@ -51,7 +53,7 @@ void Prepare(const std::string& letters) {
     formState.fieldTypes[field] = static_cast<FieldType>(letters[k]);
     formState.values[field] = Garbage();
     formState.selections[field] = 99;
-    formState.shownTexts[field] = FixedText<ScratchWidth>("SHOWN\0"s);
+    formState.shownTexts[field] = FieldText("SHOWN\0"s);
     if (letters[k] == 'B') {
       const int size = letters[++k] - '0';
       formState.groupStart[field] = formState.buttonCount;
@@ -258,7 +260,7 @@ TEST(ReadBackUntouched, KeepsTheCallersValueAndText) {
   const std::string shown[] = {"**************", "-32768", std::string(30, 'x'), "7"};
   FakeControls controls;
   for (int i = 1; i <= 4; ++i) {
-    formState.shownTexts[i] = FixedText<ScratchWidth>(shown[i - 1] + "\0"s);
+    formState.shownTexts[i] = FieldText(shown[i - 1] + "\0"s);
     controls.texts[i] = shown[i - 1];
   }
   controls.texts[4] = "8";  // touched

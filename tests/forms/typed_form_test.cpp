@@ -18,11 +18,31 @@ namespace {
 template <typename T>
 concept Bindable = requires(Form form, T value) { form.Field("P", value); };
 static_assert(Bindable<std::string> && Bindable<std::int16_t> && Bindable<std::int32_t> && Bindable<float> &&
-              Bindable<double> && Bindable<std::uint8_t> && Bindable<std::uint16_t> && Bindable<std::uint32_t>);
+              Bindable<double> && Bindable<std::uint8_t> && Bindable<std::uint16_t> && Bindable<std::uint32_t> &&
+              Bindable<LongText> && Bindable<HiddenText> && Bindable<CheckedBoxes>);
 static_assert(!Bindable<long long> && !Bindable<std::uint64_t> && !Bindable<char*> &&
               !Bindable<std::string_view> && !Bindable<long double>);
 // A form binds its variables by address: it cannot be handed out of their scope.
 static_assert(!std::is_copy_constructible_v<Form> && !std::is_move_constructible_v<Form>);
+
+// A long text, a hidden one and check boxes, filled from lines as a person
+// would answer them: each comes back in its own type.
+TEST(TypedForm, TheNewKindsAnswerInTheirOwnTypes) {
+  LongText host{std::string(40, 'h')};
+  HiddenText token;
+  CheckedBoxes genres("101");
+  Form form;
+  form.Field("HOST", host).Field("TOKEN", token, {.required = true}).Field("GENRES", genres, {"A", "B", "C"});
+  EXPECT_EQ(form.Descriptor(), "XHOST^|PTOKEN^|MGENRES^A^B^C^|");
+  std::istringstream answers("\ns3cr3t\n2\ny\n");
+  std::ostringstream said;
+  const FormResult result = form.Show(answers, said);
+  ASSERT_TRUE(result) << result.Problem() << said.str();
+  EXPECT_EQ(host.text, std::string(40, 'h'));
+  EXPECT_EQ(token.text, "s3cr3t");
+  EXPECT_EQ(genres, CheckedBoxes("010"));
+  EXPECT_EQ(said.str().find("s3cr3t"), std::string::npos) << said.str();
+}
 
 TEST(TypedForm, WritesTheDescriptorItsFieldsMake) {
   std::string name;

@@ -1,9 +1,11 @@
 // formreel: a form built from a program's own variables. Each field is
 // bound to a variable whose type says what the field takes (the table in
-// formreel/forms.h: std::string a text, std::int16_t, std::int32_t, float
+// formreel/forms.h: std::string a text, formreel::LongText a long one,
+// formreel::HiddenText one never shown, std::int16_t, std::int32_t, float
 // and double the numbers, std::uint8_t, std::uint16_t and std::uint32_t
-// the numbers within their own ranges, formreel::Choice a choice or a
-// pressed button); the form writes the descriptor, shows it with FormEntry
+// the numbers within their own ranges, formreel::CheckedBoxes a row of
+// check boxes, formreel::Choice a choice or a pressed button); the form
+// writes the descriptor, shows it with FormEntry
 // and, once it is confirmed, writes every answer into its variable. A
 // variable of a type no field takes does not compile. A field may carry a
 // Rule: required, bounds, a check of the program's own, all checked inside
@@ -177,8 +179,9 @@ class Form {
 
  private:
   // The variable a field answers into; none for a heading or a text line.
-  using Target = std::variant<std::nullptr_t, std::string*, std::int16_t*, std::int32_t*, float*, double*,
-                              std::uint8_t*, std::uint16_t*, std::uint32_t*, Choice*>;
+  using Target = std::variant<std::nullptr_t, std::string*, LongText*, HiddenText*, std::int16_t*, std::int32_t*,
+                              float*, double*, std::uint8_t*, std::uint16_t*, std::uint32_t*, CheckedBoxes*,
+                              Choice*>;
   struct Item {
     char letter;
     std::string text;  // a field's prompt, a text line, a caption
@@ -186,7 +189,8 @@ class Form {
     Target target;
     FieldCheck check;
   };
-  using TextBuffer = std::array<char, TextValueLength + 1>;
+  // Room for the longest text a field holds, with its NUL.
+  using TextBuffer = std::array<char, LongTextLength + 1>;
 
   Form& Add(char letter, std::string_view text, std::initializer_list<std::string_view> choices, Target target,
             FieldCheck check) {
@@ -238,6 +242,10 @@ class Form {
   static T AnswerAs(const FieldAnswer& answer) {
     if constexpr (std::is_same_v<T, std::string>) {
       return std::string(answer.text);
+    } else if constexpr (std::is_same_v<T, LongText> || std::is_same_v<T, HiddenText>) {
+      return T{std::string(answer.text)};
+    } else if constexpr (std::is_same_v<T, CheckedBoxes>) {
+      return CheckedBoxes(answer.value.Get<std::uint8_t>());
     } else if constexpr (std::is_same_v<T, Choice>) {
       return Choice{answer.selection};
     } else {
@@ -256,11 +264,11 @@ class Form {
         if (const std::string choice = Unwritable(item.choices[c]); !choice.empty())
           return where + (item.letter == 'B' ? "button " + std::to_string(c + 2) : "choice " + std::to_string(c + 1)) +
                  choice;
-      if (const auto* text = std::get_if<std::string*>(&item.target); text != nullptr) {
-        if ((*text)->size() > static_cast<std::size_t>(TextValueLength))
-          return where + "value has " + std::to_string((*text)->size()) + " bytes (at most " +
-                 std::to_string(TextValueLength) + ")";
-        if ((*text)->find('\0') != std::string::npos) return where + "value holds a NUL, which a field cannot show";
+      if (const std::string* text = TextOf(item.target); text != nullptr) {
+        const std::size_t most = item.letter == 'C' ? TextValueLength : LongTextLength;
+        if (text->size() > most)
+          return where + "value has " + std::to_string(text->size()) + " bytes (at most " + std::to_string(most) + ")";
+        if (text->find('\0') != std::string::npos) return where + "value holds a NUL, which a field cannot show";
       }
       if (const auto* chosen = std::get_if<Choice*>(&item.target); chosen != nullptr && item.letter == 'S') {
         const int number = (*chosen)->number;
@@ -296,6 +304,14 @@ class Form {
     return {FormEntryEnd::Confirmed, {}};
   }
 
+  // The text a text field's variable holds; null for the other fields.
+  static const std::string* TextOf(const Target& target) {
+    if (const auto* text = std::get_if<std::string*>(&target)) return *text;
+    if (const auto* text = std::get_if<LongText*>(&target)) return &(*text)->text;
+    if (const auto* text = std::get_if<HiddenText*>(&target)) return &(*text)->text;
+    return nullptr;
+  }
+
   static std::string TextName(char letter) {
     switch (letter) {
       case 'H': return "heading";
@@ -317,10 +333,14 @@ class Form {
     std::visit(
         [&](auto target) {
           using T = std::remove_pointer_t<decltype(target)>;
-          if constexpr (std::is_same_v<T, std::string>) {
+          if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, LongText> ||
+                        std::is_same_v<T, HiddenText>) {
+            const std::string& value = *TextOf(Target(target));
             text.fill('\0');
-            std::memcpy(text.data(), target->data(), target->size());
+            std::memcpy(text.data(), value.data(), value.size());
             slot.Put(text.data());
+          } else if constexpr (std::is_same_v<T, CheckedBoxes>) {
+            slot.Put(static_cast<std::uint8_t>(target->to_ulong()));
           } else if constexpr (std::is_same_v<T, Choice>) {
             selection = item.letter == 'S' ? static_cast<std::int8_t>(target->number) : std::int8_t{0};
           } else if constexpr (std::is_arithmetic_v<T>) {
@@ -343,6 +363,10 @@ class Form {
           using T = std::remove_pointer_t<decltype(target)>;
           if constexpr (std::is_same_v<T, std::string>) {
             *target = entry != nullptr ? *entry : std::string(text.data());
+          } else if constexpr (std::is_same_v<T, LongText> || std::is_same_v<T, HiddenText>) {
+            target->text = entry != nullptr ? *entry : std::string(text.data());
+          } else if constexpr (std::is_same_v<T, CheckedBoxes>) {
+            *target = CheckedBoxes(slot.Get<std::uint8_t>());
           } else if constexpr (std::is_same_v<T, Choice>) {
             target->number = selection;
           } else if constexpr (std::is_arithmetic_v<T>) {

@@ -5,6 +5,7 @@
 #include "forms/core/field_checks.h"
 #include "forms/core/field_kinds.h"
 #include "forms/core/field_words.h"
+#include "forms/core/navigation.h"
 
 namespace formreel {
 
@@ -23,10 +24,14 @@ TextView UpToNul(TextView text) {
   return text.first(static_cast<std::size_t>(std::find(text.begin(), text.end(), Nul) - text.begin()));
 }
 
-// Stops the walk on currentField, with the focus target on it, for `reason`.
+// Stops the walk on currentField, with the focus target on it (on the
+// first box of an M field, which has no control of its own), for `reason`.
 bool Refuse(FormState& state, std::string reason) {
+  const std::int32_t i = state.currentField;
+  const bool boxes = KindOf(state.fieldTypes[i]).control == ControlKind::CheckBoxes;
   state.refusal = std::move(reason);
-  state.controls[FocusTargetSlot] = state.controls[state.currentField];
+  state.groupPosition = boxes ? 1 : 0;
+  state.controls[FocusTargetSlot] = boxes ? PositionControl(state, i, 1) : state.controls[i];
   return false;
 }
 
@@ -73,14 +78,17 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
     const std::int32_t i = state.currentField;
     const FieldKind& kind = KindOf(state.fieldTypes[i]);
     const bool buttons = kind.control == ControlKind::ButtonRow;
-    const std::int32_t answer = buttons ? GroupAnswer(state, i, groupButton) : controls.ChosenEntry(i);
+    // An M field has boxes, no control of its own, and no list to choose from.
+    const bool hasBoxes = kind.control == ControlKind::CheckBoxes;
+    const std::int32_t answer =
+        buttons ? GroupAnswer(state, i, groupButton) : hasBoxes ? -1 : controls.ChosenEntry(i);
     // Selections hold a signed byte; descriptors are refused before a list
     // could hold more entries than one can number.
     state.selections[i] = static_cast<std::int8_t>(answer + 1);
     if (buttons) continue;
     FieldAnswer checked{i, state.selections[i], converted[i], {}};
 
-    if (kind.control == ControlKind::CheckBoxes) {
+    if (hasBoxes) {
       // Boxes as they were shown hand back the caller's value exactly.
       const std::uint8_t boxes = controls.CheckedBoxes(i);
       if (boxes != state.shownChecks[i]) converted[i].Put(boxes);
@@ -135,8 +143,12 @@ void DeliverPendingTexts(const FormState& state, const PendingTexts& pending) {
   for (std::int32_t i = 1; i <= state.fieldCount; ++i) {
     if (!pending.due[i]) continue;
     char* buffer = state.values[i].TextAddress();
-    const auto capacity = static_cast<std::size_t>(KindOf(state.fieldTypes[i]).maxBytes) + 1;
-    if (buffer != nullptr) FixedToTerminated(pending.texts[i].All(), TextSpan(buffer, capacity));
+    if (buffer == nullptr) continue;
+    // At most the field's maxBytes, as ReadBackFields cut it: the caller's
+    // buffer holds that and the NUL.
+    const TextView text = UpToNul(pending.texts[i].All());
+    std::copy(text.begin(), text.end(), buffer);
+    buffer[text.size()] = Nul;
   }
 }
 

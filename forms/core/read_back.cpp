@@ -135,8 +135,12 @@ void DeliverPendingTexts(const FormState& state, const PendingTexts& pending) {
   for (std::int32_t i = 1; i <= state.fieldCount; ++i) {
     if (!pending.due[i]) continue;
     char* buffer = state.values[i].TextAddress();
-    const auto capacity = static_cast<std::size_t>(KindOf(state.fieldTypes[i]).maxBytes) + 1;
-    if (buffer != nullptr) FixedToTerminated(pending.texts[i].All(), TextSpan(buffer, capacity));
+    if (buffer == nullptr) continue;
+    // Bytes after the NUL keep their contents, as for a C field.
+    const TextView text = UpToNul(pending.texts[i].All());
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(KindOf(state.fieldTypes[i]).maxBytes));
+    std::copy_n(text.begin(), length, buffer);
+    buffer[length] = Nul;
   }
 }
 

@@ -151,8 +151,8 @@ LineChannel::Line ConsoleLineChannel::ReadLine(Echo echo, std::chrono::milliseco
     const std::unique_ptr<ConsoleRead> done(read);
     typed = std::move(done->typed);
   }
-  // The console echoed no line end either.
-  if (echo == Echo::Hidden) Write("\n");
+  // The console echoed no line end either (nor, out of time, was there one).
+  if (echo == Echo::Hidden && !timedOut) Write("\n");
   Line line;
   if (interrupted.exchange(false)) {
     line.end = Line::End::Interrupted;

@@ -227,7 +227,9 @@ struct FormRules {
   // Field k's checks at index k - 1; fields beyond the span have none.
   std::span<const FieldCheck> checks;
   // How long the form waits for a key before it ends unconfirmed as
-  // TimedOut; zero waits for ever, and then no timer runs at all.
+  // TimedOut; zero waits for ever, and then no timer runs at all. In the
+  // plain mode, where a line comes whole, it is how long each question
+  // waits for its answer.
   std::chrono::milliseconds timeLimit{0};
 };
 

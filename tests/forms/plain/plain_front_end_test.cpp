@@ -138,35 +138,28 @@ TEST(PlainMode, EscapeTheEndOfInputAndNoCancel) {
 
 // A form of the newer kinds and checks: a port from 1 to 65535, a
 // required name, a hidden text holding "topsecret", a long text, three boxes
-// of which GREEN is checked.
+// of which GREEN is checked; answered by `lines`.
 struct Checked {
-  FormEntryEnd end;
-  std::string said;
-  std::vector<std::string> unseen;  // the lines read with the echo off
-  std::vector<std::chrono::milliseconds> limits;
+  explicit Checked(std::deque<std::string> lines) : channel(std::move(lines)) {}
+  ScriptedLines channel;
+  FormEntryEnd end{};
   std::array<std::int8_t, 5> selections{};
   std::array<ValueSlot, 5> values{};
-  char name[31] = "";
-  char pass[256] = "topsecret";
-  char host[256] = "";
+  char name[31] = "", pass[256] = "topsecret", host[256] = "";
 };
 
 std::unique_ptr<Checked> AnswerChecked(std::deque<std::string> lines, std::chrono::milliseconds limit = {}) {
   static const std::string descriptor = "LPORT^|CNAME^|PPASS^|XHOST^|MCOLOURS^RED^GREEN^BLUE^|";
-  auto a = std::make_unique<Checked>();
+  auto a = std::make_unique<Checked>(std::move(lines));
   a->values[0].Put(std::int32_t{80});
   a->values[1].Put(&a->name[0]);
   a->values[2].Put(&a->pass[0]);
   a->values[3].Put(&a->host[0]);
   a->values[4].Put(std::uint8_t{2});
   const FieldCheck checks[] = {{.bounded = true, .lowest = 1, .highest = 65535}, {.required = true}};
-  ScriptedLines channel(std::move(lines));
-  PlainFrontEnd plain(channel);
+  PlainFrontEnd plain(a->channel);
   a->end = EnterForm(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), a->selections, a->values,
                      Utf8Page, plain, FormRules{checks, limit});
-  a->said = channel.said;
-  a->unseen = channel.unseen;
-  a->limits = channel.limits;
   return a;
 }
 
@@ -201,26 +194,28 @@ TEST(PlainMode, HiddenLongAndBoxFieldsAndTheirChecks) {
   };
   for (const Row& row : rows) {
     const auto a = AnswerChecked(row.lines);
-    EXPECT_EQ(a->end, FormEntryEnd::Confirmed) << a->said;
+    EXPECT_EQ(a->end, FormEntryEnd::Confirmed) << a->channel.said;
     EXPECT_STREQ(a->pass, row.pass.c_str());
     EXPECT_STREQ(a->host, row.host.c_str());
     EXPECT_EQ(a->values[4].Get<std::uint8_t>(), row.boxes);
-    for (const std::string& said : row.said) EXPECT_NE(a->said.find(said), std::string::npos) << said << a->said;
+    const std::string& all = a->channel.said;
+    for (const std::string& said : row.said) EXPECT_NE(all.find(said), std::string::npos) << said << all;
     // The hidden text is never said, typed or given, and only its field is read with the echo off.
-    EXPECT_EQ(a->said.find("topsecret"), std::string::npos) << a->said;
-    EXPECT_EQ(a->said.find("s3cr3t"), std::string::npos) << a->said;
-    EXPECT_EQ(a->unseen, row.unseen);
+    EXPECT_EQ(all.find("topsecret"), std::string::npos) << all;
+    EXPECT_EQ(all.find("s3cr3t"), std::string::npos) << all;
+    EXPECT_EQ(a->channel.unseen, row.unseen);
   }
 }
 
 TEST(PlainMode, ATimeLimitWaitsForEachAnswerAndEndsTheForm) {
   const auto a = AnswerChecked({"443", "ANN", TimePasses}, std::chrono::seconds(30));
   EXPECT_EQ(a->end, FormEntryEnd::TimedOut);
-  EXPECT_EQ(a->limits, std::vector<std::chrono::milliseconds>(3, std::chrono::seconds(30)));
+  EXPECT_EQ(a->channel.limits, std::vector<std::chrono::milliseconds>(3, std::chrono::seconds(30)));
   EXPECT_EQ(a->values[0].Get<std::int32_t>(), 80);
   EXPECT_STREQ(a->name, "");
-  EXPECT_NE(a->said.find("Each question waits 30 seconds for an answer.\n"), std::string::npos) << a->said;
-  EXPECT_NE(a->said.find("No answer for 30 seconds: the form ends.\n"), std::string::npos) << a->said;
+  const std::string& said = a->channel.said;
+  EXPECT_NE(said.find("Each question waits 30 seconds for an answer.\n"), std::string::npos) << said;
+  EXPECT_NE(said.find("No answer for 30 seconds: the form ends.\n"), std::string::npos) << said;
 }
 
 }  // namespace

@@ -113,8 +113,9 @@ class Dialogue {
     return howEnded_;
   }
   FormModel::Control& ControlOf(std::int32_t field) { return FormModel::Of(state_.controls[field]); }
-  FormModel::Control& BoxOf(std::int32_t field, std::int32_t box) {
-    return FormModel::Of(PositionControl(state_, field, box));
+  // Button or box `position` (from 1) of a B or M field.
+  FormModel::Control& PositionOf(std::int32_t field, std::int32_t position) const {
+    return FormModel::Of(PositionControl(state_, field, position));
   }
   char LetterOf(std::int32_t field) const { return Letter(state_.fieldTypes[field]); }
 
@@ -167,25 +168,26 @@ void Dialogue::Describe(std::int32_t field) {
   const FieldKind& kind = KindOf(letter);
   Say("Field " + std::to_string(field) + " of " + std::to_string(state_.fieldCount) + ": " + Prompt(field));
   const auto boxes = static_cast<std::size_t>(state_.groupSize[field]);
+  const bool required = CheckOf(state_.rules, field).required && kind.Requirable();
   switch (kind.control) {
     case ControlKind::ButtonRow:
       Say("A row of " + Count(boxes, "button", "buttons") + "; pressing one confirms the form.");
       for (std::int32_t m = 1; m <= state_.groupSize[field]; ++m)
-        Say("Button " + std::to_string(m) + ": " + Visible(BoxOf(field, m).text));
+        Say("Button " + std::to_string(m) + ": " + Visible(PositionOf(field, m).text));
       return;
     case ControlKind::CheckBoxes:
       Say(Count(boxes, "check box", "check boxes") + "; any number of them may be checked.");
-      if (CheckOf(state_.rules, field).required) Say("Required.");
+      if (required) Say("Required.");
       for (std::int32_t m = 1; m <= state_.groupSize[field]; ++m)
-        Say("Box " + std::to_string(m) + ": " + Visible(BoxOf(field, m).text) +
-            (BoxOf(field, m).checked ? ", checked." : ", not checked."));
+        Say("Box " + std::to_string(m) + ": " + Visible(PositionOf(field, m).text) +
+            (PositionOf(field, m).checked ? ", checked." : ", not checked."));
       return;
     case ControlKind::HiddenText:
       Say("Hidden text of at most " + std::to_string(kind.maxBytes) + " bytes; what is typed is not shown.");
       break;
     default: DescribeValue(field, kind, ControlOf(field)); break;
   }
-  if (CheckOf(state_.rules, field).required && kind.Requirable()) Say("Required.");
+  if (required) Say("Required.");
   const FormModel::Control& control = ControlOf(field);
   Say("Now: " + Shown(field) + ".");
   if (kind.Hidden()) return;
@@ -218,7 +220,7 @@ std::string Dialogue::Shown(std::int32_t field) const {
   if (kind.control == ControlKind::CheckBoxes) {
     std::string checked;
     for (std::int32_t m = 1; m <= state_.groupSize[field]; ++m) {
-      const FormModel::Control& box = FormModel::Of(PositionControl(state_, field, m));
+      const FormModel::Control& box = PositionOf(field, m);
       if (box.checked) checked += (checked.empty() ? "checked: " : ", ") + Visible(box.text);
     }
     return checked.empty() ? "none checked" : checked;
@@ -381,7 +383,7 @@ Dialogue::Outcome Dialogue::AnswerBoxes(std::int32_t field, const std::string& l
     SayRefused(field, "not box numbers (1 to " + std::to_string(count) + ", or 0 alone for none)", line);
     return Outcome::Again;
   }
-  for (std::int32_t m = 1; m <= count; ++m) BoxOf(field, m).checked = (bits >> (m - 1) & 1u) != 0;
+  for (std::int32_t m = 1; m <= count; ++m) PositionOf(field, m).checked = (bits >> (m - 1) & 1u) != 0;
   return Outcome::Next;
 }
 

@@ -16,7 +16,8 @@ using namespace formreel::formentry;
 namespace {
 
 // 3 is a run-time error, the facility's own or an answer that cannot be
-// printed; 130 is what shells report for a command interrupted by CTRL-C.
+// printed; 124 is what timeout(1) ends with when the time is up; 130 is
+// what shells report for a command interrupted by CTRL-C.
 enum ExitStatus : int {
   Confirmed = 0,
   Cancelled = 1,
@@ -24,6 +25,7 @@ enum ExitStatus : int {
   RunTimeError = 3,
   NotShown = 4,
   UsageError = 64,
+  TimedOut = 124,
   Interrupted = 130,
 };
 
@@ -119,10 +121,14 @@ int main(int argc, char** argv) {
   FormArrays arrays;
   if (SetUpForm(fields, line, arrays, message) != CommandLineStatus::Ok) return Usage(message);
 
-  switch (ShowForm(line.display, descriptor, arrays)) {
+  switch (ShowForm(line.display, descriptor, arrays, line.timeout)) {
     case formreel::FormEntryEnd::Confirmed: break;
     case formreel::FormEntryEnd::Cancelled: return Cancelled;
     case formreel::FormEntryEnd::Interrupted: EndAsInterrupted(); return Interrupted;
+    case formreel::FormEntryEnd::TimedOut: return TimedOut;  // as a cancel: nothing printed
+    // Only a check can refuse the form now, when no person can mend a value
+    // (--no-input): "formentry: PORT: 1 to 65535: 70000".
+    case formreel::FormEntryEnd::Refused: return Refuse(formreel::LastFormEntryProblem());
     default:
       // Not a person's answer: a script must not take it for a cancel.
       Complain("the form could not be shown (" + formreel::LastFormEntryProblem() + ")");

@@ -69,11 +69,13 @@ bool TextsAreUtf8() { return true; }
 std::optional<std::string> FromUtf8(std::string_view text) { return std::string(text); }
 std::optional<std::string> TextToUtf8(std::string_view text) { return std::string(text); }
 
-FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays) {
+FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
+                      std::chrono::milliseconds timeout) {
   const FormDisplay shown = display == CommandLine::Display::Plain        ? FormDisplay::Plain
                             : display == CommandLine::Display::Unattended ? FormDisplay::Unattended
                                                                           : FormDisplay::Standard;
-  FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), arrays.selections, arrays.values, shown);
+  FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), arrays.selections, arrays.values, shown,
+            FormRules{arrays.checks, timeout});
   return LastFormEntryEnd();
 }
 

@@ -102,18 +102,20 @@ std::optional<std::string> TextToUtf8(std::string_view text) {
   return TextsAreUtf8() ? std::string(text) : Recode(text, GetACP(), CP_UTF8);
 }
 
-FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays) {
+FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
+                      std::chrono::milliseconds timeout) {
   const auto length = static_cast<std::int32_t>(descriptor.size());
+  const FormRules rules{arrays.checks, timeout};
   switch (display) {
     case CommandLine::Display::Unattended:
-      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Unattended);
+      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Unattended, rules);
       break;
     case CommandLine::Display::Plain:
-      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Plain);
+      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Plain, rules);
       break;
     case CommandLine::Display::Standard:
       SetTimer(nullptr, 0, 0, BringFormForward);
-      FormEntry(descriptor.data(), length, arrays.selections, arrays.values);
+      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Standard, rules);
       break;
   }
   return LastFormEntryEnd();

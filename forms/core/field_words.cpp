@@ -33,6 +33,13 @@ std::string TooLongReason(std::size_t maxBytes) { return "at most " + std::to_st
 
 std::string TooWideReason(std::size_t columns) { return "at most " + std::to_string(columns) + " columns"; }
 
+std::string SecondsInWords(std::chrono::milliseconds time) {
+  std::array<char, 32> text{};
+  const double seconds = std::chrono::duration<double>(time).count();
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), seconds).ptr;
+  return std::string(text.data(), end) + (seconds == 1 ? " second" : " seconds");
+}
+
 std::string RefusalLine(std::string_view field, std::string_view reason, std::string_view text) {
   std::string line = std::string(field) + ": " + std::string(reason);
   if (!text.empty()) line += ": " + std::string(text);

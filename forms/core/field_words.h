@@ -4,6 +4,7 @@
 // Platform-free.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ std::string TooLongReason(std::size_t maxBytes);
 // Why a text is refused for a field that shows at most `columns` columns:
 // "at most 30 columns".
 std::string TooWideReason(std::size_t columns);
+
+// A time limit in words: "30 seconds", "1 second", "2.5 seconds".
+std::string SecondsInWords(std::chrono::milliseconds time);
 
 // A refusal as one line, naming the field first so that it is heard first:
 // "YEAR: not a 16-bit integer (-32768 to 32767): 19x4"; without the text

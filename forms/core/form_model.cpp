@@ -74,7 +74,11 @@ void FormModel::AddListEntry(ControlHandle field, const char* text) { Of(field).
 
 void FormModel::SelectListEntry(ControlHandle field, std::int32_t index) { Choose(Of(field), index); }
 
-std::int32_t FormModel::ChosenEntry(std::int32_t field) { return Of(state_.controls[field]).chosen; }
+// An M field has no control of its own, only its boxes: no list.
+std::int32_t FormModel::ChosenEntry(std::int32_t field) {
+  const ControlHandle control = state_.controls[field];
+  return control ? Of(control).chosen : -1;
+}
 
 std::int32_t FormModel::ReadText(std::int32_t field, FieldText& text) {
   return CopyText(Of(state_.controls[field]).text, text);

@@ -1,14 +1,13 @@
 #include "forms/core/front_end.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <atomic>
 #include <chrono>
 #include <string_view>
 
 #include "forms/core/descriptor.h"
 #include "forms/core/descriptor_check.h"
+#include "forms/core/field_words.h"
 
 namespace formreel {
 
@@ -44,14 +43,6 @@ FormEntryEnd Ended(FormEntryEnd end, std::string problem = {}) {
 
 std::string Count(std::size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-// "30 seconds", "1 second", "2.5 seconds".
-std::string SecondsInWords(std::chrono::milliseconds time) {
-  std::array<char, 32> text{};
-  const double seconds = std::chrono::duration<double>(time).count();
-  const auto end = std::to_chars(text.data(), text.data() + text.size(), seconds).ptr;
-  return std::string(text.data(), end) + (seconds == 1 ? " second" : " seconds");
 }
 
 }  // namespace
@@ -105,6 +96,7 @@ FormEntryEnd EnterForm(const char* descriptor, std::int32_t length, std::span<st
   formState.rules = {};  // the caller's checks live no longer than the call
   switch (showing) {
     case Showing::NotShown: return Ended(FormEntryEnd::NotShown, frontEnd.WhyNotShown());
+    case Showing::Refused: return Ended(FormEntryEnd::Refused, frontEnd.WhyNotShown());
     case Showing::Interrupted: return Ended(FormEntryEnd::Interrupted, "interrupted");
     case Showing::TimedOut:
       return Ended(FormEntryEnd::TimedOut, "no key for " + SecondsInWords(rules.timeLimit));

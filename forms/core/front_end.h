@@ -19,6 +19,8 @@ enum class [[nodiscard]] Showing : std::uint8_t {
   Interrupted,  // shown, then ended by CTRL-C or a signal: no answer
   TimedOut,     // shown, then ended because no key came within state.rules.timeLimit
   NotShown,     // nothing could be shown: no display, no terminal
+  Refused,      // confirmed unshown, but a value the caller gave fails its
+                // field's checks; WhyNotShown says which and why
 };
 
 class FormFrontEnd {
@@ -32,7 +34,7 @@ class FormFrontEnd {
   // front end ends the form as TimedOut once that long has passed without
   // a key; without one it sets no timer.
   virtual Showing Show(FormState& state) = 0;
-  // After NotShown, why, in words for a message.
+  // After NotShown or Refused, why, in words for a message.
   virtual std::string WhyNotShown() const { return {}; }
 };
 

@@ -145,10 +145,11 @@ void DeliverPendingTexts(const FormState& state, const PendingTexts& pending) {
     char* buffer = state.values[i].TextAddress();
     if (buffer == nullptr) continue;
     // At most the field's maxBytes, as ReadBackFields cut it: the caller's
-    // buffer holds that and the NUL.
+    // buffer holds that and the NUL; bytes after the NUL keep their contents.
     const TextView text = UpToNul(pending.texts[i].All());
-    std::copy(text.begin(), text.end(), buffer);
-    buffer[text.size()] = Nul;
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(KindOf(state.fieldTypes[i]).maxBytes));
+    std::copy_n(text.begin(), length, buffer);
+    buffer[length] = Nul;
   }
 }
 

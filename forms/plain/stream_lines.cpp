@@ -4,12 +4,11 @@
 #include <ostream>
 #include <string>
 
-
 namespace formreel {
 
 void StreamLineChannel::Write(std::string_view text) { said_ << text << std::flush; }
 
-LineChannel::Line StreamLineChannel::ReadLine() {
+LineChannel::Line StreamLineChannel::ReadLine(Echo, std::chrono::milliseconds) {
   Line line;
   if (!std::getline(answers_, line.text)) {
     line.end = Line::End::EndOfInput;

@@ -14,8 +14,9 @@ class StreamLineChannel final : public LineChannel {
   StreamLineChannel(std::istream& answers, std::ostream& said) : answers_(answers), said_(said) {}
   void Write(std::string_view text) override;
   // A line without its line end (LF, or CR LF); the stream's end or a
-  // failed read is the end of input.
-  Line ReadLine() override;
+  // failed read is the end of input. A stream echoes nothing and is never
+  // waited for: the echo and the limit do not apply.
+  Line ReadLine(Echo echo, std::chrono::milliseconds limit) override;
   std::string_view CancelKeys() const override { return "ESCAPE and ENTER, or the end of the answers,"; }
 
  private:

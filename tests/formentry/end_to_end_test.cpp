@@ -226,4 +226,25 @@ TEST_F(FormentryCommand, PlainLinesInTheConsole) {
   EXPECT_EQ(code, "0\n");
 }
 
+// A hidden text in the console is typed with its echo off, so no screen
+// holds it; and a time limit ends the form with status 124, nothing printed.
+TEST_F(FormentryCommand, AHiddenTextUnseenAndATimeLimitInTheConsole) {
+  if (const std::string missing = MissingTmux(); !missing.empty()) GTEST_SKIP() << "needs " << missing;
+  TmuxSession tmux;
+  const std::string status = run_.Folder() + "/status";
+  ASSERT_TRUE(tmux.Start("cd " + ShellQuoted(ProgramDirectory()) +
+                         " && wine formentry.exe --plain --timeout 5 'PPASS^|'; echo $? >" + ShellQuoted(status) +
+                         "; exec cat"));
+  ASSERT_TRUE(tmux.WaitForScreen("Hidden text", WindowLimit)) << tmux.Screen();
+  ASSERT_TRUE(tmux.Type("Zq7xW9"));
+  ASSERT_TRUE(tmux.Press({"Enter"}));
+  ASSERT_TRUE(tmux.WaitForScreen("1 PASS: set", WindowLimit)) << tmux.Screen();
+  const std::optional<std::string> screen = tmux.WaitForScreen("No answer for 5 seconds: the form ends.", WindowLimit);
+  ASSERT_TRUE(screen) << tmux.Screen();
+  EXPECT_EQ(screen->find("Zq"), std::string::npos) << *screen;
+  std::string code;
+  ASSERT_TRUE(PollUntil(ExitLimit, [&] { return (code = formreel::ReadWhole(status)).ends_with('\n'); }));
+  EXPECT_EQ(code, "124\n");
+}
+
 }  // namespace

@@ -87,6 +87,9 @@ TEST(FormentryUnattended, RefusalsSayWhyAndEndWithTheirStatus) {
       {"$F --no-input \"T$(head -c 2001 /dev/zero | tr '\\0' x)\\|\"", 2, "",
        "formentry: the descriptor has 2004 bytes (at most 2000)\n"},
       {"printf '# a clip\\nCNAME^|  \\n\\nIYEAR^|\\n' | $F --no-input --value 2=1994 --file -", 0, "\n1994\n", ""},
+      // The checks apply to the values given: nobody can mend one that fails.
+      {"$F --no-input --range 1=1..65535 --value 1=70000 'LPORT^|'", 2, "", "formentry: PORT: 1 to 65535: 70000\n"},
+      {"$F --no-input --required 2 --value 1=s3cr3t 'PPASS^|PPIN^|'", 2, "", "formentry: PIN: required\n"},
       // A pipe that never closes: formentry is a writer of its own input.
       {"exec 3<>" + pipe + "; exec $F --no-input --file - <&3", 2, "",
        "formentry: standard input did not end within 10 seconds\n"},

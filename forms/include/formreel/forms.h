@@ -227,7 +227,9 @@ struct FormRules {
   // Field k's checks at index k - 1; fields beyond the span have none.
   std::span<const FieldCheck> checks;
   // How long the form waits for a key before it ends unconfirmed as
-  // TimedOut; zero waits for ever, and then no timer runs at all.
+  // TimedOut; zero waits for ever, and then no timer runs at all. In the
+  // plain mode, where a line comes whole, it is how long each question
+  // waits for its answer.
   std::chrono::milliseconds timeLimit{0};
 };
 
@@ -242,7 +244,8 @@ enum class FormDisplay : std::uint8_t {
                // answering with what the arrays gave it; a B row whose
                // selection names one of its buttons has that button
                // pressed (the first such row in field order; every other
-               // B row answers 0)
+               // B row answers 0). Every check applies to the values given:
+               // one that fails ends the call as Refused, nothing changed
 };
 
 // The entry call on every system, for a program with no window of its own:
@@ -277,7 +280,9 @@ enum class FormEntryEnd : std::uint8_t {
   Cancelled,  // shown, then ended unconfirmed: ESCAPE, CANCEL, closed from its
               // frame, a quit message, or its window destroyed from outside
   Refused,    // not shown: the descriptor is refused (DescriptorProblem says
-              // why) or the arrays hold fewer entries than it has fields
+              // why), the arrays hold fewer entries than it has fields, or,
+              // for FormDisplay::Unattended, a value given fails its field's
+              // checks (LastFormEntryProblem: "PORT: 1 to 65535: 70000")
   NotShown,   // not shown: no form window could be created (no display, an
               // owner that is not a window, the class not registered), or
               // there is no terminal or console to show it in; see

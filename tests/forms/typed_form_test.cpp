@@ -32,7 +32,7 @@ TEST(TypedForm, TheNewKindsAnswerInTheirOwnTypes) {
   HiddenText token;
   CheckedBoxes genres("101");
   Form form;
-  form.Field("HOST", host).Field("TOKEN", token, {.required = true}).Field("GENRES", genres, {"A", "B", "C"});
+  form.Field("HOST", host).Field("TOKEN", token).Required().Field("GENRES", genres, {"A", "B", "C"});
   EXPECT_EQ(form.Descriptor(), "XHOST^|PTOKEN^|MGENRES^A^B^C^|");
   std::istringstream answers("\ns3cr3t\n2\ny\n");
   std::ostringstream said;
@@ -107,20 +107,23 @@ TEST(TypedForm, RefusesWhatADescriptorCannotHoldBeforeShowingAnything) {
 TEST(TypedForm, RulesAreCheckedInsideTheFormFilledFromLines) {
   std::string name;
   std::uint16_t port = 80;
+  std::uint8_t level = 1;
   std::int32_t even = 2;
   Form form;
-  form.Field("NAME", name, {.required = true})
-      .Field("PORT", port)
-      .Field("EVEN", even, {.check = [](const std::int32_t& v) { return v % 2 == 0 ? "" : "not even"; }});
+  form.Field("NAME", name).Required()
+      .Field("PORT", port).Between(1, 65535)
+      .Field("LEVEL", level)
+      .Field("EVEN", even).Check([](const std::int32_t& v) { return v % 2 == 0 ? "" : "not even"; });
   // A bound and the own check refuse a typed value at once; "required" waits for the confirmation.
-  std::istringstream answers("\n70000\n8080\n3\n4\ny\nCLIP\ny\n");
+  std::istringstream answers("\n0\n8080\n300\n5\n3\n4\ny\nCLIP\ny\n");
   std::ostringstream said;
   const FormResult result = form.Show(answers, said);
   ASSERT_TRUE(result) << result.Problem() << said.str();
   EXPECT_EQ(name, "CLIP");
   EXPECT_EQ(port, 8080);
+  EXPECT_EQ(level, 5);
   EXPECT_EQ(even, 4);
-  for (const char* line : {"NAME: required", "PORT: 0 to 65535: 70000", "EVEN: not even: 3"})
+  for (const char* line : {"NAME: required", "PORT: 1 to 65535: 0", "LEVEL: 0 to 255: 300", "EVEN: not even: 3"})
     EXPECT_NE(said.str().find(line), std::string::npos) << line << "\n" << said.str();
 
   std::istringstream none("");

@@ -7,15 +7,15 @@
 // check boxes, formreel::Choice a choice or a pressed button); the form
 // writes the descriptor, shows it with FormEntry
 // and, once it is confirmed, writes every answer into its variable. A
-// variable of a type no field takes does not compile. A field may carry a
-// Rule: required, bounds, a check of the program's own, all checked inside
-// the form as a typed value is.
+// variable of a type no field takes does not compile. The field just added
+// may be given rules: Required(), Between(lowest, highest), a Check of the
+// program's own, all checked inside the form as a typed value is.
 //
 //   std::string name = "CLIP";
 //   std::uint16_t port = 8080;
 //   formreel::Choice kind;
 //   formreel::Form form;
-//   form.Heading("New clip").Field("NAME", name, {.required = true}).Field("PORT", port)
+//   form.Heading("New clip").Field("NAME", name).Required().Field("PORT", port).Between(1, 65535)
 //       .Field("KIND", kind, {"FILM", "CARTOON", "NEWS"});
 //   if (const formreel::FormResult result = form.Show(); !result) ...
 //
@@ -35,7 +35,6 @@
 #include <initializer_list>
 #include <iosfwd>
 #include <limits>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -53,21 +52,9 @@ struct Choice {
   friend bool operator==(const Choice&, const Choice&) = default;
 };
 
-// What a field's answer must be beyond its type. A field that fails its
-// rule is refused as a text that does not convert is: the form stays open
-// on it and says why.
+class Form;
 template <typename T>
-struct Rule {
-  // A text not left empty; a choice made.
-  bool required = false;
-  // A number's lowest and highest value, both included (an unsigned
-  // type's own range applies in any case).
-  std::optional<T> lowest;
-  std::optional<T> highest;
-  // The program's own check of the answer: empty accepts it, any other
-  // text is the reason it is refused, said to the person as it stands.
-  std::function<std::string(const T&)> check;
-};
+class FieldRules;
 
 // How a form ended, which the caller must look at: true only when it was
 // confirmed and every answer is in its variable.
@@ -99,25 +86,15 @@ class Form {
   // A field for `value`, of the letter its type has; `choices` is its list.
   // A chosen entry is the answer: a text's is the entry, a number's the
   // entry read as if typed (an entry that does not read leaves the value
-  // as it was).
+  // as it was). The result gives the field its rules, and goes on with the
+  // form.
   template <typename T>
     requires(LetterOf<T> != '\0')
-  Form& Field(std::string_view prompt, T& value, std::initializer_list<std::string_view> choices = {}) {
-    return Add(LetterOf<T>, prompt, choices, &value, CheckOf<T>(Rule<T>{}));
-  }
-  // The same, with a rule, and a list when `choices` are given.
-  template <typename T>
-    requires(LetterOf<T> != '\0')
-  Form& Field(std::string_view prompt, T& value, Rule<T> rule, std::initializer_list<std::string_view> choices = {}) {
-    return Add(LetterOf<T>, prompt, choices, &value, CheckOf<T>(std::move(rule)));
-  }
+  FieldRules<T> Field(std::string_view prompt, T& value, std::initializer_list<std::string_view> choices = {});
   // A choice from `choices`: `chosen` starts the list on its entry (one
   // beyond the list is refused) and answers with the one chosen, 0 for
-  // none; a required one must be chosen.
-  Form& Field(std::string_view prompt, Choice& chosen, std::initializer_list<std::string_view> choices,
-              Rule<Choice> rule = {}) {
-    return Add('S', prompt, choices, &chosen, CheckOf<Choice>(std::move(rule)));
-  }
+  // none.
+  FieldRules<Choice> Field(std::string_view prompt, Choice& chosen, std::initializer_list<std::string_view> choices);
   // A row of buttons, the first caption the field's prompt: `pressed`
   // answers with the button that confirmed the form, 0 when it was
   // confirmed another way.
@@ -203,33 +180,20 @@ class Form {
   template <typename T>
   using SlotType = ValueTypeOf<LetterOf<T>>;
 
-  // A rule as the entry call takes it: the type's own range for an
-  // unsigned T, whole numbers for one held in a real, and the program's
-  // check given the answer as a T.
+  // A field's check before the program gives it rules: the type's own
+  // range for an unsigned T, whole numbers for one held in a real.
   template <typename T>
-  static FieldCheck CheckOf(Rule<T> rule) {
+  static FieldCheck CheckOf() {
     FieldCheck check;
-    check.required = rule.required;
-    if constexpr (std::is_arithmetic_v<T>) {
-      double lowest = std::numeric_limits<double>::lowest(), highest = std::numeric_limits<double>::max();
-      if constexpr (std::is_unsigned_v<T>) {
-        lowest = 0;
-        highest = static_cast<double>(std::numeric_limits<T>::max());
-      }
-      if (rule.lowest) lowest = std::max(lowest, static_cast<double>(*rule.lowest));
-      if (rule.highest) highest = std::min(highest, static_cast<double>(*rule.highest));
-      check.bounded = std::is_unsigned_v<T> || rule.lowest || rule.highest;
-      check.lowest = lowest;
-      check.highest = highest;
+    if constexpr (std::is_unsigned_v<T> && std::is_arithmetic_v<T>) {
+      check.bounded = true;
+      check.lowest = 0;
+      check.highest = static_cast<double>(std::numeric_limits<T>::max());
     }
-    constexpr bool wholeInAReal = std::is_integral_v<T> && std::is_floating_point_v<SlotTypeOr<T>>;
-    if (rule.check || wholeInAReal) {
-      check.own = [own = std::move(rule.check)](const FieldAnswer& answer) -> std::string {
-        if constexpr (wholeInAReal) {
-          const double value = answer.value.Get<double>();
-          if (value != std::floor(value)) return "not a whole number";
-        }
-        return own ? own(AnswerAs<T>(answer)) : std::string();
+    if constexpr (std::is_integral_v<T> && std::is_floating_point_v<SlotTypeOr<T>>) {
+      check.own = [](const FieldAnswer& answer) {
+        const double value = answer.value.Get<double>();
+        return value != std::floor(value) ? std::string("not a whole number") : std::string();
       };
     }
     return check;
@@ -381,8 +345,91 @@ class Form {
         item.target);
   }
 
+  template <typename T>
+  friend class FieldRules;
+
   std::vector<Item> items_;
   std::chrono::milliseconds timeLimit_{0};
 };
+
+// The field just added to a form, to give it rules, and the form's own
+// calls, so that a form is written as one chain. A field that fails a rule
+// is refused as a text that does not convert is: the form stays open on it
+// and says why.
+template <typename T>
+class FieldRules {
+ public:
+  // A text not left empty; a choice made; a box checked.
+  FieldRules& Required() {
+    Rules().required = true;
+    return *this;
+  }
+  // A number from `lowest` to `highest`, both included (within an unsigned
+  // type's own range in any case).
+  FieldRules& Between(T lowest, T highest)
+    requires std::is_arithmetic_v<T>
+  {
+    FieldCheck& check = Rules();
+    check.lowest = check.bounded ? std::max(check.lowest, static_cast<double>(lowest)) : static_cast<double>(lowest);
+    check.highest =
+        check.bounded ? std::min(check.highest, static_cast<double>(highest)) : static_cast<double>(highest);
+    check.bounded = true;
+    return *this;
+  }
+  // The program's own check of the answer, run after the others: empty
+  // accepts it, any other text is the reason it is refused, said to the
+  // person as it stands (one line, a few words).
+  FieldRules& Check(std::function<std::string(const T&)> own) {
+    FieldCheck& check = Rules();
+    check.own = [before = std::move(check.own), own = std::move(own)](const FieldAnswer& answer) {
+      if (before)
+        if (std::string reason = before(answer); !reason.empty()) return reason;
+      return own(Form::AnswerAs<T>(answer));
+    };
+    return *this;
+  }
+
+  // The form, to go on with it.
+  operator Form&() const { return form_; }
+  template <typename U>
+    requires(LetterOf<U> != '\0')
+  FieldRules<U> Field(std::string_view prompt, U& value, std::initializer_list<std::string_view> choices = {}) {
+    return form_.Field(prompt, value, choices);
+  }
+  FieldRules<Choice> Field(std::string_view prompt, Choice& chosen, std::initializer_list<std::string_view> choices) {
+    return form_.Field(prompt, chosen, choices);
+  }
+  Form& Heading(std::string_view caption) { return form_.Heading(caption); }
+  Form& Text(std::string_view line) { return form_.Text(line); }
+  Form& Buttons(Choice& pressed, std::initializer_list<std::string_view> captions) {
+    return form_.Buttons(pressed, captions);
+  }
+  Form& TimeLimit(std::chrono::milliseconds limit) { return form_.TimeLimit(limit); }
+  std::string Descriptor() const { return form_.Descriptor(); }
+  std::string Problem() const { return form_.Problem(); }
+  FormResult Show(FormDisplay display = FormDisplay::Standard) const { return form_.Show(display); }
+  FormResult Show(std::istream& answers, std::ostream& said) const { return form_.Show(answers, said); }
+
+ private:
+  friend class Form;
+  FieldRules(Form& form, std::size_t item) : form_(form), item_(item) {}
+  FieldCheck& Rules() { return form_.items_[item_].check; }
+
+  Form& form_;
+  std::size_t item_;
+};
+
+template <typename T>
+  requires(LetterOf<T> != '\0')
+FieldRules<T> Form::Field(std::string_view prompt, T& value, std::initializer_list<std::string_view> choices) {
+  Add(LetterOf<T>, prompt, choices, &value, CheckOf<T>());
+  return {*this, items_.size() - 1};
+}
+
+inline FieldRules<Choice> Form::Field(std::string_view prompt, Choice& chosen,
+                                      std::initializer_list<std::string_view> choices) {
+  Add('S', prompt, choices, &chosen, {});
+  return {*this, items_.size() - 1};
+}
 
 }  // namespace formreel

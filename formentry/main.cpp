@@ -1,7 +1,7 @@
 // formentry: the form facility as a command for scripts. Reads the
 // descriptor and the options, shows the form and prints the answers of a
 // confirmed form.
-#include <iostream>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,13 +30,20 @@ enum ExitStatus : int {
 };
 
 // An error on standard error, in UTF-8 as everything formentry prints.
-void Complain(const std::string& message) { std::cerr << ErrorLine(TextToUtf8(message).value_or(message)); }
+// What formentry prints goes through C's streams: the C++ ones would cost
+// every start of a script their initialisation for nothing.
+void Print(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+void Complain(const std::string& message) { Print(stderr, ErrorLine(TextToUtf8(message).value_or(message))); }
 
 // A wrong command line: the message, and where the usage is, rather than
 // the whole of it.
 int Usage(const std::string& message) {
   Complain(message);
-  std::cerr << "Try 'formentry --help' for more information.\n";
+  Print(stderr, "Try 'formentry --help' for more information.\n");
   return UsageError;
 }
 
@@ -87,11 +94,11 @@ int main(int argc, char** argv) {
   std::string message;
   if (ParseCommandLine(arguments, line, message) != CommandLineStatus::Ok) return Usage(message);
   if (line.action == CommandLine::Action::Help) {
-    std::cout << UsageText();
+    Print(stdout, UsageText());
     return Confirmed;
   }
   if (line.action == CommandLine::Action::Version) {
-    std::cout << "formentry " FORMREEL_VERSION "\n";
+    Print(stdout, "formentry " FORMREEL_VERSION "\n");
     return Confirmed;
   }
 
@@ -141,6 +148,6 @@ int main(int argc, char** argv) {
     Complain("an answer holds bytes of no character of the active code page");
     return RunTimeError;
   }
-  std::cout << *answers << std::flush;
+  Print(stdout, *answers);
   return Confirmed;
 }

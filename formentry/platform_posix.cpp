@@ -15,7 +15,10 @@
 
 namespace formreel::formentry {
 
-void PrepareStandardStreams() { std::setlocale(LC_ALL, ""); }
+void PrepareStandardStreams() {
+  std::setlocale(LC_CTYPE, "");
+  std::setlocale(LC_MESSAGES, "");
+}
 
 namespace {
 
@@ -73,7 +76,9 @@ FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descripto
   const FormDisplay shown = display == CommandLine::Display::Plain        ? FormDisplay::Plain
                             : display == CommandLine::Display::Unattended ? FormDisplay::Unattended
                                                                           : FormDisplay::Standard;
-  FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), arrays.selections, arrays.values, shown);
+  // Its NUL counted, so that the form reads no further than the descriptor.
+  FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size() + 1), arrays.selections, arrays.values,
+            shown);
   return LastFormEntryEnd();
 }
 

@@ -15,6 +15,9 @@
 
 namespace formreel::formentry {
 
+// Only what formentry reads of the locale: its character set, and the
+// language of the system's reasons (strerror). Loading the rest costs a
+// script's every start for nothing.
 void PrepareStandardStreams() {
   std::setlocale(LC_CTYPE, "");
   std::setlocale(LC_MESSAGES, "");

@@ -120,11 +120,15 @@ int main(int argc, char** argv) {
   if (descriptor.size() > static_cast<std::size_t>(formreel::DescriptorCapacity))
     return Refuse("the descriptor has " + std::to_string(descriptor.size()) + " bytes (at most " +
                   std::to_string(formreel::DescriptorCapacity) + ")");
-  const auto length = static_cast<std::int32_t>(descriptor.size());
-  const std::string problem = formreel::DescriptorProblem(descriptor.data(), length);
-  if (!problem.empty()) return Refuse(problem);
-
+  // Its NUL counted: the facility reads no further than the descriptor
+  // rather than through the blanks that pad it to its capacity.
+  const auto length = static_cast<std::int32_t>(descriptor.size() + 1);
+  // Its fields, or none for a descriptor that is refused (or has none).
   const std::vector<FieldInfo> fields = formreel::DescriptorFields(descriptor.data(), length);
+  if (fields.empty()) {
+    const std::string problem = formreel::DescriptorProblem(descriptor.data(), length);
+    if (!problem.empty()) return Refuse(problem);
+  }
   FormArrays arrays;
   if (SetUpForm(fields, line, arrays, message) != CommandLineStatus::Ok) return Usage(message);
 

@@ -15,7 +15,13 @@
 
 namespace formreel::formentry {
 
-void PrepareStandardStreams() { std::setlocale(LC_ALL, ""); }
+// Only what formentry reads of the locale: its character set, and the
+// language of the system's reasons (strerror). Loading the rest costs a
+// script's every start for nothing.
+void PrepareStandardStreams() {
+  std::setlocale(LC_CTYPE, "");
+  std::setlocale(LC_MESSAGES, "");
+}
 
 namespace {
 
@@ -74,8 +80,9 @@ FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descripto
   const FormDisplay shown = display == CommandLine::Display::Plain        ? FormDisplay::Plain
                             : display == CommandLine::Display::Unattended ? FormDisplay::Unattended
                                                                           : FormDisplay::Standard;
-  FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), arrays.selections, arrays.values, shown,
-            FormRules{arrays.checks, timeout});
+  // Its NUL counted, so that the form reads no further than the descriptor.
+  FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size() + 1), arrays.selections, arrays.values,
+            shown, FormRules{arrays.checks, timeout});
   return LastFormEntryEnd();
 }
 

@@ -104,7 +104,8 @@ std::optional<std::string> TextToUtf8(std::string_view text) {
 
 FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
                       std::chrono::milliseconds timeout) {
-  const auto length = static_cast<std::int32_t>(descriptor.size());
+  // Its NUL counted, so that the form reads no further than the descriptor.
+  const auto length = static_cast<std::int32_t>(descriptor.size() + 1);
   const FormRules rules{arrays.checks, timeout};
   switch (display) {
     case CommandLine::Display::Unattended:

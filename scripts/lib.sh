@@ -6,12 +6,15 @@ FORMREEL_PREFIX=${FORMREEL_PREFIX:-$FORMREEL_ROOT/build/wine-prefix}
 
 # Debian packages the builds and tests need (qemu and debootstrap for the
 # virtual machine that runs the 32-bit suites where this machine cannot;
-# man-db and groff-base show the manual page, which its test renders).
+# man-db and groff-base show the manual page, which its test renders; GTK 4
+# builds the window module, whose tests read its AT-SPI tree in a D-Bus
+# session, and whose benchmark times zenity and yad beside it).
 FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
   x11-apps fonts-wqy-microhei qemu-system-x86 debootstrap pkg-config libncurses-dev tmux dialog
   lintian dpkg-dev
-  man-db groff-base)
+  man-db groff-base
+  libgtk-4-dev python3-pyatspi at-spi2-core dbus-daemon dbus-bin zenity yad)
 
 log() { printf '%s\n' "$*" >&2; }
 

@@ -1,0 +1,44 @@
+// The window module's one export: GTK started on the desktop that the
+// environment names, and the form shown there.
+#include <gtk/gtk.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "forms/gtk/gtk_form.h"
+
+namespace {
+
+void NotShown(formreel::WindowCall& call, const std::string& problem) {
+  std::snprintf(call.problem, sizeof call.problem, "%s", problem.c_str());
+  call.showing = static_cast<int>(formreel::Showing::NotShown);
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) void formreel_window_show(formreel::WindowCall* call) {
+  // Only these two are read before the versions are known to agree.
+  if (std::strcmp(call->version, FORMREEL_VERSION) != 0 || call->stateSize != sizeof(formreel::FormState))
+    return NotShown(*call, "the window module is of formreel " FORMREEL_VERSION ", the program of formreel " +
+                               std::string(call->version));
+  // The locale is the program's: formentry and FormEntry's callers set it.
+  gtk_disable_setlocale();
+  // Screen readers and window managers know the program by its name.
+  if (g_get_prgname() == nullptr) {
+    char* path = g_file_read_link("/proc/self/exe", nullptr);
+    if (path != nullptr) {
+      char* name = g_path_get_basename(path);
+      g_set_prgname(name);
+      g_free(name);
+      g_free(path);
+    }
+  }
+  if (!gtk_init_check()) {
+    const char* display = g_getenv("WAYLAND_DISPLAY");
+    if (display == nullptr || *display == '\0') display = g_getenv("DISPLAY");
+    return NotShown(*call, "GTK could not open the desktop's display \"" +
+                               std::string(display != nullptr ? display : "") + "\"");
+  }
+  call->showing = static_cast<int>(formreel::RunWindowForm(*call));
+}

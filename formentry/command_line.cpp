@@ -18,6 +18,8 @@ constexpr std::string_view ValueOption = "--value";
 constexpr std::string_view SelectOption = "--select";
 constexpr std::string_view PlainOption = "--plain";
 constexpr std::string_view NoInputOption = "--no-input";
+constexpr std::string_view WindowOption = "--window";
+constexpr std::string_view TerminalOption = "--terminal";
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -65,17 +67,23 @@ CommandLineStatus AskJson(std::string_view, std::string_view, CommandLine& line,
   return CommandLineStatus::Ok;
 }
 
-CommandLineStatus AskPlain(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
-  if (line.display == CommandLine::Display::Unattended)
-    return Fail(message, std::string(option) + " and " + std::string(NoInputOption) + " cannot both be given");
-  line.display = CommandLine::Display::Plain;
-  return CommandLineStatus::Ok;
-}
+// The options that say how the form is shown: one of them at most.
+constexpr std::array<std::pair<std::string_view, CommandLine::Display>, 4> DisplayOptions{{
+    {PlainOption, CommandLine::Display::Plain},
+    {NoInputOption, CommandLine::Display::Unattended},
+    {WindowOption, CommandLine::Display::Window},
+    {TerminalOption, CommandLine::Display::Terminal},
+}};
 
-CommandLineStatus AskNoInput(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
-  if (line.display == CommandLine::Display::Plain)
-    return Fail(message, std::string(PlainOption) + " and " + std::string(option) + " cannot both be given");
-  line.display = CommandLine::Display::Unattended;
+CommandLineStatus AskDisplay(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
+  const auto asked = std::find_if(DisplayOptions.begin(), DisplayOptions.end(),
+                                  [&](const auto& row) { return row.first == option; });
+  const auto given = std::find_if(DisplayOptions.begin(), DisplayOptions.end(),
+                                  [&](const auto& row) { return row.second == line.display; });
+  if (given != DisplayOptions.end() && given != asked)
+    return Fail(message, std::string(std::min(asked, given)->first) + " and " +
+                             std::string(std::max(asked, given)->first) + " cannot both be given");
+  line.display = asked->second;
   return CommandLineStatus::Ok;
 }
 
@@ -116,12 +124,14 @@ struct Option {
   ApplyOption apply;
 };
 
-constexpr std::array<Option, 8> Options{{
+constexpr std::array<Option, 10> Options{{
     {"--help", "-h", false, AskHelp},
     {"--version", "", false, AskVersion},
     {"--json", "", false, AskJson},
-    {PlainOption, "", false, AskPlain},
-    {NoInputOption, "", false, AskNoInput},
+    {PlainOption, "", false, AskDisplay},
+    {NoInputOption, "", false, AskDisplay},
+    {WindowOption, "", false, AskDisplay},
+    {TerminalOption, "", false, AskDisplay},
     {FileOption, "", true, TakeFile},
     {ValueOption, "", true, TakeValue},
     {SelectOption, "", true, TakeChoice},
@@ -330,8 +340,9 @@ std::size_t FirstNonUtf8Byte(std::string_view text) {
 std::string UsageText() {
   return "usage: formentry [OPTIONS] DESCRIPTOR\n"
          "       formentry [OPTIONS] --file PATH     (PATH - is standard input)\n"
-         "Shows the form DESCRIPTOR describes (in a window on Windows, in the terminal\n"
-         "elsewhere) and, once it is confirmed, prints one line per field. In a file, a\n"
+         "Shows the form DESCRIPTOR describes (in a window on Windows; elsewhere in the\n"
+         "terminal, or without one in a window when WAYLAND_DISPLAY or DISPLAY names a\n"
+         "desktop) and, once it is confirmed, prints one line per field. In a file, a\n"
          "line may end after a \"|\".\n"
          "  --value N=TEXT  initial value of field N (counting fields only, from 1): a C\n"
          "                  field's text (at most 30 bytes), or a number read as if\n"
@@ -343,6 +354,9 @@ std::string UsageText() {
          "                  (the default in a terminal whose TERM is dumb or unset)\n"
          "  --no-input      show nothing: confirm the form as it stands, with the values\n"
          "                  and choices given\n"
+         "  --window        show the form in a window on the desktop (needs the package\n"
+         "                  formreel-window on Linux)\n"
+         "  --terminal      show the form in the terminal\n"
          "  --help          print this text;  --version  print the version\n"
          "Exit status: 0 confirmed, 1 cancelled, 2 descriptor refused, 3 run-time error,\n"
          "4 form not shown, 64 usage error, 130 interrupted (CTRL-C).\n";

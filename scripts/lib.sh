@@ -14,7 +14,7 @@ FORMREEL_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest lib
   x11-apps fonts-wqy-microhei qemu-system-x86 debootstrap pkg-config libncurses-dev tmux dialog
   lintian dpkg-dev
   man-db groff-base
-  libgtk-4-dev python3-pyatspi at-spi2-core dbus-daemon dbus-bin zenity yad)
+  libgtk-4-dev libxdamage-dev python3-pyatspi at-spi2-core dbus-daemon dbus-bin zenity yad)
 
 log() { printf '%s\n' "$*" >&2; }
 

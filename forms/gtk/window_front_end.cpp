@@ -45,7 +45,7 @@ const Module& WindowModule() {
         tried += (tried.empty() ? "" : ", ") + path;
         continue;
       }
-      void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+      void* handle = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
       if (handle == nullptr) {
         found.problem = std::string("the window module could not be loaded: ") + dlerror();
         return found;

@@ -34,7 +34,17 @@ extern "C" __attribute__((visibility("default"))) void formreel_window_show(form
       g_free(path);
     }
   }
-  if (!gtk_init_check()) {
+  // A form draws nothing a GPU speeds up, and without GL GTK neither loads
+  // nor probes the GL drivers as it starts (some 40 ms on X11 here, the
+  // most of its start-up). GTK has no call for that but its debug
+  // variable, which it reads once, as it starts: it is put back at once,
+  // so that the program's children do not inherit it. A GDK_DEBUG the user
+  // set stands.
+  const bool userDebug = g_getenv("GDK_DEBUG") != nullptr;
+  if (!userDebug) g_setenv("GDK_DEBUG", "gl-disable", TRUE);
+  const bool started = gtk_init_check();
+  if (!userDebug) g_unsetenv("GDK_DEBUG");
+  if (!started) {
     const char* display = g_getenv("WAYLAND_DISPLAY");
     if (display == nullptr || *display == '\0') display = g_getenv("DISPLAY");
     return NotShown(*call, "GTK could not open the desktop's display \"" +

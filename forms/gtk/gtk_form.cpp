@@ -40,6 +40,15 @@ struct Position {
   std::int32_t groupEntry = 0;
 };
 
+// The position of the control that `widget` is or lies within; null for
+// none.
+const Position* PositionOf(GtkWidget* widget) {
+  for (; widget != nullptr; widget = gtk_widget_get_parent(widget))
+    if (const auto* position = static_cast<const Position*>(g_object_get_data(G_OBJECT(widget), PositionKey)))
+      return position;
+  return nullptr;
+}
+
 struct FieldWidgets {
   PlannedField plan;
   GtkWidget* control = nullptr;  // the entry, the combo box, or the row of buttons
@@ -48,7 +57,7 @@ struct FieldWidgets {
 
 class WindowForm final : public FieldControls {
  public:
-  WindowForm(WindowCall& call) : call_(call), state_(*call.state) {}
+  explicit WindowForm(WindowCall& call) : call_(call), state_(*call.state) {}
   WindowForm(const WindowForm&) = delete;
   WindowForm& operator=(const WindowForm&) = delete;
   ~WindowForm() override;
@@ -221,6 +230,7 @@ GtkWidget* WindowForm::AddField(GtkGrid* grid, int row, PlannedField& planned) {
       gtk_accessible_update_relation(GTK_ACCESSIBLE(entry), GTK_ACCESSIBLE_RELATION_LABELLED_BY, prompt, nullptr, -1);
     if (planned.chosen < 0) gtk_editable_set_text(GTK_EDITABLE(entry), planned.text.c_str());
     gtk_editable_set_width_chars(GTK_EDITABLE(entry), PromptWidth);
+    // From here on, what is typed.
     g_signal_connect(entry, "changed", G_CALLBACK(OnChanged), this);
     g_signal_connect(gtk_editable_get_delegate(GTK_EDITABLE(entry)), "insert-text", G_CALLBACK(OnInsert), this);
   }
@@ -397,10 +407,7 @@ void WindowForm::OnClicked(GtkButton* button, gpointer self) {
 void WindowForm::OnFocusMoved(GObject*, GParamSpec*, gpointer self) {
   auto& form = *static_cast<WindowForm*>(self);
   FormState& state = form.state_;
-  GtkWidget* widget = gtk_window_get_focus(GTK_WINDOW(form.window_));
-  const Position* position = nullptr;
-  for (; widget != nullptr && position == nullptr; widget = gtk_widget_get_parent(widget))
-    position = static_cast<const Position*>(g_object_get_data(G_OBJECT(widget), PositionKey));
+  const Position* position = PositionOf(gtk_window_get_focus(GTK_WINDOW(form.window_)));
   if (position == nullptr) return;
   state.currentField = position->current;
   state.groupPosition = position->groupEntry;
@@ -422,8 +429,9 @@ void WindowForm::OnChanged(GtkEditable*, gpointer self) { static_cast<WindowForm
 // more.
 void WindowForm::OnInsert(GtkEditable* editable, const char* text, int length, int*, gpointer self) {
   auto& form = *static_cast<WindowForm*>(self);
-  const std::int32_t field = form.state_.currentField;
-  if (field < 1 || field > form.state_.fieldCount || form.Field(field).entry == nullptr) return;
+  const Position* position = PositionOf(GTK_WIDGET(editable));
+  if (position == nullptr) return;
+  const std::int32_t field = position->current;
   const std::string typed(text, length < 0 ? std::strlen(text) : static_cast<std::size_t>(length));
   const std::size_t now = std::strlen(gtk_editable_get_text(editable));
   const FieldWidgets& widgets = form.Field(field);

@@ -98,33 +98,28 @@ class WindowForm : public testing::Test {
   // Whether the focus comes to the object whose line starts `line` (role
   // and name) within the time limit.
   bool FocusOn(const std::string& line) {
-    return PollUntil(Limit, [&] {
-      return Tree().find("  " + line + " [focused") != std::string::npos;
-    }, Milliseconds(100));
+    return PollUntil(Limit, [&] { return Tree().find("  " + line + " [focused") != std::string::npos; });
   }
 
-  void Keys(const std::vector<std::string>& keys) {
-    std::vector<std::string> argv = {"xdotool", "key", "--delay", "40"};
-    argv.insert(argv.end(), keys.begin(), keys.end());
-    ASSERT_EQ(RunCommand(argv, Limit, {.environment = Environment()}).status, 0);
+  // xdotool with `arguments` on the suite's display; what it printed.
+  std::string Xdotool(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "xdotool");
+    const CommandResult result = RunCommand(arguments, Limit, {.environment = Environment()});
+    EXPECT_EQ(result.status, 0) << arguments[1];
+    return result.output;
   }
-  void Type(const std::string& text) {
-    ASSERT_EQ(RunCommand({"xdotool", "type", "--delay", "40", text}, Limit, {.environment = Environment()}).status, 0);
+  void Keys(std::vector<std::string> keys) {
+    keys.insert(keys.begin(), {"key", "--delay", "40"});
+    Xdotool(keys);
   }
+  void Type(const std::string& text) { Xdotool({"type", "--delay", "40", text}); }
   // A click on the middle of the object of `role` and `name`.
   void Click(const std::string& role, const std::string& name) {
     std::istringstream where(Probe({"where", std::to_string(form_.pid()), role, name}));
     std::string x, y;
     ASSERT_TRUE(where >> x >> y) << role << " " << name;
-    const std::string window =
-        RunCommand({"xdotool", "search", "--onlyvisible", "--pid", std::to_string(form_.pid())}, Limit,
-                   {.environment = Environment()})
-            .output;
-    ASSERT_FALSE(window.empty());
-    ASSERT_EQ(RunCommand({"xdotool", "mousemove", "--window", window.substr(0, window.find('\n')), x, y, "click", "1"},
-                         Limit, {.environment = Environment()})
-                  .status,
-              0);
+    const std::string window = Xdotool({"search", "--onlyvisible", "--pid", std::to_string(form_.pid())});
+    Xdotool({"mousemove", "--window", window.substr(0, window.find('\n')), x, y, "click", "1"});
   }
 
   struct Outcome {

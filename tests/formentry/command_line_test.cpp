@@ -65,6 +65,8 @@ TEST(FormentryCommandLine, BadArgumentsAreUsageErrorsThatSayWhy) {
       {{"--value", "x=1", "CA^|"}, "--value: the field number \"x\" is not a number from 1 up"},
       {{"--value", "99999999999=1", "CA^|"}, "--value: the field number \"99999999999\" is not a number from 1 up"},
       {{"--select", "1=-1", "CA^|"}, "--select 1: \"-1\" is not a choice number (0 for none)"},
+      {{"--terminal", "CA^|", "--window"}, "--window and --terminal cannot both be given"},
+      {{"--no-input", "--plain", "CA^|"}, "--plain and --no-input cannot both be given"},
   };
   for (const auto& [arguments, expected] : cases) {
     CommandLine line;

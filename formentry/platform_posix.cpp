@@ -1,5 +1,5 @@
 // formentry on POSIX systems: the form in the controlling terminal, so that
-// standard input and output stay the script's.
+// standard input and output stay the script's, or in a desktop window.
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -71,9 +71,14 @@ std::optional<std::string> TextToUtf8(std::string_view text) { return std::strin
 
 FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
                       std::chrono::milliseconds timeout) {
-  const FormDisplay shown = display == CommandLine::Display::Plain        ? FormDisplay::Plain
-                            : display == CommandLine::Display::Unattended ? FormDisplay::Unattended
-                                                                          : FormDisplay::Standard;
+  FormDisplay shown = FormDisplay::Standard;
+  switch (display) {
+    case CommandLine::Display::Standard: break;
+    case CommandLine::Display::Plain: shown = FormDisplay::Plain; break;
+    case CommandLine::Display::Unattended: shown = FormDisplay::Unattended; break;
+    case CommandLine::Display::Window: shown = FormDisplay::Window; break;
+    case CommandLine::Display::Terminal: shown = FormDisplay::Terminal; break;
+  }
   FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), arrays.selections, arrays.values, shown,
             FormRules{arrays.checks, timeout});
   return LastFormEntryEnd();

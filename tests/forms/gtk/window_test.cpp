@@ -20,7 +20,7 @@ namespace {
 
 constexpr Milliseconds Limit{15000};
 constexpr char Form[] = "HNew clip|TPlease describe the clip.\\|CNAME^|IYEAR^|SKIND^film^series^|CTAG^red^green^|"
-                        "BDEPLOY^STAGING^|";
+                        "PTOKEN^|XURL^|MFORMATS^DVD^Stream^|BDEPLOY^STAGING^|";
 
 std::string Contents(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -101,6 +101,11 @@ class WindowForm : public testing::Test {
     return PollUntil(Limit, [&] { return Tree().find("  " + line + " [focused") != std::string::npos; });
   }
 
+  // Whether `text` comes into the tree within the time limit.
+  bool Shows(const std::string& text) {
+    return PollUntil(Limit, [&] { return Tree().find(text) != std::string::npos; });
+  }
+
   // xdotool with `arguments` on the suite's display; what it printed.
   std::string Xdotool(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), "xdotool");
@@ -145,12 +150,15 @@ TEST_F(WindowForm, EveryControlIsNamedByItsPromptWithItsRole) {
                            "        text \"NAME\" [focused,editable]", "        text \"YEAR\" [editable] text=\"0\"",
                            "        combo box \"KIND\"", "            push button \"KIND\"",
                            "        combo box \"TAG\"", "            text \"TAG\" [editable]",
-                           "            push button \"TAG\"", "        panel \"DEPLOY\"",
-                           "          push button \"DEPLOY\"", "          push button \"STAGING\"",
-                           "      alert \"\"", "        push button \"O.K.\"", "        push button \"CANCEL\"",
-                           "      label \"ENTER or TAB: next field.   SHIFT-TAB or CTRL-BACKSPACE: previous.   "
-                           "ESCAPE: cancel.\"",
-                           "      label \"SPACE or ENTER presses a button.   F4 shows a list.   CTRL-ENTER confirms the form.\""}) {
+                           "            push button \"TAG\"", "        password text \"TOKEN\" [editable]",
+                           "        text \"URL\" [editable]", "        panel \"FORMATS\"",
+                           "          check box \"DVD\" []", "          check box \"Stream\" []",
+                           "        panel \"DEPLOY\"", "          push button \"DEPLOY\"",
+                           "          push button \"STAGING\"", "      alert \"\"", "        push button \"O.K.\"",
+                           "        push button \"CANCEL\"",
+                           "      label \"ENTER or TAB: next.   SHIFT-TAB or CTRL-BACKSPACE: previous.   ESCAPE: cancel.\"",
+                           "      label \"SPACE or ENTER presses a button, SPACE checks a box.   F4 shows a list.   "
+                           "CTRL-ENTER confirms.\""}) {
     at = tree.find(std::string("\n") + line, at);
     ASSERT_NE(at, std::string::npos) << line << "\n" << tree;
   }
@@ -158,7 +166,7 @@ TEST_F(WindowForm, EveryControlIsNamedByItsPromptWithItsRole) {
   EXPECT_EQ(Finish().status, 1);
 }
 
-TEST_F(WindowForm, KeysMoveBetweenFieldsAndConfirm) {
+TEST_F(WindowForm, KeysMoveBetweenFieldsAndBoxesAndConfirm) {
   Start(Form);
   Type("Moon");
   Keys({"Tab"});
@@ -175,11 +183,21 @@ TEST_F(WindowForm, KeysMoveBetweenFieldsAndConfirm) {
   ASSERT_TRUE(FocusOn("text \"TAG\""));
   Type("blue");
   Keys({"Tab"});
+  ASSERT_TRUE(FocusOn("password text \"TOKEN\""));
+  Type("s3cret");
+  Keys({"Tab"});
+  ASSERT_TRUE(FocusOn("text \"URL\""));
+  Type("http://example.org/a");
+  Keys({"Return", "space"});
+  ASSERT_TRUE(Shows("check box \"DVD\" [focused,checked]"));
+  Keys({"Return"});
+  ASSERT_TRUE(FocusOn("check box \"Stream\""));
+  Keys({"Tab"});
   ASSERT_TRUE(FocusOn("push button \"DEPLOY\""));
   Keys({"ctrl+Return"});
   const Outcome outcome = Finish();
   EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.output, "Moon\n1984\nseries\nblue\n\n");
+  EXPECT_EQ(outcome.output, "Moon\n1984\nseries\nblue\ns3cret\nhttp://example.org/a\n'DVD'\n\n");
 }
 
 TEST_F(WindowForm, AFocusedButtonIsPressedBySpaceOrEnter) {
@@ -231,15 +249,80 @@ TEST_F(WindowForm, ARefusalIsSaidAnnouncedAndKeepsItsFieldSelected) {
   Keys({"ctrl+Return"});
   const Outcome outcome = Finish();
   EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.output, "\n1984\n\n\n\n");
+  EXPECT_EQ(outcome.output, "\n1984\n\n\n\n\n\n\n");
+}
+
+// Bounds and requirements stop a confirmation as a text that does not
+// convert does, the focus on the field (an M field's first box).
+TEST_F(WindowForm, ACheckThatFailsIsRefusedAsAConversionIs) {
+  struct Case {
+    std::string option, field;
+    std::string focused, line;  // the focused object's role, name and states; the refusal
+  } cases[] = {
+      {"--range", "1=1..65535", "text \"PORT\" [focused,editable,invalid]", "PORT: 1 to 65535: 70000"},
+      {"--required", "2", "text \"NAME\" [focused,editable,invalid]", "NAME: required"},
+      {"--required", "3", "password text \"TOKEN\" [focused,editable,invalid]", "TOKEN: required"},
+      {"--required", "4", "check box \"DVD\" [focused,invalid]", "FORMATS: required"},
+  };
+  for (const Case& c : cases) {
+    Start({FORMREEL_NATIVE_FORMENTRY, "--window", c.option, c.field, "LPORT^|CNAME^|PTOKEN^|MFORMATS^DVD^Stream^|"},
+          "text \"PORT\"");
+    Type("70000");
+    Keys({"ctrl+Return"});
+    EXPECT_TRUE(Shows("alert \"" + c.line + "\"")) << c.line;
+    EXPECT_TRUE(Shows(c.focused + " description=\"" + c.line + "\"")) << Tree();
+    Keys({"Escape"});
+    EXPECT_EQ(Finish().status, 1);
+  }
 }
 
 TEST_F(WindowForm, TypingPastAFieldsLimitIsSaid) {
-  Start(Form);
-  Type(std::string(31, 'a'));
-  ASSERT_TRUE(PollUntil(Limit, [&] { return Tree().find("alert \"NAME: at most 30 bytes\"") != std::string::npos; }));
+  const std::string longest(255, 'a');
+  struct Case {
+    std::string descriptor, value;
+    std::string typed, line, kept;
+  } cases[] = {
+      {"CNAME^|", "1=", std::string(31, 'a'), "NAME: at most 30 bytes", std::string(30, 'a')},
+      {"DPRICE^|", "1=1", std::string(30, '1'), "PRICE: at most 30 columns", "1." + std::string(28, '1')},
+      {"XURL^|", "1=" + longest, "b", "URL: at most 255 bytes", longest},
+  };
+  for (const Case& c : cases) {
+    const std::string field = "text \"" + c.line.substr(0, c.line.find(':')) + "\"";
+    Start({FORMREEL_NATIVE_FORMENTRY, "--window", "--value", c.value, c.descriptor}, field);
+    Keys({"End"});
+    Type(c.typed);
+    EXPECT_TRUE(Shows("alert \"" + c.line + "\"")) << c.line;
+    EXPECT_TRUE(Shows(field + " [focused,editable,invalid] description=\"" + c.line + "\" text=\"" + c.kept + "\""))
+        << Tree();
+    Keys({"Escape"});
+    EXPECT_EQ(Finish().status, 1);
+  }
+}
+
+TEST_F(WindowForm, AHiddenTextIsNeverInTheTree) {
+  Start({FORMREEL_NATIVE_FORMENTRY, "--window", "--value", "1=topsecret", "PTOKEN^|CNAME^|"},
+        "password text \"TOKEN\"");
+  Keys({"End"});
+  Type("42");
+  std::string masks;
+  for (int k = 0; k < 11; ++k) masks += "\u25CF";
+  ASSERT_TRUE(Shows("password text \"TOKEN\" [focused,editable] text=\"" + masks + "\"")) << Tree();
   Keys({"ctrl+Return"});
-  EXPECT_EQ(Finish().output, std::string(30, 'a') + "\n0\n\n\n\n");
+  EXPECT_EQ(Finish().output, "topsecret42\n\n");
+}
+
+TEST_F(WindowForm, ATimeLimitEndsTheFormAfterThatLongWithoutAKey) {
+  Start({FORMREEL_NATIVE_FORMENTRY, "--window", "--timeout", "1", "CNAME^|"});
+  Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 124);
+  EXPECT_EQ(outcome.output, "");
+  // Each key gives the whole time again: 3 seconds of keys outlast a limit of 2.
+  Start({FORMREEL_NATIVE_FORMENTRY, "--window", "--timeout", "2", "CNAME^|"});
+  Xdotool({"type", "--delay", "500", "abcdef"});
+  Keys({"ctrl+Return"});
+  outcome = Finish();
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.output, "abcdef\n");
 }
 
 TEST_F(WindowForm, TheKeysGoOnFromAClickedField) {
@@ -247,7 +330,7 @@ TEST_F(WindowForm, TheKeysGoOnFromAClickedField) {
   Click("text", "TAG");
   ASSERT_TRUE(FocusOn("text \"TAG\""));
   Keys({"Tab"});
-  ASSERT_TRUE(FocusOn("push button \"DEPLOY\""));
+  ASSERT_TRUE(FocusOn("password text \"TOKEN\""));
   Click("push button", "O.K.");
   EXPECT_EQ(Finish().status, 0);
 }

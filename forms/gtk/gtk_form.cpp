@@ -4,7 +4,6 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include "forms/core/form_model.h"
 #include "forms/core/navigation.h"
 #include "forms/core/read_back.h"
+#include "forms/gtk/window_keys.h"
 #include "text/visible_text.h"
 
 namespace formreel {
@@ -24,59 +24,6 @@ namespace {
 
 using Control = FormModel::Control;
 using Kind = FormModel::Kind;
-
-// What the window's keys do, named. Widget: the focused widget takes the
-// key as GTK has it (typing, a list's keys, SPACE or ENTER pressing a
-// button, SPACE checking a box).
-enum class Action : std::uint8_t { Widget, Next, Previous, Confirm, Cancel, ShowList };
-
-// Which focused controls a binding applies to.
-enum class Where : std::uint8_t { Anywhere, Button, Box, List };
-
-struct Binding {
-  guint key;  // GDK_KEY_Return stands for every ENTER key
-  bool ctrl;  // CTRL held (and ALT not: AltGr holds CTRL on many layouts)
-  Where where;
-  Action action;
-};
-
-// The first binding of a key that applies wins: the form's keys, ENTER
-// pressing a button but moving on from a box, as TAB does.
-constexpr std::array<Binding, 8> Bindings{{
-    {GDK_KEY_Return, true, Where::Anywhere, Action::Confirm},
-    {GDK_KEY_Return, false, Where::Button, Action::Widget},
-    {GDK_KEY_Return, false, Where::Anywhere, Action::Next},
-    {GDK_KEY_Tab, false, Where::Anywhere, Action::Next},
-    {GDK_KEY_ISO_Left_Tab, false, Where::Anywhere, Action::Previous},
-    {GDK_KEY_BackSpace, true, Where::Anywhere, Action::Previous},
-    {GDK_KEY_Escape, false, Where::Anywhere, Action::Cancel},
-    {GDK_KEY_F4, false, Where::List, Action::ShowList},
-}};
-
-// The keys in words, beside the table that binds them, so that a screen
-// reader speaks every one of them.
-constexpr char FirstKeyHelp[] = "ENTER or TAB: next.   SHIFT-TAB or CTRL-BACKSPACE: previous.   ESCAPE: cancel.";
-constexpr char SecondKeyHelp[] =
-    "SPACE or ENTER presses a button, SPACE checks a box.   F4 shows a list.   CTRL-ENTER confirms.";
-
-bool Applies(Where where, const Control& control) {
-  switch (where) {
-    case Where::Anywhere: return true;
-    case Where::Button: return control.kind == Kind::Button;
-    case Where::Box: return control.kind == Kind::CheckBox;
-    case Where::List: return control.kind == Kind::ListOnly || !control.entries.empty();
-  }
-  return false;
-}
-
-Action ActionFor(guint key, GdkModifierType modifiers, const Control& control) {
-  if (key == GDK_KEY_KP_Enter || key == GDK_KEY_ISO_Enter) key = GDK_KEY_Return;
-  const bool ctrl = (modifiers & GDK_CONTROL_MASK) != 0 && (modifiers & GDK_ALT_MASK) == 0;
-  if ((modifiers & GDK_ALT_MASK) != 0 && (modifiers & GDK_CONTROL_MASK) == 0) return Action::Widget;
-  for (const Binding& b : Bindings)
-    if (b.key == key && b.ctrl == ctrl && Applies(b.where, control)) return b.action;
-  return Action::Widget;
-}
 
 // Why a typed text is not taken when the locale cannot hold it.
 constexpr char NotTypeableReason[] = "holds a character this locale's character set cannot hold";
@@ -150,7 +97,7 @@ class WindowForm final {
   void Show(GtkWidget* widget, Control& control, GtkWidget* focusTarget);
   void Focus();
   void End(Showing showing);
-  void Act(Action action);
+  void Act(WindowAction action);
   void Confirm(std::int32_t groupButton);
   void Refuse(std::int32_t field, const std::string& reason, const std::string& text);
   void ClearRefusal();
@@ -254,7 +201,7 @@ void WindowForm::Build() {
   gtk_box_append(GTK_BOX(buttons), Button(state_.controls[CancelButtonSlot]));
   gtk_box_append(GTK_BOX(page), buttons);
 
-  for (const char* help : {FirstKeyHelp, SecondKeyHelp}) {
+  for (const char* help : {WindowKeyHelpFirst, WindowKeyHelpSecond}) {
     GtkWidget* line = gtk_label_new(help);
     gtk_label_set_wrap(GTK_LABEL(line), TRUE);
     gtk_label_set_justify(GTK_LABEL(line), GTK_JUSTIFY_CENTER);
@@ -384,23 +331,23 @@ void WindowForm::End(Showing showing) {
   g_main_loop_quit(loop_);
 }
 
-void WindowForm::Act(Action action) {
+void WindowForm::Act(WindowAction action) {
   switch (action) {
-    case Action::Widget: break;
-    case Action::Next:
+    case WindowAction::Widget: break;
+    case WindowAction::Next:
       StepToNextField(state_);
       Focus();
       break;
-    case Action::Previous:
+    case WindowAction::Previous:
       StepToPreviousField(state_);
       Focus();
       break;
-    case Action::Confirm: Confirm(0); break;
-    case Action::Cancel:
+    case WindowAction::Confirm: Confirm(0); break;
+    case WindowAction::Cancel:
       state_.confirmed = false;
       End(Showing::Ended);
       break;
-    case Action::ShowList: {
+    case WindowAction::ShowList: {
       GtkWidget* combo = gtk_widget_get_ancestor(Target(Focused()), GTK_TYPE_COMBO_BOX);
       if (combo != nullptr) gtk_combo_box_popup(GTK_COMBO_BOX(combo));
       break;
@@ -485,8 +432,8 @@ gboolean WindowForm::OnKey(GtkEventControllerKey*, guint key, guint, GdkModifier
   // The open list of a combo box takes its own keys.
   GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(form.window_));
   if (focus != nullptr && gtk_widget_get_ancestor(focus, GTK_TYPE_POPOVER) != nullptr) return FALSE;
-  const Action action = ActionFor(key, modifiers, form.Focused());
-  if (action == Action::Widget) return FALSE;
+  const WindowAction action = WindowActionFor(key, modifiers, form.Focused());
+  if (action == WindowAction::Widget) return FALSE;
   form.Act(action);
   return TRUE;
 }
@@ -495,7 +442,7 @@ void WindowForm::OnClicked(GtkButton* button, gpointer self) {
   auto& form = *static_cast<WindowForm*>(self);
   const Control* control = ControlOf(GTK_WIDGET(button));
   const FormState& state = form.state_;
-  if (control == &FormModel::Of(state.controls[CancelButtonSlot])) return form.Act(Action::Cancel);
+  if (control == &FormModel::Of(state.controls[CancelButtonSlot])) return form.Act(WindowAction::Cancel);
   form.Confirm(control->field == 0 ? 0 : state.groupStart[control->field] + control->index);
 }
 
@@ -592,7 +539,7 @@ void WindowForm::OnFocusMoved(GObject*, GParamSpec*, gpointer self) {
 
 // Closed from its frame: cancelled.
 gboolean WindowForm::OnCloseRequest(GtkWindow*, gpointer self) {
-  static_cast<WindowForm*>(self)->Act(Action::Cancel);
+  static_cast<WindowForm*>(self)->Act(WindowAction::Cancel);
   return TRUE;
 }
 

@@ -180,7 +180,6 @@ void WindowForm::Build() {
     if (line.field == 0) {
       GtkWidget* text = gtk_label_new(Shown(line.text).c_str());
       gtk_label_set_justify(GTK_LABEL(text), GTK_JUSTIFY_CENTER);
-      gtk_label_set_wrap(GTK_LABEL(text), TRUE);
       gtk_grid_attach(GTK_GRID(grid), text, 0, row++, 2, 1);
     } else {
       AddField(GTK_GRID(grid), row++, line.field);
@@ -203,8 +202,6 @@ void WindowForm::Build() {
 
   for (const char* help : {WindowKeyHelpFirst, WindowKeyHelpSecond}) {
     GtkWidget* line = gtk_label_new(help);
-    gtk_label_set_wrap(GTK_LABEL(line), TRUE);
-    gtk_label_set_justify(GTK_LABEL(line), GTK_JUSTIFY_CENTER);
     gtk_widget_add_css_class(line, "dim-label");
     gtk_box_append(GTK_BOX(page), line);
   }

@@ -99,7 +99,7 @@ class WindowForm final {
   void End(Showing showing);
   void Act(WindowAction action);
   void Confirm(std::int32_t groupButton);
-  void Refuse(std::int32_t field, const std::string& reason, const std::string& text);
+  void Refuse(const Control& control, const std::string& reason, const std::string& text);
   void ClearRefusal();
   void RestartTimeLimit();
   std::string Shown(std::string_view text) const { return VisibleUtf8(state_.codePage, TextView(text)); }
@@ -360,21 +360,21 @@ void WindowForm::Confirm(std::int32_t groupButton) {
   if (ConfirmFields(state_, groupButton, model_)) return End(Showing::Ended);
   const Control& control = Focused();
   Focus();
-  Refuse(state_.currentField, state_.refusal, control.kind == Kind::EditableList ? Shown(control.text) : "");
+  Refuse(control, state_.refusal, control.kind == Kind::EditableList ? Shown(control.text) : "");
   GtkWidget* target = Target(control);
   if (GTK_IS_EDITABLE(target)) gtk_editable_select_region(GTK_EDITABLE(target), 0, -1);
 }
 
-// The refusal in its row, and on the field's focus target: its state
-// invalid, its description the refusal, as a screen reader reads them with
-// its name.
-void WindowForm::Refuse(std::int32_t field, const std::string& reason, const std::string& text) {
+// The refusal in its row, and on the focus target of `control` (a field,
+// or an M field's box): its state invalid, its description the refusal, as
+// a screen reader reads them with its name.
+void WindowForm::Refuse(const Control& control, const std::string& reason, const std::string& text) {
   ClearRefusal();
-  refused_ = field;
-  const std::string line = RefusalLine(Prompt(field), Shown(reason), text);
+  refused_ = control.field;
+  const std::string line = RefusalLine(Prompt(control.field), Shown(reason), text);
   gtk_label_set_text(GTK_LABEL(refusal_), line.c_str());
   gtk_accessible_update_property(GTK_ACCESSIBLE(refusal_), GTK_ACCESSIBLE_PROPERTY_LABEL, line.c_str(), -1);
-  GtkWidget* target = refusedTarget_ = Target(Focused());
+  GtkWidget* target = refusedTarget_ = Target(control);
   gtk_accessible_update_state(GTK_ACCESSIBLE(target), GTK_ACCESSIBLE_STATE_INVALID, GTK_ACCESSIBLE_INVALID_TRUE, -1);
   gtk_accessible_update_property(GTK_ACCESSIBLE(target), GTK_ACCESSIBLE_PROPERTY_DESCRIPTION, line.c_str(), -1);
   gtk_widget_add_css_class(target, "error");
@@ -495,7 +495,7 @@ void WindowForm::OnInsert(GtkEditable* editable, const char* text, int length, i
   if (!reason.empty()) {
     g_signal_stop_emission_by_name(editable, "insert-text");
     gtk_widget_error_bell(GTK_WIDGET(editable));
-    return form.Refuse(control->field, reason, {});
+    return form.Refuse(*control, reason, {});
   }
   if (!hidden) return;
   FormModel::Edit(*control, edited);

@@ -27,6 +27,8 @@ constexpr std::string_view NoInputOption = "--no-input";
 constexpr std::string_view RangeOption = "--range";
 constexpr std::string_view RequiredOption = "--required";
 constexpr std::string_view TimeoutOption = "--timeout";
+constexpr std::string_view WindowOption = "--window";
+constexpr std::string_view TerminalOption = "--terminal";
 
 // The range's two ends in N=LOW..HIGH.
 constexpr std::string_view RangeDots = "..";
@@ -81,17 +83,23 @@ CommandLineStatus AskJson(std::string_view, std::string_view, CommandLine& line,
   return CommandLineStatus::Ok;
 }
 
-CommandLineStatus AskPlain(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
-  if (line.display == CommandLine::Display::Unattended)
-    return Fail(message, std::string(option) + " and " + std::string(NoInputOption) + " cannot both be given");
-  line.display = CommandLine::Display::Plain;
-  return CommandLineStatus::Ok;
-}
+// The options that say how the form is shown: one of them at most.
+constexpr std::array<std::pair<std::string_view, CommandLine::Display>, 4> DisplayOptions{{
+    {PlainOption, CommandLine::Display::Plain},
+    {NoInputOption, CommandLine::Display::Unattended},
+    {WindowOption, CommandLine::Display::Window},
+    {TerminalOption, CommandLine::Display::Terminal},
+}};
 
-CommandLineStatus AskNoInput(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
-  if (line.display == CommandLine::Display::Plain)
-    return Fail(message, std::string(PlainOption) + " and " + std::string(option) + " cannot both be given");
-  line.display = CommandLine::Display::Unattended;
+CommandLineStatus AskDisplay(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
+  const auto asked = std::find_if(DisplayOptions.begin(), DisplayOptions.end(),
+                                  [&](const auto& row) { return row.first == option; });
+  const auto given = std::find_if(DisplayOptions.begin(), DisplayOptions.end(),
+                                  [&](const auto& row) { return row.second == line.display; });
+  if (given != DisplayOptions.end() && given != asked)
+    return Fail(message, std::string(std::min(asked, given)->first) + " and " +
+                             std::string(std::max(asked, given)->first) + " cannot both be given");
+  line.display = asked->second;
   return CommandLineStatus::Ok;
 }
 
@@ -169,12 +177,14 @@ struct Option {
   ApplyOption apply;
 };
 
-constexpr std::array<Option, 11> Options{{
+constexpr std::array<Option, 13> Options{{
     {"--help", "-h", false, AskHelp},
     {"--version", "", false, AskVersion},
     {"--json", "", false, AskJson},
-    {PlainOption, "", false, AskPlain},
-    {NoInputOption, "", false, AskNoInput},
+    {PlainOption, "", false, AskDisplay},
+    {NoInputOption, "", false, AskDisplay},
+    {WindowOption, "", false, AskDisplay},
+    {TerminalOption, "", false, AskDisplay},
     {FileOption, "", true, TakeFile},
     {ValueOption, "", true, TakeValue},
     {SelectOption, "", true, TakeChoice},
@@ -455,14 +465,16 @@ std::size_t FirstNonUtf8Byte(std::string_view text) {
 std::string UsageText() {
   return "usage: formentry [OPTIONS] DESCRIPTOR\n"
          "       formentry [OPTIONS] --file PATH     (PATH - is standard input)\n"
-         "Shows the form DESCRIPTOR describes (in a window on Windows, in the terminal\n"
-         "elsewhere) and, once it is confirmed, prints one line per field. In a file, a\n"
-         "line may end after a \"|\"; empty lines and lines starting with \"#\" are left\n"
-         "out. A file or standard input is read up to " +
-         std::to_string(DescriptorFileCapacity) + " bytes and must end within\n" +
-         std::to_string(DescriptorFileSeconds) +
-         " seconds. An M field's line lists its checked boxes, each in single quotes\n"
-         "(eval \"set -- $line\" splits it); a P field's line is its text, as typed.\n"
+         "Shows the form DESCRIPTOR describes and, once it is confirmed, prints one line\n"
+         "per field. In a file, a line may end after a \"|\"; empty lines and lines\n"
+         "starting with \"#\" are left out. A file or standard input is read up to " +
+         std::to_string(DescriptorFileCapacity) + "\nbytes and must end within " + std::to_string(DescriptorFileSeconds) +
+         " seconds. An M field's line lists its checked\n"
+         "boxes, each in single quotes (eval \"set -- $line\" splits it); a P field's line\n"
+         "is its text, as typed.\n"
+         "Where: on Windows in a window; elsewhere in the controlling terminal when there\n"
+         "is one, else in a window on the desktop that WAYLAND_DISPLAY or DISPLAY names,\n"
+         "else nowhere (status 4). --window, --terminal, --plain or --no-input chooses.\n"
          "  --value N=TEXT  initial value of field N (counting fields only, from 1): a C\n"
          "                  field's text (at most 30 bytes), an X or P field's (at most\n"
          "                  255), a number read as if typed into the I, L, R or D field\n"
@@ -480,6 +492,9 @@ std::string UsageText() {
          "                  (the default in a terminal whose TERM is dumb or unset)\n"
          "  --no-input      show nothing: confirm the form as it stands, with the values\n"
          "                  and choices given, which must pass every check\n"
+         "  --window        show the form in a window on the desktop (on Linux, the\n"
+         "                  package formreel-window brings it)\n"
+         "  --terminal      show the form in the terminal\n"
          "  --help          print this text;  --version  print the version\n"
          "Exit status: 0 confirmed, 1 cancelled, 2 descriptor or value refused,\n"
          "3 run-time error, 4 form not shown, 64 usage error, 124 timed out,\n"

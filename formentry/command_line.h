@@ -39,9 +39,10 @@ struct CommandLine {
   };
 
   // How the form is shown: as this system shows forms (a window on
-  // Windows, the full-screen form in a terminal elsewhere), as plain lines,
-  // or not at all, confirmed as it stands.
-  enum class Display : std::uint8_t { Standard, Plain, Unattended };
+  // Windows; elsewhere the terminal form when there is a terminal, else a
+  // window when there is a desktop), as plain lines, not at all (confirmed
+  // as it stands), in a window, or in the terminal.
+  enum class Display : std::uint8_t { Standard, Plain, Unattended, Window, Terminal };
 
   Action action = Action::ShowForm;
   Display display = Display::Standard;

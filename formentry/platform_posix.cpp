@@ -1,5 +1,5 @@
 // formentry on POSIX systems: the form in the controlling terminal, so that
-// standard input and output stay the script's.
+// standard input and output stay the script's, or in a desktop window.
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -77,9 +77,14 @@ std::optional<std::string> TextToUtf8(std::string_view text) { return std::strin
 
 FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
                       std::chrono::milliseconds timeout) {
-  const FormDisplay shown = display == CommandLine::Display::Plain        ? FormDisplay::Plain
-                            : display == CommandLine::Display::Unattended ? FormDisplay::Unattended
-                                                                          : FormDisplay::Standard;
+  FormDisplay shown = FormDisplay::Standard;
+  switch (display) {
+    case CommandLine::Display::Standard: break;
+    case CommandLine::Display::Plain: shown = FormDisplay::Plain; break;
+    case CommandLine::Display::Unattended: shown = FormDisplay::Unattended; break;
+    case CommandLine::Display::Window: shown = FormDisplay::Window; break;
+    case CommandLine::Display::Terminal: shown = FormDisplay::Terminal; break;
+  }
   // Its NUL counted, so that the form reads no further than the descriptor.
   FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size() + 1), arrays.selections, arrays.values,
             shown, FormRules{arrays.checks, timeout});

@@ -112,9 +112,11 @@ FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descripto
       FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Unattended, rules);
       break;
     case CommandLine::Display::Plain:
+    case CommandLine::Display::Terminal:  // a console shows the plain lines
       FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Plain, rules);
       break;
     case CommandLine::Display::Standard:
+    case CommandLine::Display::Window:
       SetTimer(nullptr, 0, 0, BringFormForward);
       FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Standard, rules);
       break;

@@ -65,7 +65,9 @@ bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_
   WindowFrontEnd window(noOwner);
   ConsoleFrontEnd console;
   UnattendedFrontEnd unattended;
-  FormFrontEnd& frontEnd = display == FormDisplay::Plain        ? static_cast<FormFrontEnd&>(console)
+  // A console has no full-screen form: Terminal is its plain lines.
+  const bool lines = display == FormDisplay::Plain || display == FormDisplay::Terminal;
+  FormFrontEnd& frontEnd = lines                                ? static_cast<FormFrontEnd&>(console)
                            : display == FormDisplay::Unattended ? static_cast<FormFrontEnd&>(unattended)
                                                                 : static_cast<FormFrontEnd&>(window);
   return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd, rules) ==

@@ -113,7 +113,7 @@ TEST(ManPage, GivesTheExitStatusesOfHelp) {
   const std::string section = Section(Rendered(), "EXIT STATUS");
   const std::regex entry("\n {7}(\\d+) +([^\n]*)");
   for (auto it = std::sregex_iterator(section.begin(), section.end(), entry); it != std::sregex_iterator(); ++it) {
-    const std::string meaning = (*it)[2];
+    const std::string meaning = Words((*it)[2]);  // justified lines hold runs of blanks
     const auto known = help.find((*it)[1]);
     page[(*it)[1]] = known != help.end() && meaning.starts_with(known->second) ? known->second : meaning;
   }

@@ -74,6 +74,8 @@ TEST(FormentryCommandLine, BadArgumentsAreUsageErrorsThatSayWhy) {
       {{"--timeout", "nan", "CA^|"}, "--timeout: \"nan\" is not a number of seconds above 0 (at most 2000000)"},
       {{"--timeout", "1s", "CA^|"}, "--timeout: \"1s\" is not a number of seconds above 0 (at most 2000000)"},
       {{"--timeout", "3e6", "CA^|"}, "--timeout: \"3e6\" is not a number of seconds above 0 (at most 2000000)"},
+      {{"--terminal", "CA^|", "--window"}, "--window and --terminal cannot both be given"},
+      {{"--no-input", "--plain", "CA^|"}, "--plain and --no-input cannot both be given"},
   };
   for (const auto& [arguments, expected] : cases) {
     CommandLine line;

@@ -17,11 +17,12 @@ namespace {
 
 constexpr Milliseconds RunLimit{10000};
 
-// Runs formentry in a session of its own: it has no controlling terminal.
+// Runs formentry in a session of its own: it has no controlling terminal,
+// and no desktop either.
 CommandResult RunWithoutTerminal(const std::vector<std::string>& arguments, const std::string& errors = "") {
   std::vector<std::string> argv = {"setsid", "-w", FORMREEL_NATIVE_FORMENTRY};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return RunCommand(argv, RunLimit, {.errorPath = errors});
+  return RunCommand(argv, RunLimit, {.environment = {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, .errorPath = errors});
 }
 
 TEST(FormentryUnattended, NoInputConfirmsTheFormAsItStands) {
@@ -37,20 +38,28 @@ TEST(FormentryUnattended, NoInputConfirmsTheFormAsItStands) {
             "\"value\":3.141592653589793}]}\n");
 }
 
-TEST(FormentryUnattended, NoTerminalToDrawOnIsStatusFour) {
+TEST(FormentryUnattended, NoTerminalOrDesktopToShowOnIsStatusFour) {
   char errors[] = "/tmp/formentry-errors-XXXXXX";
   const int file = mkstemp(errors);
   ASSERT_GE(file, 0);
   close(file);
-  for (const std::vector<std::string>& arguments : {std::vector<std::string>{"CNAME^|"}, {"--plain", "CNAME^|"}}) {
+  const std::string noTerminal = "no terminal to draw on: /dev/tty: No such device or address";
+  const std::string noDesktop = "no desktop to show a window on: neither WAYLAND_DISPLAY nor DISPLAY is set";
+  const std::pair<std::string, std::string> cases[] = {
+      {"", noTerminal + "; no desktop either: neither WAYLAND_DISPLAY nor DISPLAY is set"},
+      {"--plain", noTerminal},
+      {"--terminal", noTerminal},
+      {"--window", noDesktop},
+  };
+  for (const auto& [option, why] : cases) {
+    std::vector<std::string> arguments = {"CNAME^|"};
+    if (!option.empty()) arguments.insert(arguments.begin(), option);
     const CommandResult result = RunWithoutTerminal(arguments, errors);
-    EXPECT_EQ(result.status, 4) << arguments[0];
+    EXPECT_EQ(result.status, 4) << option;
     EXPECT_EQ(result.output, "");
     std::ifstream file(errors);
     const std::string message((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(message,
-              "formentry: the form could not be shown (no terminal to draw on: /dev/tty: No such device or "
-              "address)\n");
+    EXPECT_EQ(message, "formentry: the form could not be shown (" + why + ")\n") << option;
   }
   std::remove(errors);
 }

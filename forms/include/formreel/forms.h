@@ -1,5 +1,5 @@
 // formreel: keyboard forms described at run time: a window on Windows, the
-// terminal elsewhere.
+// terminal or a desktop window elsewhere.
 //
 // A form is described by one descriptor string: items ended by "|", each
 // starting with its letter (C text, I 16-bit integer, L 32-bit integer, R
@@ -236,8 +236,9 @@ struct FormRules {
 // How a form is shown by the entry call without window handles.
 enum class FormDisplay : std::uint8_t {
   Standard,    // as this system shows forms: on Windows a window with no owner;
-               // elsewhere full screen in the controlling terminal, or as Plain
-               // where TERM is dumb, unset or names no terminal description
+               // elsewhere as Terminal when the program has a controlling
+               // terminal, else as Window when WAYLAND_DISPLAY or DISPLAY
+               // names a desktop, else not at all (NotShown)
   Plain,       // one field at a time as plain lines, for screen readers: in
                // the controlling terminal, or the program's Windows console
   Unattended,  // not shown: confirmed at once as it stands, every field
@@ -246,6 +247,13 @@ enum class FormDisplay : std::uint8_t {
                // pressed (the first such row in field order; every other
                // B row answers 0). Every check applies to the values given:
                // one that fails ends the call as Refused, nothing changed
+  Window,      // a window on the desktop: on Windows as Standard; elsewhere
+               // through GTK 4, from the window module, which the package
+               // formreel-window installs (NotShown without it, and
+               // LastFormEntryProblem says so)
+  Terminal,    // full screen in the controlling terminal, or as Plain where
+               // TERM is dumb, unset or names no terminal description; on
+               // Windows as Plain, in the program's console
 };
 
 // The entry call on every system, for a program with no window of its own:

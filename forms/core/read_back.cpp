@@ -5,6 +5,7 @@
 #include "forms/core/field_checks.h"
 #include "forms/core/field_kinds.h"
 #include "forms/core/field_words.h"
+#include "forms/core/navigation.h"
 
 namespace formreel {
 
@@ -23,10 +24,17 @@ TextView UpToNul(TextView text) {
   return text.first(static_cast<std::size_t>(std::find(text.begin(), text.end(), Nul) - text.begin()));
 }
 
-// Stops the walk on currentField, with the focus target on it, for `reason`.
+// Stops the walk on currentField, with the focus target on it (on the
+// first box of check boxes), for `reason`.
 bool Refuse(FormState& state, std::string reason) {
   state.refusal = std::move(reason);
-  state.controls[FocusTargetSlot] = state.controls[state.currentField];
+  const std::int32_t i = state.currentField;
+  if (KindOf(state.fieldTypes[i]).HasPositions()) {
+    state.groupPosition = 1;
+    state.controls[FocusTargetSlot] = PositionControl(state, i, 1);
+  } else {
+    state.controls[FocusTargetSlot] = state.controls[i];
+  }
   return false;
 }
 
@@ -85,7 +93,9 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
       const std::uint8_t boxes = controls.CheckedBoxes(i);
       if (boxes != state.shownChecks[i]) converted[i].Put(boxes);
       checked.value.Put(boxes);
-    } else if (kind.TakesText()) {
+    } else {
+      // Every field with a text is read, an S field's for the checks: its
+      // text is its chosen entry's.
       const std::int32_t length = std::clamp(controls.ReadText(i, typedText), 0, LongTextLength);
       const TextView typed = typedText.Range(1, length);
       // A chosen entry answers by its number alone; an untouched field keeps

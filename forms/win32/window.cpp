@@ -3,6 +3,7 @@
 // read-back); here it meets the real window, its controls and the focus.
 #include "forms/win32/window.h"
 
+#include <algorithm>
 #include <array>
 
 #include "forms/core/construction.h"
@@ -38,6 +39,15 @@ void DrawCharacters(HDC dc, const PaintedText& piece) {
 // The window behind a handle this front end made.
 HWND Window(ControlHandle control) { return control.As<HWND__>(); }
 
+// Reads the text of a field's control of `kind` into `text`, NUL-terminated,
+// and returns its length: up to a long or hidden text's 255 bytes; for
+// the other fields up to 79, as the form has always asked (a C field keeps
+// 30 of them, a number field its first 79).
+std::int32_t ReadFieldText(HWND control, const FieldKind& kind, FieldText& text) {
+  text.Set(1, Nul);  // GetWindowTextA may leave the buffer alone when it fails
+  return GetWindowTextA(control, text.Buffer(), std::max(kind.maxBytes + 1, ScratchWidth));
+}
+
 // Real controls, children of the form window, placed by the layout from
 // the form's metrics.
 class WindowControlFactory final : public FormControlFactory {
@@ -62,9 +72,8 @@ class WindowControlFactory final : public FormControlFactory {
     return ControlHandle(Create(FormButtonWindowControl(formState.metrics, button), caption));
   }
   void SetText(ControlHandle control, const char* text) override { SetWindowTextA(Window(control), text); }
-  void ReadText(ControlHandle control, FieldText& text) override {
-    text.Set(1, Nul);  // GetWindowTextA may leave the buffer alone when it fails
-    GetWindowTextA(Window(control), text.Buffer(), FieldText::length);
+  void ReadText(ControlHandle control, const FieldKind& kind, FieldText& text) override {
+    ReadFieldText(Window(control), kind, text);
   }
   void AddListEntry(ControlHandle comboBox, const char* text) override {
     SendMessageA(Window(comboBox), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -108,8 +117,7 @@ class WindowFieldControls final : public FieldControls {
     return static_cast<std::int32_t>(SendMessageA(Window(formState.controls[field]), CB_GETCURSEL, 0, 0));
   }
   std::int32_t ReadText(std::int32_t field, FieldText& text) override {
-    text.Set(1, Nul);
-    return GetWindowTextA(Window(formState.controls[field]), text.Buffer(), FieldText::length);
+    return ReadFieldText(Window(formState.controls[field]), KindOf(formState.fieldTypes[field]), text);
   }
   std::uint8_t CheckedBoxes(std::int32_t field) override {
     std::uint8_t bits = 0;
@@ -122,16 +130,19 @@ class WindowFieldControls final : public FieldControls {
 
 void FocusTarget() { SetFocus(Window(formState.controls[FocusTargetSlot])); }
 
-// Back on the field whose text did not convert, all of it selected, as a
-// dialog selects an edit's text when the keyboard moves into it: typing
-// replaces the bad value rather than adding to it.
+// Back on the field whose value was refused, silently. A text's whole
+// text is selected, as a dialog selects an edit's text when the keyboard
+// moves into it: typing replaces the bad value rather than adding to it.
+// Check boxes are back at their first box (read-back aims the focus there).
 void FocusBadField() {
   FocusTarget();
   const HWND field = Window(formState.controls[FocusTargetSlot]);
-  if (KindOf(formState.fieldTypes[formState.currentField]).control == ControlKind::HiddenText)
-    SendMessageA(field, EM_SETSEL, 0, -1);
-  else
-    SendMessageA(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  switch (KindOf(formState.fieldTypes[formState.currentField]).control) {
+    case ControlKind::HiddenText: SendMessageA(field, EM_SETSEL, 0, -1); return;
+    case ControlKind::EditableList:
+    case ControlKind::ListOnly: SendMessageA(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); return;
+    default: return;
+  }
 }
 
 // WM_CREATE: the whole form, from the descriptor in formState.

@@ -285,6 +285,8 @@ TEST(ReadBackChecks, ABoundARequirementOrTheProgramsOwnCheckStopsTheWalk) {
   required.required = true;
   FieldCheck even;
   even.own = [](const FieldAnswer& a) { return a.value.Get<std::int32_t>() % 2 == 0 ? "" : "not even"; };
+  FieldCheck entry;  // sees a chosen entry's text
+  entry.own = [](const FieldAnswer& a) { return a.text == "0" ? "the entry 0" : ""; };
   struct Case {
     std::string letters;
     FieldCheck check;
@@ -302,6 +304,7 @@ TEST(ReadBackChecks, ABoundARequirementOrTheProgramsOwnCheckStopsTheWalk) {
       {"C", required, " ", -1, ""},
       {"S", required, "", -1, "required"},
       {"S", required, "", 1, ""},
+      {"S", entry, "", 0, "the entry 0"},
       {"I", required, "", -1, ""},       // a number is never empty
       {"L", even, "7", -1, "not even"},
       {"L", even, "8", -1, ""},
@@ -333,6 +336,26 @@ TEST(ReadBackChecks, ABoundARequirementOrTheProgramsOwnCheckStopsTheWalk) {
   PendingTexts pending;
   EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
   EXPECT_EQ(formState.currentField, 2);
+}
+
+// Check boxes left empty are refused at their first box, wherever the
+// focus stood in the row.
+TEST(ReadBackChecks, RequiredCheckBoxesAreRefusedAtTheirFirstBox) {
+  Prepare("M");
+  int boxes[3] = {};
+  formState.groupSize[1] = formState.checkBoxCount = 3;
+  for (int k = 1; k <= 3; ++k) formState.checkBoxes[k] = ControlHandle(&boxes[k - 1]);
+  formState.groupPosition = 3;
+  FieldCheck required;
+  required.required = true;
+  const FieldCheck checks[] = {required};
+  formState.rules.checks = checks;
+  FakeControls controls;
+  PendingTexts pending;
+  EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(formState.refusal, "required");
+  EXPECT_EQ(formState.groupPosition, 1);
+  EXPECT_EQ(formState.controls[FocusTargetSlot], formState.checkBoxes[1]);
 }
 
 TEST(ReadBackAlignment, RightAlignsShortTextsInThirtyColumns) {

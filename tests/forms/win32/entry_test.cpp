@@ -164,7 +164,7 @@ TEST(FormEntryRefusal, ShowsNothingForABadDescriptor) {
   ValueSlot values[21] = {Slot<std::int16_t>(2)};
   std::string tooMany;
   for (int k = 0; k < 21; ++k) tooMany += "CF^|";
-  for (const std::string& bad : {tooMany + "\0"s, "XWHAT^|\0"s, "CNO CLOSE^\0"s}) {
+  for (const std::string& bad : {tooMany + "\0"s, "ZWHAT^|\0"s, "CNO CLOSE^\0"s}) {
     FormScript script;
     script.Escape();
     WindowCallLog log;

@@ -145,8 +145,13 @@ void DeliverPendingTexts(const FormState& state, const PendingTexts& pending) {
   for (std::int32_t i = 1; i <= state.fieldCount; ++i) {
     if (!pending.due[i]) continue;
     char* buffer = state.values[i].TextAddress();
-    const auto capacity = static_cast<std::size_t>(KindOf(state.fieldTypes[i]).maxBytes) + 1;
-    if (buffer != nullptr) FixedToTerminated(pending.texts[i].All(), TextSpan(buffer, capacity));
+    if (buffer == nullptr) continue;
+    // The text up to its NUL, at most the field's bytes, and a NUL; the
+    // buffer's bytes after them stay as they were.
+    const TextView text = UpToNul(pending.texts[i].All());
+    const std::size_t kept = std::min(text.size(), static_cast<std::size_t>(KindOf(state.fieldTypes[i]).maxBytes));
+    std::copy_n(text.begin(), kept, buffer);
+    buffer[kept] = Nul;
   }
 }
 

@@ -138,21 +138,24 @@ TEST(ReadBackChoices, AChosenEntryIsReturnedAsItsNumberAlone) {
 }
 
 TEST(ReadBackText, TypedTextGoesToTheCallersBufferOnlyWhenDelivered) {
-  Prepare("CCC");
-  char first[40], third[31];
+  Prepare("CCCX");
+  char first[40], third[31], fourth[256];
   std::memset(first, '#', sizeof first);
   std::memset(third, '#', sizeof third);
+  std::memset(fourth, '#', sizeof fourth);
   formState.values[1] = Slot(&first[0]);
   formState.values[2] = Slot<char*>(nullptr);
   formState.values[3] = Slot(&third[0]);
+  formState.values[4] = Slot(&fourth[0]);
   FakeControls controls;
-  controls.texts = {{1, "CLIP"}, {2, "NOWHERE"}, {3, std::string(35, 'x')}};
+  controls.texts = {{1, "CLIP"}, {2, "NOWHERE"}, {3, std::string(35, 'x')}, {4, std::string(300, 'y')}};
   PendingTexts pending;
   ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
   EXPECT_EQ(first[0], '#');
   DeliverPendingTexts(formState, pending);
   EXPECT_EQ(std::string(first, 6), "CLIP\0#"s);
   EXPECT_EQ(std::string(third, 31), std::string(30, 'x') + "\0"s);
+  EXPECT_EQ(std::string(fourth, 256), std::string(255, 'y') + "\0"s);  // a long text's 255 bytes
 }
 
 TEST(ReadBackText, AUtf8TextIsCutAtItsLastWholeCharacter) {

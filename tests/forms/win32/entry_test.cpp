@@ -146,6 +146,27 @@ TEST(FormEntryRegistration, TheClassIsRegisteredOnce) {
   ASSERT_NE(RegisterClassA(&info), 0);
 }
 
+// A time limit counts from the last key or click: keys alone and clicks
+// alone, each for longer than the limit, keep the form open; idle, it ends
+// unconfirmed as TimedOut.
+TEST(FormEntryTimeLimit, EndsTheFormThatLongAfterTheLastKeyOrClick) {
+  FormRules rules;
+  rules.timeLimit = std::chrono::milliseconds(400);
+  std::int8_t selections[1] = {};
+  ValueSlot values[1] = {};
+  FormScript busy;
+  for (int k = 0; k < 30; ++k) busy.Space();
+  for (int k = 0; k < 30; ++k) busy.Click([] { return FormControl(400); });
+  busy.CtrlEnter();
+  EXPECT_TRUE(RunForm(busy, "MBOX^A^|\0"s, selections, values, rules));
+  FormScript idle;
+  idle.Space();
+  EXPECT_FALSE(RunForm(idle, "MBOX^A^|\0"s, selections, values, rules));
+  EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::TimedOut);
+  EXPECT_FALSE(idle.stuck());
+  EXPECT_EQ(values[0], ValueSlot{});
+}
+
 TEST(FormEntryNoFields, ConfirmsAndCancels) {
   std::int8_t selections[1] = {9};
   ValueSlot values[1] = {};

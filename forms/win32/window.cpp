@@ -99,8 +99,9 @@ class WindowControlFactory final : public FormControlFactory {
 
  private:
   HWND Create(const WindowControl& c, const char* text) {
-    return CreateWindowExA(0, c.windowClass, text, c.style, c.box.x, c.box.y, c.box.width, c.box.height, form_,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.id)), FacilityModule(), nullptr);
+    return CreateWindowExA(c.extendedStyle, c.windowClass, text, c.style, c.box.x, c.box.y, c.box.width,
+                           c.box.height, form_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.id)),
+                           FacilityModule(), nullptr);
   }
   static void SetItemHeight(ControlHandle comboBox, std::int32_t index, std::int32_t height) {
     SendMessageA(Window(comboBox), CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
@@ -128,21 +129,30 @@ class WindowFieldControls final : public FieldControls {
   }
 };
 
-void FocusTarget() { SetFocus(Window(formState.controls[FocusTargetSlot])); }
+// The control of the current position's field kind.
+ControlKind CurrentControl() {
+  const std::int32_t i = formState.currentField;
+  return i >= 1 && i <= formState.fieldCount ? KindOf(formState.fieldTypes[i]).control : ControlKind::None;
+}
 
-// Back on the field whose value was refused, silently. A text's whole
-// text is selected, as a dialog selects an edit's text when the keyboard
-// moves into it: typing replaces the bad value rather than adding to it.
-// Check boxes are back at their first box (read-back aims the focus there).
+// The focus to the current position. A hidden text's whole text is then
+// selected, as a combo box selects its own: typing replaces it.
+void FocusTarget() {
+  const HWND target = Window(formState.controls[FocusTargetSlot]);
+  SetFocus(target);
+  if (CurrentControl() == ControlKind::HiddenText) SendMessageA(target, EM_SETSEL, 0, -1);
+}
+
+// Back on the field whose value was refused, silently, its whole text
+// selected even when it kept the focus, as a dialog selects an edit's text
+// when the keyboard moves into it: typing replaces the bad value rather
+// than adding to it. Check boxes are back at their first box (read-back
+// aims the focus there).
 void FocusBadField() {
   FocusTarget();
-  const HWND field = Window(formState.controls[FocusTargetSlot]);
-  switch (KindOf(formState.fieldTypes[formState.currentField]).control) {
-    case ControlKind::HiddenText: SendMessageA(field, EM_SETSEL, 0, -1); return;
-    case ControlKind::EditableList:
-    case ControlKind::ListOnly: SendMessageA(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); return;
-    default: return;
-  }
+  const ControlKind control = CurrentControl();
+  if (control == ControlKind::EditableList || control == ControlKind::ListOnly)
+    SendMessageA(Window(formState.controls[FocusTargetSlot]), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 // WM_CREATE: the whole form, from the descriptor in formState.
@@ -170,6 +180,14 @@ void OnPaint(HWND window) {
   const FormPaint texts = PaintFormText(formState);
   for (const PaintedText& piece : texts.Texts()) DrawCharacters(dc, piece);
   EndPaint(window, &paint);
+}
+
+// WM_CTLCOLORSTATIC, which of the form's controls only check boxes send:
+// they stand on the form's background, as the prompts do, not on a
+// button's.
+LRESULT OnCheckBoxColours(HDC dc) {
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
 // WM_SETFOCUS: the form window never keeps the focus itself.
@@ -228,6 +246,7 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT: OnPaint(window); return 1;
     case WM_CLOSE: OnCancel(window); return 1;
     case WM_COMMAND: OnCommand(window, wParam); return 1;
+    case WM_CTLCOLORSTATIC: return OnCheckBoxColours(reinterpret_cast<HDC>(wParam));
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -226,6 +226,29 @@ TEST(FormWindowPainting, PromptsMarksTextLinesAndKeyHelpAtTheirPixels) {
   });
 }
 
+// A hidden text is painted as masks: two texts of one length leave the
+// same pixels, where a C field's show which is which.
+TEST(FormWindowPainting, AHiddenTextLeavesNoTraceOfItsCharacters) {
+  for (const char letter : {'P', 'C'}) {
+    std::vector<std::uint8_t> shots[2];
+    for (int k = 0; k < 2; ++k) {
+      FormScript script;
+      script.Type(k == 0 ? "SECRET" : "PUBLIC").Tab()  // the caret leaves the field
+          .Do([&shots, k] {
+            RECT area{};
+            GetWindowRect(OpenFormWindow(), &area);
+            shots[k] = ScreenPixels(area);
+          })
+          .Escape();
+      std::int8_t selections[1] = {};
+      ValueSlot values[1] = {};
+      EXPECT_FALSE(RunForm(script, letter + "KEY^|\0"s, selections, values));
+    }
+    EXPECT_FALSE(shots[0].empty());
+    EXPECT_EQ(shots[0] == shots[1], letter == 'P') << letter;
+  }
+}
+
 // The program's code page is UTF-8 (its manifest): a text line is centred
 // by its columns, and Cyrillic and CJK are painted as characters.
 TEST(FormWindowPainting, TextInAnyScriptIsPaintedAsCharacters) {

@@ -161,60 +161,44 @@ RECT ClientBox(HWND control) {
   return r;
 }
 
-namespace {
-
-// The header of a bottom-up 24-bit bitmap of `area`'s size.
-BITMAPINFOHEADER BitmapHeader(const RECT& area) {
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = area.right - area.left;
-  header.biHeight = area.bottom - area.top;  // bottom-up, as BMP files store it
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  const DWORD rowBytes = (static_cast<DWORD>(header.biWidth) * 3 + 3) & ~3u;
-  header.biSizeImage = rowBytes * static_cast<DWORD>(header.biHeight);
-  return header;
-}
-
-}  // namespace
-
-std::vector<std::uint8_t> ScreenPixels(const RECT& area) {
-  BITMAPINFO info{};
-  info.bmiHeader = BitmapHeader(area);
-  if (info.bmiHeader.biWidth <= 0 || info.bmiHeader.biHeight <= 0) return {};
+bool SaveScreenshot(const RECT& area, const std::string& name) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight, screen, area.left, area.top, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   GdiFlush();
-  const auto* first = static_cast<const std::uint8_t*>(bits);
-  std::vector<std::uint8_t> pixels(first, first + info.bmiHeader.biSizeImage);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-bool SaveScreenshot(const RECT& area, const std::string& name) {
-  const std::vector<std::uint8_t> pixels = ScreenPixels(area);
-  if (pixels.empty()) return false;
-  const BITMAPINFOHEADER header = BitmapHeader(area);
+  const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + header.biSizeImage;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageBytes;
+  info.bmiHeader.biSizeImage = imageBytes;
   bool saved = false;
   CreateDirectoryA("screenshots", nullptr);
   const std::string path = "screenshots\\" + name + ".bmp";
   if (FILE* out = std::fopen(path.c_str(), "wb")) {
-    saved = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&header, sizeof header, 1, out) == 1 &&
-            std::fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+    saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+            std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+            std::fwrite(bits, 1, imageBytes, out) == imageBytes;
     saved = std::fclose(out) == 0 && saved;
   }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
   return saved;
 }
 

@@ -74,18 +74,15 @@ HWND FocusedControl();
 
 
 // Runs FormEntry on `descriptor` (its length counting the descriptor's own
-// characters, NULs included) with `rules`, `script` driving the form; the
-// script starts just before the call. Returns FormEntry's result.
+// characters, NULs included) and `rules` with `script` driving the form;
+// the script starts just before the call. Returns FormEntry's result.
 bool RunForm(FormScript& script, const std::string& descriptor, std::span<std::int8_t> selections,
              std::span<ValueSlot> values, const FormRules& rules = {});
 
 // Position and size of `control` in its parent's client area.
 RECT ClientBox(HWND control);
-// The screen's pixels inside `area`, as the rows of a bottom-up 24-bit
-// BMP; empty for an empty area.
-std::vector<std::uint8_t> ScreenPixels(const RECT& area);
-// Saves them as the BMP file screenshots\<name>.bmp under the working
-// directory.
+// Saves the screen's pixels inside `area` as the 24-bit BMP file
+// screenshots\<name>.bmp under the working directory.
 bool SaveScreenshot(const RECT& area, const std::string& name);
 
 // While alive, records on this thread every control or form window created

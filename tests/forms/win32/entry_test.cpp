@@ -154,14 +154,11 @@ TEST(FormEntryTimeLimit, EndsTheFormThatLongAfterTheLastKeyOrClick) {
   rules.timeLimit = std::chrono::milliseconds(400);
   std::int8_t selections[1] = {};
   ValueSlot values[1] = {};
-  FormScript busy;
+  FormScript busy, idle;
   for (int k = 0; k < 30; ++k) busy.Space();
   for (int k = 0; k < 30; ++k) busy.Click([] { return FormControl(400); });
-  busy.CtrlEnter();
-  EXPECT_TRUE(RunForm(busy, "MBOX^A^|\0"s, selections, values, rules));
-  FormScript idle;
-  idle.Space();
-  EXPECT_FALSE(RunForm(idle, "MBOX^A^|\0"s, selections, values, rules));
+  EXPECT_TRUE(RunForm(busy.CtrlEnter(), "MBOX^A^|\0"s, selections, values, rules));
+  EXPECT_FALSE(RunForm(idle.Space(), "MBOX^A^|\0"s, selections, values, rules));
   EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::TimedOut);
   EXPECT_FALSE(idle.stuck());
   EXPECT_EQ(values[0], ValueSlot{});

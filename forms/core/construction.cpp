@@ -54,7 +54,7 @@ class FormBuilder final : public DescriptorEvents {
     factory_.SetText(state_.controls[field_], text.Terminated());
     // Read back rather than copied: a control may not hold every byte it
     // was given, and the user sees what it holds.
-    factory_.ReadText(state_.controls[field_], text);
+    factory_.ReadText(state_.controls[field_], kind, text);
   }
 
   void Choice(TextView text) override {

@@ -40,9 +40,9 @@ class FormControlFactory {
   virtual ControlHandle CreateFormButton(FormButton button, const char* caption) = 0;
   // Sets the text of a field's control (NUL-terminated).
   virtual void SetText(ControlHandle control, const char* text) = 0;
-  // The text a field's control holds, NUL-terminated in `text` (empty for
-  // a control that could not be made).
-  virtual void ReadText(ControlHandle control, FieldText& text) = 0;
+  // The text a field's control of `kind` holds, NUL-terminated in `text`
+  // (empty for a control that could not be made).
+  virtual void ReadText(ControlHandle control, const FieldKind& kind, FieldText& text) = 0;
   // Appends an entry to a field's list (NUL-terminated).
   virtual void AddListEntry(ControlHandle field, const char* text) = 0;
   // Selects the entry with 0-based `index`; -1 selects none.

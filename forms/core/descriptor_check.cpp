@@ -29,6 +29,7 @@ enum Message : std::size_t {
   TooManyChoices,
   TooManyBoxes,
   NoBoxes,
+  HiddenChoices,
   TextLineTooLong,
   PromptTooLong,
   ChoiceTooLong,
@@ -60,6 +61,7 @@ const std::array<std::string, MessageCount>& PatternTexts() {
     "item % (%): more than % choices (a selection holds at most %)",
     "item % (%): more than % check boxes",
     "item % (%): no check boxes (an M field needs a choice at least)",
+    "item % (%): choices in a hidden text (its list would show what it hides)",
     "item % (%): text line % is % columns wide (at most %)",
     "item % (%): prompt is % columns wide (at most %)",
     "item % (%): choice % has % bytes (at most %)",
@@ -172,6 +174,7 @@ class DescriptorChecker final : public DescriptorEvents {
       if (itemChoices_ > MaxCheckBoxes) Fail(TooManyBoxes, {Number(MaxCheckBoxes)});
       return;
     }
+    if (control == ControlKind::HiddenText) return Fail(HiddenChoices, {});
     if (itemChoices_ > MaxChoices)
       return Fail(TooManyChoices, {Number(MaxChoices), Number(MaxChoices)});
   }

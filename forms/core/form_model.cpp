@@ -68,7 +68,9 @@ void FormModel::SetText(ControlHandle control, const char* text) {
   if (c.kind != Kind::ListOnly) c.text = text;
 }
 
-void FormModel::ReadText(ControlHandle control, FieldText& text) { CopyText(Of(control).text, text); }
+void FormModel::ReadText(ControlHandle control, const FieldKind&, FieldText& text) {
+  CopyText(Of(control).text, text);
+}
 
 void FormModel::AddListEntry(ControlHandle field, const char* text) { Of(field).entries.emplace_back(text); }
 

@@ -73,7 +73,7 @@ class FormModel final : public FormControlFactory, public FieldControls {
                                TextView prompt) override;
   ControlHandle CreateFormButton(FormButton button, const char* caption) override;
   void SetText(ControlHandle control, const char* text) override;
-  void ReadText(ControlHandle control, FieldText& text) override;
+  void ReadText(ControlHandle control, const FieldKind& kind, FieldText& text) override;
   void AddListEntry(ControlHandle field, const char* text) override;
   void SelectListEntry(ControlHandle field, std::int32_t index) override;
   void ListComplete(ControlHandle, bool) override {}

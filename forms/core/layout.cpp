@@ -18,6 +18,7 @@ constexpr std::int32_t FieldColumn = 30;       // combo boxes start here
 constexpr std::int32_t FormColumns = 64;
 constexpr std::int32_t GroupColumns = 60;
 constexpr std::int32_t OkColumn = 1, CancelColumn = 32, ButtonColumns = 26;
+constexpr std::int32_t EditFrame = 8;  // pixels around a line of text in a field's frame
 
 }  // namespace
 
@@ -55,13 +56,13 @@ Box ComboBoxBox(const FormMetrics& m, std::int32_t n) {
 }
 
 Box EditFieldBox(const FormMetrics& m, std::int32_t n) {
-  return {FieldColumn * m.charWidth, LineTop(m, n), FieldColumn * m.charWidth, ControlRowHeight(m)};
+  return {FieldColumn * m.charWidth, LineTop(m, n), FieldColumn * m.charWidth, m.lineHeight + EditFrame};
 }
 
 Box CheckBoxBox(const FormMetrics& m, std::int32_t n, std::int32_t box, std::int32_t count) {
   const std::int32_t columns = FieldColumn / count;
   return {(FieldColumn + (box - 1) * columns) * m.charWidth, LineTop(m, n), (columns - 1) * m.charWidth,
-          ControlRowHeight(m)};
+          m.lineHeight + EditFrame};
 }
 
 std::int32_t EmptyListItemHeight(const FormMetrics& m) {
@@ -86,7 +87,7 @@ Box CancelButtonBox(const FormMetrics& m) {
 
 WindowControl FieldWindowControl(const FormMetrics& m, std::int32_t field, std::int32_t n, const FieldKind& kind) {
   const std::uint32_t id = IdFirstFieldControl - 1 + static_cast<std::uint32_t>(field);
-  if (kind.control == ControlKind::HiddenText) return {"edit", HiddenTextStyle, EditFieldBox(m, n), id};
+  if (kind.control == ControlKind::HiddenText) return {"edit", HiddenTextStyle, EditFieldBox(m, n), id, SunkenEdgeStyle};
   const std::uint32_t style = kind.control == ControlKind::ListOnly ? ListComboStyle
                               : kind.ScrollsSideways()               ? ScrollingComboStyle
                                                                      : EditComboStyle;

@@ -93,7 +93,9 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
       const std::uint8_t boxes = controls.CheckedBoxes(i);
       if (boxes != state.shownChecks[i]) converted[i].Put(boxes);
       checked.value.Put(boxes);
-    } else if (kind.TakesText()) {
+    } else {
+      // Every field with a text is read, an S field's for the checks: its
+      // text is its chosen entry's.
       const std::int32_t length = std::clamp(controls.ReadText(i, typedText), 0, LongTextLength);
       const TextView typed = typedText.Range(1, length);
       // A chosen entry answers by its number alone; an untouched field keeps

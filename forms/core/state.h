@@ -70,7 +70,8 @@ inline constexpr std::uint32_t PushButtonStyle = 0x50000000;    // child, visibl
 inline constexpr std::uint32_t EditComboStyle = 0x50a00002;     // + border, vscroll, drop-down
 inline constexpr std::uint32_t ListComboStyle = 0x50a00003;     // + border, vscroll, drop-down list
 inline constexpr std::uint32_t ScrollingComboStyle = EditComboStyle | 0x40;  // + autohscroll: X
-inline constexpr std::uint32_t HiddenTextStyle = 0x508000a0;    // edit: child, visible, border, password, autohscroll
+inline constexpr std::uint32_t HiddenTextStyle = 0x500000a0;    // edit: child, visible, password, autohscroll
+inline constexpr std::uint32_t SunkenEdgeStyle = 0x200;         // extended: a combo box's sunken frame, for P
 inline constexpr std::uint32_t CheckBoxStyle = 0x50000003;      // child, visible, auto check box
 
 // The caption of a form without an H item.

@@ -3,6 +3,7 @@
 // read-back); here it meets the real window, its controls and the focus.
 #include "forms/win32/window.h"
 
+#include <algorithm>
 #include <array>
 
 #include "forms/core/construction.h"
@@ -38,6 +39,15 @@ void DrawCharacters(HDC dc, const PaintedText& piece) {
 // The window behind a handle this front end made.
 HWND Window(ControlHandle control) { return control.As<HWND__>(); }
 
+// Reads the text of a field's control of `kind` into `text`, NUL-terminated,
+// and returns its length: up to a long or hidden text's 255 bytes; for
+// the other fields up to 79, as the form has always asked (a C field keeps
+// 30 of them, a number field its first 79).
+std::int32_t ReadFieldText(HWND control, const FieldKind& kind, FieldText& text) {
+  text.Set(1, Nul);  // GetWindowTextA may leave the buffer alone when it fails
+  return GetWindowTextA(control, text.Buffer(), std::max(kind.maxBytes + 1, ScratchWidth));
+}
+
 // Real controls, children of the form window, placed by the layout from
 // the form's metrics.
 class WindowControlFactory final : public FormControlFactory {
@@ -62,9 +72,8 @@ class WindowControlFactory final : public FormControlFactory {
     return ControlHandle(Create(FormButtonWindowControl(formState.metrics, button), caption));
   }
   void SetText(ControlHandle control, const char* text) override { SetWindowTextA(Window(control), text); }
-  void ReadText(ControlHandle control, FieldText& text) override {
-    text.Set(1, Nul);  // GetWindowTextA may leave the buffer alone when it fails
-    GetWindowTextA(Window(control), text.Buffer(), FieldText::length);
+  void ReadText(ControlHandle control, const FieldKind& kind, FieldText& text) override {
+    ReadFieldText(Window(control), kind, text);
   }
   void AddListEntry(ControlHandle comboBox, const char* text) override {
     SendMessageA(Window(comboBox), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -90,8 +99,9 @@ class WindowControlFactory final : public FormControlFactory {
 
  private:
   HWND Create(const WindowControl& c, const char* text) {
-    return CreateWindowExA(0, c.windowClass, text, c.style, c.box.x, c.box.y, c.box.width, c.box.height, form_,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.id)), FacilityModule(), nullptr);
+    return CreateWindowExA(c.extendedStyle, c.windowClass, text, c.style, c.box.x, c.box.y, c.box.width,
+                           c.box.height, form_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.id)),
+                           FacilityModule(), nullptr);
   }
   static void SetItemHeight(ControlHandle comboBox, std::int32_t index, std::int32_t height) {
     SendMessageA(Window(comboBox), CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height);
@@ -108,8 +118,7 @@ class WindowFieldControls final : public FieldControls {
     return static_cast<std::int32_t>(SendMessageA(Window(formState.controls[field]), CB_GETCURSEL, 0, 0));
   }
   std::int32_t ReadText(std::int32_t field, FieldText& text) override {
-    text.Set(1, Nul);
-    return GetWindowTextA(Window(formState.controls[field]), text.Buffer(), FieldText::length);
+    return ReadFieldText(Window(formState.controls[field]), KindOf(formState.fieldTypes[field]), text);
   }
   std::uint8_t CheckedBoxes(std::int32_t field) override {
     std::uint8_t bits = 0;
@@ -120,18 +129,30 @@ class WindowFieldControls final : public FieldControls {
   }
 };
 
-void FocusTarget() { SetFocus(Window(formState.controls[FocusTargetSlot])); }
+// The control of the current position's field kind.
+ControlKind CurrentControl() {
+  const std::int32_t i = formState.currentField;
+  return i >= 1 && i <= formState.fieldCount ? KindOf(formState.fieldTypes[i]).control : ControlKind::None;
+}
 
-// Back on the field whose text did not convert, all of it selected, as a
-// dialog selects an edit's text when the keyboard moves into it: typing
-// replaces the bad value rather than adding to it.
+// The focus to the current position. A hidden text's whole text is then
+// selected, as a combo box selects its own: typing replaces it.
+void FocusTarget() {
+  const HWND target = Window(formState.controls[FocusTargetSlot]);
+  SetFocus(target);
+  if (CurrentControl() == ControlKind::HiddenText) SendMessageA(target, EM_SETSEL, 0, -1);
+}
+
+// Back on the field whose value was refused, silently, its whole text
+// selected even when it kept the focus, as a dialog selects an edit's text
+// when the keyboard moves into it: typing replaces the bad value rather
+// than adding to it. Check boxes are back at their first box (read-back
+// aims the focus there).
 void FocusBadField() {
   FocusTarget();
-  const HWND field = Window(formState.controls[FocusTargetSlot]);
-  if (KindOf(formState.fieldTypes[formState.currentField]).control == ControlKind::HiddenText)
-    SendMessageA(field, EM_SETSEL, 0, -1);
-  else
-    SendMessageA(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  const ControlKind control = CurrentControl();
+  if (control == ControlKind::EditableList || control == ControlKind::ListOnly)
+    SendMessageA(Window(formState.controls[FocusTargetSlot]), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 // WM_CREATE: the whole form, from the descriptor in formState.
@@ -159,6 +180,14 @@ void OnPaint(HWND window) {
   const FormPaint texts = PaintFormText(formState);
   for (const PaintedText& piece : texts.Texts()) DrawCharacters(dc, piece);
   EndPaint(window, &paint);
+}
+
+// WM_CTLCOLORSTATIC, which of the form's controls only check boxes send:
+// they stand on the form's background, as the prompts do, not on a
+// button's.
+LRESULT OnCheckBoxColours(HDC dc) {
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
 // WM_SETFOCUS: the form window never keeps the focus itself.
@@ -217,6 +246,7 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT: OnPaint(window); return 1;
     case WM_CLOSE: OnCancel(window); return 1;
     case WM_COMMAND: OnCommand(window, wParam); return 1;
+    case WM_CTLCOLORSTATIC: return OnCheckBoxColours(reinterpret_cast<HDC>(wParam));
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

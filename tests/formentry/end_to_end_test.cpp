@@ -83,11 +83,11 @@ TEST_F(FormentryCommand, CancelledPrintsNothing) {
 }
 
 TEST_F(FormentryCommand, ARefusedDescriptorSaysWhyAndShowsNoForm) {
-  const Outcome outcome = RunWithoutForm({"CNAME^|XWHAT^|"});
+  const Outcome outcome = RunWithoutForm({"CNAME^|ZWHAT^|"});
   EXPECT_EQ(outcome.status, 2);
   EXPECT_EQ(outcome.output, "");
   EXPECT_EQ(outcome.errors,
-            "formentry: item 2 has an unknown letter \"X\" (letters are B, C, D, I, L, R, S, T and H)\n");
+            "formentry: item 2 has an unknown letter \"Z\" (letters are B, C, D, I, L, M, P, R, S, X, T and H)\n");
 }
 
 TEST_F(FormentryCommand, AUsageErrorSaysWhyPointsToHelpAndShowsNoForm) {

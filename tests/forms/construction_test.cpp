@@ -50,7 +50,7 @@ class RecordingFactory final : public FormControlFactory {
     for (char& byte : held_[Key(c)])
       if (static_cast<unsigned char>(byte) > 127) byte = '?';
   }
-  void ReadText(ControlHandle c, FieldText& text) override { text = FieldText(held_[Key(c)] + '\0'); }
+  void ReadText(ControlHandle c, const FieldKind&, FieldText& text) override { text = FieldText(held_[Key(c)] + '\0'); }
   void AddListEntry(ControlHandle c, const char* text) override {
     calls.push_back("add " + Name(c) + " '" + text + "'");
     entries_[Key(c)].push_back(text);

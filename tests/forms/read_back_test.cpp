@@ -138,21 +138,24 @@ TEST(ReadBackChoices, AChosenEntryIsReturnedAsItsNumberAlone) {
 }
 
 TEST(ReadBackText, TypedTextGoesToTheCallersBufferOnlyWhenDelivered) {
-  Prepare("CCC");
-  char first[40], third[31];
+  Prepare("CCCX");
+  char first[40], third[31], fourth[256];
   std::memset(first, '#', sizeof first);
   std::memset(third, '#', sizeof third);
+  std::memset(fourth, '#', sizeof fourth);
   formState.values[1] = Slot(&first[0]);
   formState.values[2] = Slot<char*>(nullptr);
   formState.values[3] = Slot(&third[0]);
+  formState.values[4] = Slot(&fourth[0]);
   FakeControls controls;
-  controls.texts = {{1, "CLIP"}, {2, "NOWHERE"}, {3, std::string(35, 'x')}};
+  controls.texts = {{1, "CLIP"}, {2, "NOWHERE"}, {3, std::string(35, 'x')}, {4, std::string(300, 'y')}};
   PendingTexts pending;
   ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
   EXPECT_EQ(first[0], '#');
   DeliverPendingTexts(formState, pending);
   EXPECT_EQ(std::string(first, 6), "CLIP\0#"s);
   EXPECT_EQ(std::string(third, 31), std::string(30, 'x') + "\0"s);
+  EXPECT_EQ(std::string(fourth, 256), std::string(255, 'y') + "\0"s);  // a long text's 255 bytes
 }
 
 TEST(ReadBackText, AUtf8TextIsCutAtItsLastWholeCharacter) {
@@ -285,6 +288,8 @@ TEST(ReadBackChecks, ABoundARequirementOrTheProgramsOwnCheckStopsTheWalk) {
   required.required = true;
   FieldCheck even;
   even.own = [](const FieldAnswer& a) { return a.value.Get<std::int32_t>() % 2 == 0 ? "" : "not even"; };
+  FieldCheck entry;  // sees a chosen entry's text
+  entry.own = [](const FieldAnswer& a) { return a.text == "0" ? "the entry 0" : ""; };
   struct Case {
     std::string letters;
     FieldCheck check;
@@ -302,6 +307,7 @@ TEST(ReadBackChecks, ABoundARequirementOrTheProgramsOwnCheckStopsTheWalk) {
       {"C", required, " ", -1, ""},
       {"S", required, "", -1, "required"},
       {"S", required, "", 1, ""},
+      {"S", entry, "", 0, "the entry 0"},
       {"I", required, "", -1, ""},       // a number is never empty
       {"L", even, "7", -1, "not even"},
       {"L", even, "8", -1, ""},
@@ -333,6 +339,23 @@ TEST(ReadBackChecks, ABoundARequirementOrTheProgramsOwnCheckStopsTheWalk) {
   PendingTexts pending;
   EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
   EXPECT_EQ(formState.currentField, 2);
+}
+
+// Check boxes left empty are refused at their first box, wherever the
+// focus stood in the row.
+TEST(ReadBackChecks, RequiredCheckBoxesAreRefusedAtTheirFirstBox) {
+  Prepare("M");
+  int box = 0;
+  formState.checkBoxes[1] = ControlHandle(&box);
+  formState.groupSize[1] = formState.groupPosition = 3;
+  FieldCheck checks[1];
+  checks[0].required = true;
+  formState.rules.checks = checks;
+  FakeControls controls;
+  PendingTexts pending;
+  EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(formState.groupPosition, 1);
+  EXPECT_EQ(formState.controls[FocusTargetSlot], formState.checkBoxes[1]);
 }
 
 TEST(ReadBackAlignment, RightAlignsShortTextsInThirtyColumns) {

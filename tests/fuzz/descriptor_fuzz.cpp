@@ -91,7 +91,7 @@ class NoControls final : public FormControlFactory {
   }
   ControlHandle CreateFormButton(FormButton, const char*) override { return nullptr; }
   void SetText(ControlHandle, const char*) override {}
-  void ReadText(ControlHandle, FieldText& text) override { text.Set(1, Nul); }
+  void ReadText(ControlHandle, const FieldKind&, FieldText& text) override { text.Set(1, Nul); }
   void AddListEntry(ControlHandle, const char*) override {}
   void SelectListEntry(ControlHandle, std::int32_t) override {}
   void ListComplete(ControlHandle, bool) override {}

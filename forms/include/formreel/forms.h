@@ -233,6 +233,16 @@ struct FormRules {
   std::chrono::milliseconds timeLimit{0};
 };
 
+#if defined(_WIN32)
+// The window's entry call above, with checks on the fields and a time limit:
+// a Windows program's form in its own window, checked as the other entry
+// calls check it. Keys and mouse buttons pressed anywhere in the calling
+// thread count as the form's keys for its time limit.
+bool FormEntry(const InstanceHandle& instance, const WindowHandle& owner, const char* descriptor,
+               std::int32_t length, std::span<std::int8_t> selections, std::span<ValueSlot> values,
+               const FormRules& rules);
+#endif
+
 // How a form is shown by the entry call without window handles.
 enum class FormDisplay : std::uint8_t {
   Standard,    // as this system shows forms: on Windows a window with no owner;

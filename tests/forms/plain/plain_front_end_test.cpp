@@ -156,7 +156,11 @@ std::unique_ptr<Checked> AnswerChecked(std::deque<std::string> lines, std::chron
   a->values[2].Put(&a->pass[0]);
   a->values[3].Put(&a->host[0]);
   a->values[4].Put(std::uint8_t{2});
-  const FieldCheck checks[] = {{.bounded = true, .lowest = 1, .highest = 65535}, {.required = true}};
+  FieldCheck checks[2];
+  checks[0].bounded = true;
+  checks[0].lowest = 1;
+  checks[0].highest = 65535;
+  checks[1].required = true;
   PlainFrontEnd plain(a->channel);
   a->end = EnterForm(descriptor.data(), static_cast<std::int32_t>(descriptor.size()), a->selections, a->values,
                      Utf8Page, plain, FormRules{checks, limit});

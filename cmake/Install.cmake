@@ -9,8 +9,9 @@
 # its manual page and the guide; on Windows also the program and its
 # sample clip. Every file belongs to one component, which the Debian
 # packages follow (cmake/Packaging.cmake): "development" (what a C++
-# program builds on, and the guide), "formentry" (the command and its page)
-# and, on Windows, "program".
+# program builds on, and the guide), "formentry" (the command and its page),
+# elsewhere "window" (the desktop window's module, forms/gtk) and, on
+# Windows, "program".
 include(CMakePackageConfigHelpers)
 set(FORMREEL_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/formreel)
 
@@ -46,6 +47,7 @@ install(TARGETS formentry RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT 
 option(FORMREEL_DEBIAN_PACKAGE "Install as the Debian packages have it" OFF)
 set(FORMREEL_DEBIAN_formentry formentry)
 set(FORMREEL_DEBIAN_development libformreel-dev)
+set(FORMREEL_DEBIAN_window ${FORMREEL_WINDOW_PACKAGE})
 set(man_page ${PROJECT_BINARY_DIR}/docs/formentry.1)
 set(guide_dir ${CMAKE_INSTALL_DOCDIR})
 if(FORMREEL_DEBIAN_PACKAGE)
@@ -63,7 +65,7 @@ if(FORMREEL_DEBIAN_PACKAGE)
     VERBATIM)
   add_custom_target(formreel_debian_files ALL DEPENDS ${debian}/changelog.gz ${debian}/formentry.1.gz)
   set(man_page ${debian}/formentry.1.gz)
-  foreach(component IN ITEMS formentry development)
+  foreach(component IN ITEMS formentry development window)
     install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright ${debian}/changelog.gz
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${FORMREEL_DEBIAN_${component}} COMPONENT ${component})
   endforeach()

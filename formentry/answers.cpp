@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <utility>
 
 #include "formreel/forms.h"
 
@@ -18,6 +19,26 @@ const std::string* ChosenEntry(const FieldInfo& field, std::int8_t selection) {
 // The value in field k's slot as text; empty when the slot holds none.
 std::string ValueText(const FieldInfo& field, const FormArrays& arrays, std::size_t k) {
   return AnswerText(field.letter, arrays.values[k]);
+}
+
+// The captions of the boxes checked in M field k, in order.
+std::vector<const std::string*> CheckedCaptions(const FieldInfo& field, const FormArrays& arrays, std::size_t k) {
+  const auto bits = arrays.values[k].Get<std::uint8_t>();
+  std::vector<const std::string*> captions;
+  for (std::size_t m = 0; m < field.entries.size(); ++m)
+    if ((bits >> m & 1u) != 0) captions.push_back(&field.entries[m]);
+  return captions;
+}
+
+// `text` as one word of a POSIX shell: in single quotes, each quote of its
+// own as '\''.
+void AppendShellWord(std::string& out, std::string_view text) {
+  out += '\'';
+  for (const char c : text) {
+    if (c == '\'') out += "'\\''";
+    else out += c;
+  }
+  out += '\'';
 }
 
 void AppendJsonString(std::string& out, std::string_view text) {
@@ -50,6 +71,15 @@ void AppendJsonString(std::string& out, std::string_view text) {
 std::string AnswerLines(const std::vector<FieldInfo>& fields, const FormArrays& arrays) {
   std::string out;
   for (std::size_t k = 0; k < fields.size(); ++k) {
+    if (SlotOf(fields[k].letter) == SlotHolds::Bits) {
+      const char* separator = "";
+      for (const std::string* caption : CheckedCaptions(fields[k], arrays, k)) {
+        out += std::exchange(separator, " ");
+        AppendShellWord(out, *caption);
+      }
+      out += '\n';
+      continue;
+    }
     const std::string* entry = ChosenEntry(fields[k], arrays.selections[k]);
     out += entry != nullptr ? *entry : ValueText(fields[k], arrays, k);
     out += '\n';
@@ -82,12 +112,21 @@ std::optional<std::string> AnswerJson(const std::vector<FieldInfo>& fields, cons
       out += "null";
     out += ",\"value\":";
     const SlotHolds slot = SlotOf(field.letter);
-    if (slot == SlotHolds::Nothing)
+    if (slot == SlotHolds::Nothing) {
       out += "null";
-    else if (slot == SlotHolds::Text)
+    } else if (slot == SlotHolds::Bits) {
+      out += '[';
+      const char* separator = "";
+      for (const std::string* caption : CheckedCaptions(field, arrays, k)) {
+        out += std::exchange(separator, ",");
+        text(out, *caption);
+      }
+      out += ']';
+    } else if (slot == SlotHolds::Text) {
       text(out, ValueText(field, arrays, k));
-    else
+    } else {
       out += ValueText(field, arrays, k);
+    }
     out += '}';
   }
   out += "]}\n";

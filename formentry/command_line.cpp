@@ -1,6 +1,8 @@
 #include "command_line.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 #include "forms/core/field_kinds.h"
 #include "forms/core/field_words.h"
@@ -22,6 +24,16 @@ constexpr std::string_view ValueOption = "--value";
 constexpr std::string_view SelectOption = "--select";
 constexpr std::string_view PlainOption = "--plain";
 constexpr std::string_view NoInputOption = "--no-input";
+constexpr std::string_view RangeOption = "--range";
+constexpr std::string_view RequiredOption = "--required";
+constexpr std::string_view TimeoutOption = "--timeout";
+constexpr std::string_view WindowOption = "--window";
+constexpr std::string_view TerminalOption = "--terminal";
+
+// The range's two ends in N=LOW..HIGH.
+constexpr std::string_view RangeDots = "..";
+// The longest --timeout, in seconds: its milliseconds fit an int.
+constexpr double MostSeconds = 2000000;
 
 // The blanks of a descriptor file's layout: after a line's last "|", or
 // alone on a line.
@@ -71,17 +83,23 @@ CommandLineStatus AskJson(std::string_view, std::string_view, CommandLine& line,
   return CommandLineStatus::Ok;
 }
 
-CommandLineStatus AskPlain(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
-  if (line.display == CommandLine::Display::Unattended)
-    return Fail(message, std::string(option) + " and " + std::string(NoInputOption) + " cannot both be given");
-  line.display = CommandLine::Display::Plain;
-  return CommandLineStatus::Ok;
-}
+// The options that say how the form is shown: one of them at most.
+constexpr std::array<std::pair<std::string_view, CommandLine::Display>, 4> DisplayOptions{{
+    {PlainOption, CommandLine::Display::Plain},
+    {NoInputOption, CommandLine::Display::Unattended},
+    {WindowOption, CommandLine::Display::Window},
+    {TerminalOption, CommandLine::Display::Terminal},
+}};
 
-CommandLineStatus AskNoInput(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
-  if (line.display == CommandLine::Display::Plain)
-    return Fail(message, std::string(PlainOption) + " and " + std::string(option) + " cannot both be given");
-  line.display = CommandLine::Display::Unattended;
+CommandLineStatus AskDisplay(std::string_view option, std::string_view, CommandLine& line, std::string& message) {
+  const auto asked = std::find_if(DisplayOptions.begin(), DisplayOptions.end(),
+                                  [&](const auto& row) { return row.first == option; });
+  const auto given = std::find_if(DisplayOptions.begin(), DisplayOptions.end(),
+                                  [&](const auto& row) { return row.second == line.display; });
+  if (given != DisplayOptions.end() && given != asked)
+    return Fail(message, std::string(std::min(asked, given)->first) + " and " +
+                             std::string(std::max(asked, given)->first) + " cannot both be given");
+  line.display = asked->second;
   return CommandLineStatus::Ok;
 }
 
@@ -115,6 +133,43 @@ CommandLineStatus TakeChoice(std::string_view option, std::string_view argument,
   return CommandLineStatus::Ok;
 }
 
+CommandLineStatus TakeRange(std::string_view option, std::string_view argument, CommandLine& line,
+                            std::string& message) {
+  int field = 0;
+  std::string_view rest;
+  const std::size_t dots = argument.find(RangeDots);
+  if (dots == std::string_view::npos || argument.find('=') > dots)
+    return Fail(message, std::string(option) + " needs N=LOW..HIGH, got " + Quoted(argument));
+  const CommandLineStatus status = SplitAssignment(option, argument, field, rest, message);
+  if (status != CommandLineStatus::Ok) return status;
+  const std::size_t split = rest.find(RangeDots);
+  line.ranges.push_back({field, std::string(rest.substr(0, split)), std::string(rest.substr(split + RangeDots.size()))});
+  return CommandLineStatus::Ok;
+}
+
+CommandLineStatus TakeRequirement(std::string_view option, std::string_view argument, CommandLine& line,
+                                  std::string& message) {
+  const std::optional<int> field = SmallNumber(argument);
+  if (!field || *field < 1)
+    return Fail(message, std::string(option) + ": the field number " + Quoted(argument) + " is not a number from 1 up");
+  line.required.push_back({*field});
+  return CommandLineStatus::Ok;
+}
+
+CommandLineStatus TakeTimeout(std::string_view option, std::string_view argument, CommandLine& line,
+                              std::string& message) {
+  if (line.timeout.count() > 0) return Fail(message, std::string(option) + " given twice");
+  double seconds = 0;
+  const char* end = argument.data() + argument.size();
+  const auto [stop, error] = std::from_chars(argument.data(), end, seconds);
+  // Not-a-number fails both comparisons.
+  if (error != std::errc{} || stop != end || !(seconds > 0 && seconds <= MostSeconds))
+    return Fail(message, std::string(option) + ": " + Quoted(argument) + " is not a number of seconds above 0 (at most " +
+                             std::to_string(static_cast<int>(MostSeconds)) + ")");
+  line.timeout = std::chrono::milliseconds(static_cast<std::int64_t>(std::ceil(seconds * 1000)));
+  return CommandLineStatus::Ok;
+}
+
 struct Option {
   std::string_view name;
   std::string_view shortName;  // empty when there is none
@@ -122,15 +177,20 @@ struct Option {
   ApplyOption apply;
 };
 
-constexpr std::array<Option, 8> Options{{
+constexpr std::array<Option, 13> Options{{
     {"--help", "-h", false, AskHelp},
     {"--version", "", false, AskVersion},
     {"--json", "", false, AskJson},
-    {PlainOption, "", false, AskPlain},
-    {NoInputOption, "", false, AskNoInput},
+    {PlainOption, "", false, AskDisplay},
+    {NoInputOption, "", false, AskDisplay},
+    {WindowOption, "", false, AskDisplay},
+    {TerminalOption, "", false, AskDisplay},
     {FileOption, "", true, TakeFile},
     {ValueOption, "", true, TakeValue},
     {SelectOption, "", true, TakeChoice},
+    {RangeOption, "", true, TakeRange},
+    {RequiredOption, "", true, TakeRequirement},
+    {TimeoutOption, "", true, TakeTimeout},
 }};
 
 const Option* FindOption(std::string_view argument) {
@@ -186,9 +246,11 @@ std::string FieldName(int field, const FieldInfo& info) {
   return "field " + std::to_string(field) + " (" + std::string(1, info.letter) + " " + Quoted(info.prompt) + ")";
 }
 
-// Nothing chosen, and every C field's slot pointing to its own empty buffer.
+// Nothing chosen, no check, and every text field's slot pointing to its own
+// empty buffer.
 void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
   arrays.selections.fill(0);
+  arrays.checks.fill(FieldCheck{});
   for (std::size_t k = 0; k < fields.size(); ++k) {
     arrays.texts[k].fill('\0');
     const bool text = SlotOf(fields[k].letter) == SlotHolds::Text;
@@ -196,17 +258,23 @@ void ClearForm(const std::vector<FieldInfo>& fields, FormArrays& arrays) {
   }
 }
 
-// A value the field refuses, in the words every front end says a refusal
-// in, the field named as a person sees it: "--value 2: YEAR: not a 16-bit
-// integer (-32768 to 32767): 70000".
+// A text `option` gives field `field` that the field refuses, in the words
+// every front end says a refusal in, the field named as a person sees it:
+// "--value 2: YEAR: not a 16-bit integer (-32768 to 32767): 70000"; never a
+// hidden text.
+CommandLineStatus RefuseText(std::string_view option, const FieldInfo& info, int field, std::string_view text,
+                             std::string_view reason, std::string& message) {
+  const std::size_t first = info.prompt.find_first_not_of(' ');
+  const std::string name = first == std::string::npos
+                               ? "field " + std::to_string(field)
+                               : info.prompt.substr(first, info.prompt.find_last_not_of(' ') + 1 - first);
+  return Fail(message, std::string(option) + " " + std::to_string(field) + ": " +
+                           RefusalLine(name, reason, KindOf(info.letter).Hidden() ? "" : text));
+}
+
 CommandLineStatus RefuseValue(const FieldInfo& info, const CommandLine::InitialValue& value, std::string_view reason,
                               std::string& message) {
-  const std::size_t first = info.prompt.find_first_not_of(' ');
-  const std::string field = first == std::string::npos
-                                ? "field " + std::to_string(value.field)
-                                : info.prompt.substr(first, info.prompt.find_last_not_of(' ') + 1 - first);
-  return Fail(message, std::string(ValueOption) + " " + std::to_string(value.field) + ": " +
-                           RefusalLine(field, reason, value.text));
+  return RefuseText(ValueOption, info, value.field, value.text, reason, message);
 }
 
 // Field k (0-based) named `name` gets the initial value `text`.
@@ -217,9 +285,17 @@ CommandLineStatus PutValue(const FieldInfo& info, const std::string& name, std::
     return Fail(message, std::string(ValueOption) + " is not for " + name + ": give its choice with " +
                              std::string(SelectOption));
   if (kind.slot == SlotHolds::Text) {
-    if (value.text.size() > static_cast<std::size_t>(TextValueLength))
-      return RefuseValue(info, value, TooLongReason(TextValueLength), message);
+    const auto most = static_cast<std::size_t>(kind.maxBytes);
+    if (value.text.size() > most) return RefuseValue(info, value, TooLongReason(most), message);
     std::copy(value.text.begin(), value.text.end(), arrays.texts[k].begin());
+    return CommandLineStatus::Ok;
+  }
+  if (kind.slot == SlotHolds::Bits) {
+    const int most = (1 << info.entries.size()) - 1;
+    const std::optional<int> bits = SmallNumber(value.text);
+    if (!bits || *bits > most)
+      return RefuseValue(info, value, "not its boxes as a number (0 to " + std::to_string(most) + ")", message);
+    arrays.values[k].Put(static_cast<std::uint8_t>(*bits));
     return CommandLineStatus::Ok;
   }
   if (!ReadTypedValue(info.letter, value.text, arrays.values[k]))
@@ -232,22 +308,65 @@ CommandLineStatus PutChoice(const FieldInfo& info, const std::string& name, std:
                             const CommandLine::InitialChoice& choice, FormArrays& arrays, std::string& message) {
   const auto entries = static_cast<int>(info.entries.size());
   const bool one = entries == 1;
-  const std::string_view counted = info.letter == 'B' ? (one ? " button" : " buttons") : (one ? " entry" : " entries");
+  const bool boxes = KindOf(info.letter).control == ControlKind::CheckBoxes;
+  const std::string_view counted = info.letter == 'B' ? (one ? " button" : " buttons")
+                                   : boxes            ? (one ? " box" : " boxes")
+                                                      : (one ? " entry" : " entries");
   if (choice.choice > entries)
     return Fail(message, std::string(SelectOption) + " " + std::to_string(choice.field) + "=" +
                              std::to_string(choice.choice) + ": " + name + " has " + std::to_string(entries) +
                              std::string(counted));
-  arrays.selections[k] = static_cast<std::int8_t>(choice.choice);
+  if (!boxes) {
+    arrays.selections[k] = static_cast<std::int8_t>(choice.choice);
+  } else if (choice.choice > 0) {  // checked beside the boxes --value gave
+    const unsigned bits = arrays.values[k].Get<std::uint8_t>() | 1u << (choice.choice - 1);
+    arrays.values[k].Put(static_cast<std::uint8_t>(bits));
+  }
   return CommandLineStatus::Ok;
 }
 
-// Puts each of `given` (values or choices, as `option` gave them) into the
-// field it names with `put`; a field beyond the form, or one given twice,
-// fails.
+// Field k (0-based) named `name` takes values from LOW to HIGH, read as
+// typed into it.
+CommandLineStatus PutRange(const FieldInfo& info, const std::string& name, std::size_t k,
+                           const CommandLine::Range& range, FormArrays& arrays, std::string& message) {
+  const FieldKind& kind = KindOf(info.letter);
+  const std::string option = std::string(RangeOption) + " " + std::to_string(range.field);
+  if (!kind.IsNumber()) return Fail(message, option + ": " + name + " takes no range: only I, L, R and D fields do");
+  ValueSlot lowest{}, highest{};
+  for (const auto& [text, slot] : {std::pair{&range.lowest, &lowest}, std::pair{&range.highest, &highest}})
+    if (!ReadTypedValue(info.letter, *text, *slot))
+      return RefuseText(RangeOption, info, range.field, *text, NotConvertedReason(kind), message);
+  FieldCheck& check = arrays.checks[k];
+  check.lowest = kind.numberOf(lowest);
+  check.highest = kind.numberOf(highest);
+  if (!(check.lowest <= check.highest))
+    return Fail(message, option + "=" + range.lowest + std::string(RangeDots) + range.highest +
+                             ": the lowest value is above the highest");
+  check.bounded = true;
+  return CommandLineStatus::Ok;
+}
+
+// Field k (0-based) named `name` may not be left empty.
+CommandLineStatus PutRequirement(const FieldInfo& info, const std::string& name, std::size_t k,
+                                 const CommandLine::Requirement& requirement, FormArrays& arrays,
+                                 std::string& message) {
+  if (!KindOf(info.letter).Requirable())
+    return Fail(message, std::string(RequiredOption) + " " + std::to_string(requirement.field) + ": " + name +
+                             " cannot be required: only C, X, P, S and M fields can");
+  arrays.checks[k].required = true;
+  return CommandLineStatus::Ok;
+}
+
+// Only an M field takes --select again, a box each time.
+bool ChecksBoxes(const FieldInfo& info) { return KindOf(info.letter).control == ControlKind::CheckBoxes; }
+
+// Puts each of `given` (values, choices, ranges or requirements, as
+// `option` gave them) into the field it names with `put`; a field beyond
+// the form, or one given twice but where `again` allows it, fails.
 template <typename Initial, typename Put>
 CommandLineStatus PutEach(std::string_view option, const std::vector<Initial>& given,
                           const std::vector<FieldInfo>& fields, FormArrays& arrays, std::string& message,
-                          Put put) {
+                          Put put, bool (*again)(const FieldInfo&) = nullptr) {
   const auto count = static_cast<int>(fields.size());
   std::array<bool, MaxFields> done{};
   for (const Initial& initial : given) {
@@ -256,7 +375,8 @@ CommandLineStatus PutEach(std::string_view option, const std::vector<Initial>& g
                                (count == 1 ? "1 field" : std::to_string(count) + " fields"));
     const auto k = static_cast<std::size_t>(initial.field - 1);
     const std::string name = FieldName(initial.field, fields[k]);
-    if (done[k]) return Fail(message, std::string(option) + " given twice for " + name);
+    if (done[k] && (again == nullptr || !again(fields[k])))
+      return Fail(message, std::string(option) + " given twice for " + name);
     done[k] = true;
     const CommandLineStatus status = put(fields[k], name, k, initial, arrays, message);
     if (status != CommandLineStatus::Ok) return status;
@@ -312,7 +432,11 @@ CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandL
                             std::string& message) {
   ClearForm(fields, arrays);
   CommandLineStatus status = PutEach(ValueOption, line.values, fields, arrays, message, PutValue);
-  if (status == CommandLineStatus::Ok) status = PutEach(SelectOption, line.choices, fields, arrays, message, PutChoice);
+  if (status == CommandLineStatus::Ok)
+    status = PutEach(SelectOption, line.choices, fields, arrays, message, PutChoice, ChecksBoxes);
+  if (status == CommandLineStatus::Ok) status = PutEach(RangeOption, line.ranges, fields, arrays, message, PutRange);
+  if (status == CommandLineStatus::Ok)
+    status = PutEach(RequiredOption, line.required, fields, arrays, message, PutRequirement);
   if (status != CommandLineStatus::Ok) return status;
   // A pressed button ends the form: one row of buttons at most may have one.
   const CommandLine::InitialChoice* pressed = nullptr;
@@ -341,27 +465,40 @@ std::size_t FirstNonUtf8Byte(std::string_view text) {
 std::string UsageText() {
   return "usage: formentry [OPTIONS] DESCRIPTOR\n"
          "       formentry [OPTIONS] --file PATH     (PATH - is standard input)\n"
-         "Shows the form DESCRIPTOR describes (in a window on Windows, in the terminal\n"
-         "elsewhere) and, once it is confirmed, prints one line per field. In a file, a\n"
-         "line may end after a \"|\"; empty lines and lines starting with \"#\" are left\n"
-         "out. A file or standard input is read up to " +
-         std::to_string(DescriptorFileCapacity) + " bytes and must end within\n" +
-         std::to_string(DescriptorFileSeconds) +
-         " seconds.\n"
+         "Shows the form DESCRIPTOR describes and, once it is confirmed, prints one line\n"
+         "per field. In a file, a line may end after a \"|\"; empty lines and lines\n"
+         "starting with \"#\" are left out. A file or standard input is read up to " +
+         std::to_string(DescriptorFileCapacity) + "\nbytes and must end within " + std::to_string(DescriptorFileSeconds) +
+         " seconds. An M field's line lists its checked\n"
+         "boxes, each in single quotes (eval \"set -- $line\" splits it); a P field's line\n"
+         "is its text, as typed.\n"
+         "Where: on Windows in a window; elsewhere in the controlling terminal when there\n"
+         "is one, else in a window on the desktop that WAYLAND_DISPLAY or DISPLAY names,\n"
+         "else nowhere (status 4). --window, --terminal, --plain or --no-input chooses.\n"
          "  --value N=TEXT  initial value of field N (counting fields only, from 1): a C\n"
-         "                  field's text (at most 30 bytes), or a number read as if\n"
-         "                  typed into the I, L, R or D field (16#FF and 1.5D3 work; a\n"
-         "                  comma ends a number: 12,5 is 12)\n"
+         "                  field's text (at most 30 bytes), an X or P field's (at most\n"
+         "                  255), a number read as if typed into the I, L, R or D field\n"
+         "                  (16#FF and 1.5D3 work; a comma ends a number: 12,5 is 12),\n"
+         "                  or an M field's boxes as one number (bit K-1 for box K)\n"
          "  --select N=K    initial choice K of field N (0 for none); in a B row, the\n"
-         "                  button --no-input presses\n"
+         "                  button --no-input presses; in an M field, box K checked\n"
+         "                  (given once for each box)\n"
+         "  --range N=LOW..HIGH  field N (I, L, R or D) takes LOW to HIGH only\n"
+         "  --required N    field N (C, X, P, S or M) must not be left empty\n"
+         "  --timeout SECONDS  end the form unconfirmed after SECONDS without a key (in\n"
+         "                  the plain mode, without an answer)\n"
          "  --json          print the answers as one JSON object instead\n"
          "  --plain         ask one field at a time in plain lines, for screen readers\n"
          "                  (the default in a terminal whose TERM is dumb or unset)\n"
          "  --no-input      show nothing: confirm the form as it stands, with the values\n"
-         "                  and choices given\n"
+         "                  and choices given, which must pass every check\n"
+         "  --window        show the form in a window on the desktop (on Linux, the\n"
+         "                  package formreel-window brings it)\n"
+         "  --terminal      show the form in the terminal\n"
          "  --help          print this text;  --version  print the version\n"
-         "Exit status: 0 confirmed, 1 cancelled, 2 descriptor refused, 3 run-time error,\n"
-         "4 form not shown, 64 usage error, 130 interrupted (CTRL-C).\n";
+         "Exit status: 0 confirmed, 1 cancelled, 2 descriptor or value refused,\n"
+         "3 run-time error, 4 form not shown, 64 usage error, 124 timed out,\n"
+         "130 interrupted (CTRL-C).\n";
 }
 
 std::string ErrorLine(std::string_view message) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -27,13 +28,21 @@ struct CommandLine {
   };
   struct InitialChoice {
     int field;
-    int choice;  // 0 for none
+    int choice;  // 0 for none; an M field's box to check
+  };
+  struct Range {
+    int field;
+    std::string lowest, highest;  // as typed into the field
+  };
+  struct Requirement {
+    int field;
   };
 
   // How the form is shown: as this system shows forms (a window on
-  // Windows, the full-screen form in a terminal elsewhere), as plain lines,
-  // or not at all, confirmed as it stands.
-  enum class Display : std::uint8_t { Standard, Plain, Unattended };
+  // Windows; elsewhere the terminal form when there is a terminal, else a
+  // window when there is a desktop), as plain lines, not at all (confirmed
+  // as it stands), in a window, or in the terminal.
+  enum class Display : std::uint8_t { Standard, Plain, Unattended, Window, Terminal };
 
   Action action = Action::ShowForm;
   Display display = Display::Standard;
@@ -41,6 +50,9 @@ struct CommandLine {
   std::optional<std::string> file;        // --file PATH; "-" is standard input
   std::vector<InitialValue> values;       // --value N=TEXT, in the order given
   std::vector<InitialChoice> choices;     // --select N=K
+  std::vector<Range> ranges;              // --range N=LOW..HIGH
+  std::vector<Requirement> required;      // --required N
+  std::chrono::milliseconds timeout{0};   // --timeout SECONDS; zero for none
   bool json = false;
 };
 
@@ -77,8 +89,9 @@ inline constexpr int DescriptorFileSeconds = 10;
 // at a NUL, and what follows it is kept as it is, unread.
 CommandLineStatus DescriptorInFile(std::string_view contents, std::string& descriptor, std::string& message);
 
-// The arrays FormEntry takes, and the C fields' text buffers that their
-// slots point to (so the record is neither copied nor moved).
+// The arrays FormEntry takes, the text fields' buffers that their slots
+// point to (so the record is neither copied nor moved), and the fields'
+// checks.
 struct FormArrays {
   FormArrays() = default;
   FormArrays(const FormArrays&) = delete;
@@ -86,19 +99,26 @@ struct FormArrays {
 
   std::array<std::int8_t, MaxFields> selections{};
   std::array<ValueSlot, MaxFields> values{};
-  std::array<std::array<char, TextValueLength + 1>, MaxFields> texts{};
+  std::array<std::array<char, LongTextLength + 1>, MaxFields> texts{};
+  std::array<FieldCheck, MaxFields> checks{};
 };
 
-// Fills `arrays` for `fields` from the initial values and choices: every C
-// field's slot points to its own buffer (empty unless --value gives a text of
-// at most 30 bytes); I, L, R and D values are read with the field's own
-// input rule, as typed text is read back; a choice is 0 to the number of the
-// field's entries (buttons for B: the button an unattended form presses). A
-// field number beyond the fields, a second value or choice for one field, a
-// value for an S or B field, a value the field refuses (said in the words
-// of every front end: "--value 2: YEAR: not a 16-bit integer (-32768 to
-// 32767): 70000"), or a button chosen in a second row of buttons fails with
-// `message` naming the field; then `arrays` holds nothing meaningful.
+// Fills `arrays` for `fields` from the options: every C, X and P field's
+// slot points to its own buffer (empty unless --value gives a text of at
+// most the field's 30 or 255 bytes); I, L, R and D values are read with the
+// field's own input rule, as typed text is read back; an M value is its
+// boxes as a number (bit K-1 for box K); a choice is 0 to the number of the
+// field's entries (buttons for B: the button an unattended form presses;
+// for M, a box to check, which --select may name again and again). A
+// --range is read as the field's values are, lowest first; --required
+// marks a field. A field number beyond the fields, a second value, choice,
+// range or requirement for one field, a value for an S or B field, a value
+// the field refuses (said in the words of every front end: "--value 2:
+// YEAR: not a 16-bit integer (-32768 to 32767): 70000"; a hidden text's
+// never), a range for a field that holds no number or whose lowest is above
+// its highest, a requirement for a field that cannot be required, or a
+// button chosen in a second row of buttons fails with `message` naming the
+// field; then `arrays` holds nothing meaningful.
 CommandLineStatus SetUpForm(const std::vector<FieldInfo>& fields, const CommandLine& line, FormArrays& arrays,
                             std::string& message);
 

@@ -1,7 +1,7 @@
 // formentry: the form facility as a command for scripts. Reads the
 // descriptor and the options, shows the form and prints the answers of a
 // confirmed form.
-#include <iostream>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +16,8 @@ using namespace formreel::formentry;
 namespace {
 
 // 3 is a run-time error, the facility's own or an answer that cannot be
-// printed; 130 is what shells report for a command interrupted by CTRL-C.
+// printed; 124 is what timeout(1) ends with when the time is up; 130 is
+// what shells report for a command interrupted by CTRL-C.
 enum ExitStatus : int {
   Confirmed = 0,
   Cancelled = 1,
@@ -24,17 +25,25 @@ enum ExitStatus : int {
   RunTimeError = 3,
   NotShown = 4,
   UsageError = 64,
+  TimedOut = 124,
   Interrupted = 130,
 };
 
 // An error on standard error, in UTF-8 as everything formentry prints.
-void Complain(const std::string& message) { std::cerr << ErrorLine(TextToUtf8(message).value_or(message)); }
+// What formentry prints goes through C's streams: the C++ ones would cost
+// every start of a script their initialisation for nothing.
+void Print(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+void Complain(const std::string& message) { Print(stderr, ErrorLine(TextToUtf8(message).value_or(message))); }
 
 // A wrong command line: the message, and where the usage is, rather than
 // the whole of it.
 int Usage(const std::string& message) {
   Complain(message);
-  std::cerr << "Try 'formentry --help' for more information.\n";
+  Print(stderr, "Try 'formentry --help' for more information.\n");
   return UsageError;
 }
 
@@ -85,11 +94,11 @@ int main(int argc, char** argv) {
   std::string message;
   if (ParseCommandLine(arguments, line, message) != CommandLineStatus::Ok) return Usage(message);
   if (line.action == CommandLine::Action::Help) {
-    std::cout << UsageText();
+    Print(stdout, UsageText());
     return Confirmed;
   }
   if (line.action == CommandLine::Action::Version) {
-    std::cout << "formentry " FORMREEL_VERSION "\n";
+    Print(stdout, "formentry " FORMREEL_VERSION "\n");
     return Confirmed;
   }
 
@@ -123,10 +132,14 @@ int main(int argc, char** argv) {
   FormArrays arrays;
   if (SetUpForm(fields, line, arrays, message) != CommandLineStatus::Ok) return Usage(message);
 
-  switch (ShowForm(line.display, descriptor, arrays)) {
+  switch (ShowForm(line.display, descriptor, arrays, line.timeout)) {
     case formreel::FormEntryEnd::Confirmed: break;
     case formreel::FormEntryEnd::Cancelled: return Cancelled;
     case formreel::FormEntryEnd::Interrupted: EndAsInterrupted(); return Interrupted;
+    case formreel::FormEntryEnd::TimedOut: return TimedOut;  // as a cancel: nothing printed
+    // Only a check can refuse the form now, when no person can mend a value
+    // (--no-input): "formentry: PORT: 1 to 65535: 70000".
+    case formreel::FormEntryEnd::Refused: return Refuse(formreel::LastFormEntryProblem());
     default:
       // Not a person's answer: a script must not take it for a cancel.
       Complain("the form could not be shown (" + formreel::LastFormEntryProblem() + ")");
@@ -139,6 +152,6 @@ int main(int argc, char** argv) {
     Complain("an answer holds bytes of no character of the active code page");
     return RunTimeError;
   }
-  std::cout << *answers << std::flush;
+  Print(stdout, *answers);
   return Confirmed;
 }

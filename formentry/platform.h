@@ -2,6 +2,7 @@
 // the code page of the form's texts, and how it shows a form.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -37,8 +38,10 @@ bool TextsAreUtf8();
 std::optional<std::string> FromUtf8(std::string_view text);
 std::optional<std::string> TextToUtf8(std::string_view text);
 
-// Shows the form as `display` asks, and tells how it ended.
-FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays);
+// Shows the form as `display` asks, with the checks in `arrays` and the
+// time limit `timeout` (zero for none), and tells how it ended.
+FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
+                      std::chrono::milliseconds timeout);
 
 // After a form that ended Interrupted, ends formentry as CTRL-C ends any
 // command where the whole foreground job is sent the interrupt, so that a

@@ -1,5 +1,5 @@
 // formentry on POSIX systems: the form in the controlling terminal, so that
-// standard input and output stay the script's.
+// standard input and output stay the script's, or in a desktop window.
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -75,13 +75,19 @@ bool TextsAreUtf8() { return true; }
 std::optional<std::string> FromUtf8(std::string_view text) { return std::string(text); }
 std::optional<std::string> TextToUtf8(std::string_view text) { return std::string(text); }
 
-FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays) {
-  const FormDisplay shown = display == CommandLine::Display::Plain        ? FormDisplay::Plain
-                            : display == CommandLine::Display::Unattended ? FormDisplay::Unattended
-                                                                          : FormDisplay::Standard;
+FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
+                      std::chrono::milliseconds timeout) {
+  FormDisplay shown = FormDisplay::Standard;
+  switch (display) {
+    case CommandLine::Display::Standard: break;
+    case CommandLine::Display::Plain: shown = FormDisplay::Plain; break;
+    case CommandLine::Display::Unattended: shown = FormDisplay::Unattended; break;
+    case CommandLine::Display::Window: shown = FormDisplay::Window; break;
+    case CommandLine::Display::Terminal: shown = FormDisplay::Terminal; break;
+  }
   // Its NUL counted, so that the form reads no further than the descriptor.
   FormEntry(descriptor.data(), static_cast<std::int32_t>(descriptor.size() + 1), arrays.selections, arrays.values,
-            shown);
+            shown, FormRules{arrays.checks, timeout});
   return LastFormEntryEnd();
 }
 

@@ -102,19 +102,23 @@ std::optional<std::string> TextToUtf8(std::string_view text) {
   return TextsAreUtf8() ? std::string(text) : Recode(text, GetACP(), CP_UTF8);
 }
 
-FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays) {
+FormEntryEnd ShowForm(CommandLine::Display display, const std::string& descriptor, FormArrays& arrays,
+                      std::chrono::milliseconds timeout) {
   // Its NUL counted, so that the form reads no further than the descriptor.
   const auto length = static_cast<std::int32_t>(descriptor.size() + 1);
+  const FormRules rules{arrays.checks, timeout};
   switch (display) {
     case CommandLine::Display::Unattended:
-      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Unattended);
+      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Unattended, rules);
       break;
     case CommandLine::Display::Plain:
-      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Plain);
+    case CommandLine::Display::Terminal:  // a console shows the plain lines
+      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Plain, rules);
       break;
     case CommandLine::Display::Standard:
+    case CommandLine::Display::Window:
       SetTimer(nullptr, 0, 0, BringFormForward);
-      FormEntry(descriptor.data(), length, arrays.selections, arrays.values);
+      FormEntry(descriptor.data(), length, arrays.selections, arrays.values, FormDisplay::Standard, rules);
       break;
   }
   return LastFormEntryEnd();

@@ -40,7 +40,8 @@ seed_corpus() {
     command_line_fuzz)
       seed_command_line '' --value 1=CLIP --select 2=2 'CNAME^|SKIND^A^B^|'
       seed_command_line '' --select 3=1 --value 2=16#FF --json 'CA^|IB^|BGO^NO^|'
-      seed_command_line '# a form\nHCaption|  \nCNAME^|\r\n\nRSPEED^|\nBGO^|\n' --no-input --value 2=1.5D3 --file - ;;
+      seed_command_line '# a form\nHCaption|  \nCNAME^|\r\n\nRSPEED^|\nBGO^|\n' --no-input --value 2=1.5D3 --file -
+      seed_command_line '' --value 1=5 --select 1=2 --range 2=1..9 --required 3 --timeout 2.5 'MBOX^A^B^C^|IN^|PPASS^|' ;;
   esac
 }
 status=0

@@ -23,6 +23,9 @@ FORMREEL_PACKAGES=(
   # the terminals formentry is typed into under X, and xmodmap, which gives
   # the letters typed there keys
   xterm rxvt-unicode stterm x11-xserver-utils
+  # GTK 4 builds the window module, whose tests read its AT-SPI tree in a
+  # D-Bus session, and whose benchmark times zenity and yad beside it
+  libgtk-4-dev libxdamage-dev python3-pyatspi at-spi2-core dbus-daemon dbus-bin zenity yad
 )
 
 log() { printf '%s\n' "$*" >&2; }

@@ -27,6 +27,9 @@ enum Message : std::size_t {
   TooManyInGroup,
   TooManyButtons,
   TooManyChoices,
+  TooManyBoxes,
+  NoBoxes,
+  HiddenChoices,
   TextLineTooLong,
   PromptTooLong,
   ChoiceTooLong,
@@ -56,6 +59,9 @@ const std::array<std::string, MessageCount>& PatternTexts() {
     "item % (%): more than % buttons in one group (its prompt and % choices at most)",
     "item % (%): more than % group buttons in the form",
     "item % (%): more than % choices (a selection holds at most %)",
+    "item % (%): more than % check boxes",
+    "item % (%): no check boxes (an M field needs a choice at least)",
+    "item % (%): choices in a hidden text (its list would show what it hides)",
     "item % (%): text line % is % columns wide (at most %)",
     "item % (%): prompt is % columns wide (at most %)",
     "item % (%): choice % has % bytes (at most %)",
@@ -154,7 +160,7 @@ class DescriptorChecker final : public DescriptorEvents {
       return Fail(PromptTooLong, {Number(Columns(prompt)), Number(MaxPromptLength)});
     if (fields_ > MaxFields) return Fail(TooManyFields, {Number(MaxFields)});
     CountLine();
-    if (KindOf(letter).promptIsFirstChoice) CountButton();
+    if (KindOf(letter).PromptIsFirstChoice()) CountButton();
   }
 
   void Choice(TextView text) override {
@@ -162,7 +168,13 @@ class DescriptorChecker final : public DescriptorEvents {
     ++itemChoices_;
     if (Length(text) > MaxChoiceLength)
       return Fail(ChoiceTooLong, {Number(itemChoices_), Number(Length(text)), Number(MaxChoiceLength)});
-    if (KindOf(letter_).shape == ItemShape::ButtonGroup) return CountButton();
+    const ControlKind control = KindOf(letter_).control;
+    if (control == ControlKind::ButtonRow) return CountButton();
+    if (control == ControlKind::CheckBoxes) {
+      if (itemChoices_ > MaxCheckBoxes) Fail(TooManyBoxes, {Number(MaxCheckBoxes)});
+      return;
+    }
+    if (control == ControlKind::HiddenText) return Fail(HiddenChoices, {});
     if (itemChoices_ > MaxChoices)
       return Fail(TooManyChoices, {Number(MaxChoices), Number(MaxChoices)});
   }
@@ -171,6 +183,7 @@ class DescriptorChecker final : public DescriptorEvents {
     if (!problem_.empty()) return;
     const FieldKind& kind = KindOf(letter);
     if (kind.IsField() && !promptSeen_) return Fail(FieldWithoutPrompt, {});
+    if (kind.control == ControlKind::CheckBoxes && itemChoices_ == 0) return Fail(NoBoxes, {});
     if (kind.shape == ItemShape::Heading && Length(lastSegment) > MaxHeadingLength)
       return Fail(HeadingTooLong, {Number(Length(lastSegment)), Number(MaxHeadingLength)});
     itemOpen_ = false;

@@ -20,7 +20,7 @@ class FieldCollector final : public DescriptorEvents {
     DescriptorField& field = fields.emplace_back();
     field.letter = letter;
     field.prompt = Text(prompt);
-    if (KindOf(letter).promptIsFirstChoice) field.entries.push_back(field.prompt);
+    if (KindOf(letter).PromptIsFirstChoice()) field.entries.push_back(field.prompt);
   }
   void Choice(TextView text) override {
     if (!fields.empty()) fields.back().entries.push_back(Text(text));

@@ -2,23 +2,36 @@
 
 #include <algorithm>
 
+#include "forms/core/navigation.h"
+
 namespace formreel {
 
 namespace {
 
-// A control's text as the window system hands it over: at most 79 bytes and
-// a NUL, so that it fits `scratch`.
-std::int32_t CopyText(const std::string& text, FixedText<ScratchWidth>& into) {
-  const auto length = static_cast<int>(std::min<std::size_t>(text.size(), ScratchWidth - 1));
+// A control's text as a field hands it over: at most 255 bytes and a NUL.
+std::int32_t CopyText(const std::string& text, FieldText& into) {
+  const auto length = static_cast<int>(std::min<std::size_t>(text.size(), FieldText::length - 1));
   AssignText(into.Range(1, length), TextView(text.data(), static_cast<std::size_t>(length)));
   into.Set(length + 1, Nul);
   return length;
 }
 
+std::string Text(TextView text) { return {text.begin(), text.end()}; }
+
+FormModel::Kind KindFor(ControlKind control) {
+  switch (control) {
+    case ControlKind::ListOnly: return FormModel::Kind::ListOnly;
+    case ControlKind::HiddenText: return FormModel::Kind::HiddenText;
+    case ControlKind::ButtonRow: return FormModel::Kind::Button;
+    case ControlKind::CheckBoxes: return FormModel::Kind::CheckBox;
+    default: return FormModel::Kind::EditableList;
+  }
+}
+
 }  // namespace
 
 void FormModel::Choose(Control& control, std::int32_t index) {
-  if (control.kind == Kind::Button) return;
+  if (control.kind != Kind::EditableList && control.kind != Kind::ListOnly) return;
   const auto count = static_cast<std::int32_t>(control.entries.size());
   control.chosen = index >= 0 && index < count ? index : -1;
   if (control.chosen >= 0)
@@ -28,22 +41,26 @@ void FormModel::Choose(Control& control, std::int32_t index) {
 }
 
 void FormModel::Edit(Control& control, std::string_view text) {
-  if (control.kind != Kind::EditableList) return;
+  if (control.kind != Kind::EditableList && control.kind != Kind::HiddenText) return;
   control.text = text;
   control.chosen = -1;
 }
 
-void FormModel::PlaceFormWindow(std::int32_t width, std::int32_t height) {
-  width_ = width;
-  height_ = height;
+void FormModel::TextLine(std::int32_t, TextView text) { lines_.push_back({0, Text(text)}); }
+
+ControlHandle FormModel::CreateField(std::int32_t field, std::int32_t, const FieldKind& kind, TextView prompt) {
+  lines_.push_back({field, Text(prompt)});
+  return Add({KindFor(kind.control), field, 0, {}, {}, -1, false});
 }
 
-ControlHandle FormModel::CreateComboBox(std::uint32_t style, Box box, std::uint32_t id) {
-  return Add({style == ListComboStyle ? Kind::ListOnly : Kind::EditableList, id, box, {}, {}, -1});
+ControlHandle FormModel::CreatePosition(std::int32_t field, std::int32_t, const FieldKind& kind, std::int32_t index,
+                                        std::int32_t, std::int32_t, const char* caption, TextView prompt) {
+  if (index == 1) lines_.push_back({field, Text(prompt)});
+  return Add({KindFor(kind.control), field, index, caption, {}, -1, false});
 }
 
-ControlHandle FormModel::CreateButton(const char* caption, Box box, std::uint32_t id) {
-  return Add({Kind::Button, id, box, caption, {}, -1});
+ControlHandle FormModel::CreateFormButton(FormButton, const char* caption) {
+  return Add({Kind::Button, 0, 0, caption, {}, -1, false});
 }
 
 void FormModel::SetText(ControlHandle control, const char* text) {
@@ -51,18 +68,29 @@ void FormModel::SetText(ControlHandle control, const char* text) {
   if (c.kind != Kind::ListOnly) c.text = text;
 }
 
-void FormModel::ReadText(ControlHandle control, FixedText<ScratchWidth>& text) {
+void FormModel::ReadText(ControlHandle control, const FieldKind&, FieldText& text) {
   CopyText(Of(control).text, text);
 }
 
-void FormModel::AddListEntry(ControlHandle comboBox, const char* text) { Of(comboBox).entries.emplace_back(text); }
+void FormModel::AddListEntry(ControlHandle field, const char* text) { Of(field).entries.emplace_back(text); }
 
-void FormModel::SelectListEntry(ControlHandle comboBox, std::int32_t index) { Choose(Of(comboBox), index); }
+void FormModel::SelectListEntry(ControlHandle field, std::int32_t index) { Choose(Of(field), index); }
 
-std::int32_t FormModel::ChosenEntry(std::int32_t field) { return Of(state_.controls[field]).chosen; }
+// An M field has no control of its own, only its boxes: no list.
+std::int32_t FormModel::ChosenEntry(std::int32_t field) {
+  const ControlHandle control = state_.controls[field];
+  return control ? Of(control).chosen : -1;
+}
 
-std::int32_t FormModel::ReadText(std::int32_t field, Record& scratch) {
-  return CopyText(Of(state_.controls[field]).text, scratch);
+std::int32_t FormModel::ReadText(std::int32_t field, FieldText& text) {
+  return CopyText(Of(state_.controls[field]).text, text);
+}
+
+std::uint8_t FormModel::CheckedBoxes(std::int32_t field) {
+  std::uint8_t bits = 0;
+  for (std::int32_t m = 1; m <= state_.groupSize[field]; ++m)
+    if (Of(PositionControl(state_, field, m)).checked) bits = static_cast<std::uint8_t>(bits | 1u << (m - 1));
+  return bits;
 }
 
 ControlHandle FormModel::Add(Control control) {

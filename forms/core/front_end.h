@@ -17,18 +17,24 @@ namespace formreel {
 enum class [[nodiscard]] Showing : std::uint8_t {
   Ended,        // shown and ended: `confirmed` and `readBackIncomplete` tell how
   Interrupted,  // shown, then ended by CTRL-C or a signal: no answer
+  TimedOut,     // shown, then ended because no key came within state.rules.timeLimit
   NotShown,     // nothing could be shown: no display, no terminal
+  Refused,      // confirmed unshown, but a value the caller gave fails its
+                // field's checks; WhyNotShown says which and why
 };
 
 class FormFrontEnd {
  public:
   virtual ~FormFrontEnd() = default;
   // Shows the form whose shared part `state` holds (descriptor, counts,
-  // selections, values, code page; `confirmed` false), builds its window
-  // part, and runs it until it ends. A confirmation ends it only once every
-  // field converted (ConfirmFields), leaving the answers in `state`.
+  // selections, values, code page, rules; `confirmed` false), builds its
+  // window part, and runs it until it ends. A confirmation ends it only
+  // once every field converted and passed its checks (ConfirmFields),
+  // leaving the answers in `state`. With a time limit in state.rules, a
+  // front end ends the form as TimedOut once that long has passed without
+  // a key; without one it sets no timer.
   virtual Showing Show(FormState& state) = 0;
-  // After NotShown, why, in words for a message.
+  // After NotShown or Refused, why, in words for a message.
   virtual std::string WhyNotShown() const { return {}; }
 };
 
@@ -39,6 +45,7 @@ class FormFrontEnd {
 // LastFormEntryEnd (and LastFormEntryProblem) report afterwards on this
 // thread.
 FormEntryEnd EnterForm(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
-                       std::span<ValueSlot> values, const CodePage& page, FormFrontEnd& frontEnd);
+                       std::span<ValueSlot> values, const CodePage& page, FormFrontEnd& frontEnd,
+                       const FormRules& rules = {});
 
 }  // namespace formreel

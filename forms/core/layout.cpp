@@ -18,6 +18,7 @@ constexpr std::int32_t FieldColumn = 30;       // combo boxes start here
 constexpr std::int32_t FormColumns = 64;
 constexpr std::int32_t GroupColumns = 60;
 constexpr std::int32_t OkColumn = 1, CancelColumn = 32, ButtonColumns = 26;
+constexpr std::int32_t EditFrame = 8;  // pixels around a line of text in a field's frame
 
 }  // namespace
 
@@ -54,6 +55,16 @@ Box ComboBoxBox(const FormMetrics& m, std::int32_t n) {
           TruncatePixels(static_cast<double>(m.lineHeight) * m.controlHeight * ComboRows)};
 }
 
+Box EditFieldBox(const FormMetrics& m, std::int32_t n) {
+  return {FieldColumn * m.charWidth, LineTop(m, n), FieldColumn * m.charWidth, m.lineHeight + EditFrame};
+}
+
+Box CheckBoxBox(const FormMetrics& m, std::int32_t n, std::int32_t box, std::int32_t count) {
+  const std::int32_t columns = FieldColumn / count;
+  return {(FieldColumn + (box - 1) * columns) * m.charWidth, LineTop(m, n), (columns - 1) * m.charWidth,
+          m.lineHeight + EditFrame};
+}
+
 std::int32_t EmptyListItemHeight(const FormMetrics& m) {
   return TruncatePixels(static_cast<double>(m.lineHeight) * m.controlHeight * EmptyListRows);
 }
@@ -72,6 +83,28 @@ Box OkButtonBox(const FormMetrics& m) {
 Box CancelButtonBox(const FormMetrics& m) {
   return {CancelColumn * m.charWidth, LineTop(m, m.lineCount + 1), ButtonColumns * m.charWidth,
           ControlRowHeight(m)};
+}
+
+WindowControl FieldWindowControl(const FormMetrics& m, std::int32_t field, std::int32_t n, const FieldKind& kind) {
+  const std::uint32_t id = IdFirstFieldControl - 1 + static_cast<std::uint32_t>(field);
+  if (kind.control == ControlKind::HiddenText) return {"edit", HiddenTextStyle, EditFieldBox(m, n), id, SunkenEdgeStyle};
+  const std::uint32_t style = kind.control == ControlKind::ListOnly ? ListComboStyle
+                              : kind.ScrollsSideways()               ? ScrollingComboStyle
+                                                                     : EditComboStyle;
+  return {"combobox", style, ComboBoxBox(m, n), id};
+}
+
+WindowControl PositionWindowControl(const FormMetrics& m, std::int32_t n, const FieldKind& kind, std::int32_t index,
+                                    std::int32_t count, std::int32_t number) {
+  const auto j = static_cast<std::uint32_t>(number);
+  if (kind.control == ControlKind::CheckBoxes)
+    return {"button", CheckBoxStyle, CheckBoxBox(m, n, index, count), IdFirstCheckBox - 1 + j};
+  return {"button", PushButtonStyle, GroupButtonBox(m, n, index, count), IdFirstGroupButton - 1 + j};
+}
+
+WindowControl FormButtonWindowControl(const FormMetrics& m, FormButton button) {
+  if (button == FormButton::Ok) return {"button", PushButtonStyle, OkButtonBox(m), IdOkButton};
+  return {"button", PushButtonStyle, CancelButtonBox(m), IdCancelButton};
 }
 
 Point LineTextOrigin(const FormMetrics& m, std::int32_t n) { return {m.charWidth, LineTop(m, n)}; }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "forms/core/construction.h"
+#include "forms/core/field_kinds.h"
 #include "forms/core/state.h"
 
 namespace formreel {
@@ -42,12 +44,37 @@ std::int32_t FormWindowHeight(const FormMetrics& m);
 std::int32_t ControlRowHeight(const FormMetrics& m);
 // A combo box on line n, as tall as its dropped-down list of six rows.
 Box ComboBoxBox(const FormMetrics& m, std::int32_t n);
+// A hidden text's edit field on line n, where a combo box's text would be
+// and as tall as a combo box without a list: a line and 8 pixels of frame.
+Box EditFieldBox(const FormMetrics& m, std::int32_t n);
+// Check box m (1-based) of the k of an M field on line n, sharing the
+// field's 30 columns, as tall as an edit field.
+Box CheckBoxBox(const FormMetrics& m, std::int32_t n, std::int32_t box, std::int32_t count);
 // Height of the list entries of a combo box with no choices: seven rows.
 std::int32_t EmptyListItemHeight(const FormMetrics& m);
 // Button m (1-based) of a group of k on line n.
 Box GroupButtonBox(const FormMetrics& m, std::int32_t n, std::int32_t button, std::int32_t groupSize);
 Box OkButtonBox(const FormMetrics& m);
 Box CancelButtonBox(const FormMetrics& m);
+
+// A control of the form window: its window class, style, place,
+// identifier and extended style.
+struct WindowControl {
+  const char* windowClass;
+  std::uint32_t style;
+  Box box;
+  std::uint32_t id;
+  std::uint32_t extendedStyle = 0;
+};
+// The control of field `field` on line n, by its kind: a combo box (a
+// drop-down list for S, one that scrolls sideways for X) or, for P, an
+// edit field that hides what is typed.
+WindowControl FieldWindowControl(const FormMetrics& m, std::int32_t field, std::int32_t n, const FieldKind& kind);
+// Position `index` of the `count` of a row on line n: group button or check
+// box `number` of the form.
+WindowControl PositionWindowControl(const FormMetrics& m, std::int32_t n, const FieldKind& kind, std::int32_t index,
+                                    std::int32_t count, std::int32_t number);
+WindowControl FormButtonWindowControl(const FormMetrics& m, FormButton button);
 
 // Painting: where a line's text, its mark and the two key help lines go.
 struct Point {

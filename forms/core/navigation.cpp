@@ -7,8 +7,7 @@ namespace formreel {
 namespace {
 
 bool IsGroup(const FormState& state, int position) {
-  return position >= 1 && position <= state.fieldCount &&
-         KindOf(state.fieldTypes[position]).shape == ItemShape::ButtonGroup;
+  return position >= 1 && position <= state.fieldCount && KindOf(state.fieldTypes[position]).HasPositions();
 }
 
 // Makes position t current and aims the focus target at it; a group keeps
@@ -19,7 +18,7 @@ void EnterPosition(FormState& state, int t, int entry) {
     state.controls[FocusTargetSlot] = state.controls[t];
     if (IsGroup(state, t)) {
       if (state.groupPosition == 0) state.groupPosition = entry;
-      state.controls[FocusTargetSlot] = state.buttons[state.groupStart[t] + state.groupPosition];
+      state.controls[FocusTargetSlot] = PositionControl(state, t, state.groupPosition);
     }
     return;
   }
@@ -29,6 +28,11 @@ void EnterPosition(FormState& state, int t, int entry) {
 }
 
 }  // namespace
+
+ControlHandle PositionControl(const FormState& state, std::int32_t field, std::int32_t position) {
+  const std::int32_t j = state.groupStart[field] + position;
+  return KindOf(state.fieldTypes[field]).control == ControlKind::ButtonRow ? state.buttons[j] : state.checkBoxes[j];
+}
 
 void StepToNextField(FormState& state) {
   int current = state.currentField;

@@ -1,6 +1,6 @@
 // Moving between the positions of a form: its fields in order (a button
-// group counting one stop per button), then O.K., then CANCEL, wrapping
-// around. These steps only decide; the caller gives the keyboard focus to
+// row counting one stop per button, check boxes one per box), then O.K.,
+// then CANCEL, wrapping around. These steps only decide; the caller gives the keyboard focus to
 // the focus target they leave in controls[0].
 #pragma once
 
@@ -8,6 +8,9 @@
 
 namespace formreel {
 
+// The control of position `position` (1-based) of field `field`'s row: a
+// button of a B row, a box of an M field.
+ControlHandle PositionControl(const FormState& state, std::int32_t field, std::int32_t position);
 // The next position (ENTER, TAB): a group is entered at its first button.
 void StepToNextField(FormState& state);
 // The previous position (CTRL-BACKSPACE): a group is entered at its last button.

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "forms/core/field_checks.h"
 #include "forms/core/field_kinds.h"
+#include "forms/core/field_words.h"
+#include "forms/core/navigation.h"
 
 namespace formreel {
 
@@ -19,6 +22,17 @@ std::int32_t GroupAnswer(const FormState& state, std::int32_t field, std::int32_
 // `text` up to its first NUL (all of it when it has none).
 TextView UpToNul(TextView text) {
   return text.first(static_cast<std::size_t>(std::find(text.begin(), text.end(), Nul) - text.begin()));
+}
+
+// Stops the walk on currentField, with the focus target on it (on the
+// first box of an M field, which has no control of its own), for `reason`.
+bool Refuse(FormState& state, std::string reason) {
+  const std::int32_t i = state.currentField;
+  const bool boxes = KindOf(state.fieldTypes[i]).control == ControlKind::CheckBoxes;
+  state.refusal = std::move(reason);
+  state.groupPosition = boxes ? 1 : 0;
+  state.controls[FocusTargetSlot] = boxes ? PositionControl(state, i, 1) : state.controls[i];
+  return false;
 }
 
 }  // namespace
@@ -53,41 +67,67 @@ bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& c
                     PendingTexts& pending) {
   state.confirmed = true;
   state.readBackIncomplete = true;
+  state.refusal.clear();
   pending.due.Fill(false);
   // Stored only when every field converted: until the form ends `values`
   // holds the caller's values, which an untouched field hands back even
   // after a confirmation that stopped at a bad value.
   Table<ValueSlot, 1, MaxFields> converted = state.values;
+  FieldText typedText;
   for (state.currentField = 1; state.currentField <= state.fieldCount; ++state.currentField) {
     const std::int32_t i = state.currentField;
     const FieldKind& kind = KindOf(state.fieldTypes[i]);
-    const bool group = kind.shape == ItemShape::ButtonGroup;
-    const std::int32_t answer = group ? GroupAnswer(state, i, groupButton) : controls.ChosenEntry(i);
+    const bool buttons = kind.control == ControlKind::ButtonRow;
+    // An M field has boxes, no control of its own, and no list to choose from.
+    const bool hasBoxes = kind.control == ControlKind::CheckBoxes;
+    const std::int32_t answer =
+        buttons ? GroupAnswer(state, i, groupButton) : hasBoxes ? -1 : controls.ChosenEntry(i);
     // Selections hold a signed byte; descriptors are refused before a list
     // could hold more entries than one can number.
     state.selections[i] = static_cast<std::int8_t>(answer + 1);
-    if (group) continue;
+    if (buttons) continue;
+    FieldAnswer checked{i, state.selections[i], converted[i], {}};
 
-    const std::int32_t length = controls.ReadText(i, state.scratch);
-    // A chosen entry answers by its number alone; an untouched field keeps
-    // the caller's value or text as it came, whatever its text would read.
-    const bool untouched =
-        IsUntouched(state.selections[i], state.scratch.Range(1, length), UpToNul(state.shownTexts[i].All()));
-    if (untouched || state.selections[i] != 0) continue;
-    if (kind.slot == SlotHolds::Text) {
-      // Cut to the whole characters of 30 bytes.
-      const TextView text = state.scratch.Range(1, std::clamp(length, 0, Record::length - 1));
-      const TextExtent kept = WholePrefix(state.codePage, text, TextValueLength, NoLimit);
-      state.scratch.Set(static_cast<int>(kept.bytes) + 1, Nul);
-      FixedToTerminated(state.scratch.All(), pending.texts[i].All());
-      pending.due[i] = true;
-    } else if (kind.IsNumber()) {
-      AlignNumberText(state.scratch, length);
-      if (kind.readValue(state.scratch, converted[i]) != RecordStatus::Ok) {
-        state.controls[FocusTargetSlot] = state.controls[i];
-        return false;
+    if (hasBoxes) {
+      // Boxes as they were shown hand back the caller's value exactly.
+      const std::uint8_t boxes = controls.CheckedBoxes(i);
+      if (boxes != state.shownChecks[i]) converted[i].Put(boxes);
+      checked.value.Put(boxes);
+    } else {
+      // Every field with a text is read, an S field's for the checks: its
+      // text is its chosen entry's.
+      const std::int32_t length = std::clamp(controls.ReadText(i, typedText), 0, LongTextLength);
+      const TextView typed = typedText.Range(1, length);
+      // A chosen entry answers by its number alone; an untouched field keeps
+      // the caller's value or text as it came, whatever its text would read.
+      const TextView shown = UpToNul(state.shownTexts[i].All());
+      const bool untouched = IsUntouched(state.selections[i], typed, shown);
+      if (untouched) {
+        if (kind.slot == SlotHolds::Text) checked.text = std::string_view(shown.data(), shown.size());
+      } else if (state.selections[i] != 0) {
+        // The entry is the answer: a number's checks see it read as typed.
+        checked.text = std::string_view(typed.data(), typed.size());
+        if (kind.IsNumber()) static_cast<void>(ReadTypedValue(kind.letter, checked.text, checked.value));
+      } else if (kind.slot == SlotHolds::Text) {
+        // Cut to the whole characters the field holds.
+        const TextExtent kept = WholePrefix(state.codePage, typed, static_cast<std::size_t>(kind.maxBytes), NoLimit);
+        AssignText(pending.texts[i].Range(1, static_cast<int>(kept.bytes)), typed.first(kept.bytes));
+        pending.texts[i].Set(static_cast<int>(kept.bytes) + 1, Nul);
+        pending.due[i] = true;
+        checked.text = std::string_view(typed.data(), kept.bytes);
+      } else if (kind.IsNumber()) {
+        // Read as the number's record: its first 79 bytes, its first 30 columns.
+        const int kept = std::min(length, ScratchWidth - 1);
+        AssignText(state.scratch.Range(1, kept), typed.first(static_cast<std::size_t>(kept)));
+        state.scratch.Set(kept + 1, Nul);
+        AlignNumberText(state.scratch, kept);
+        if (kind.readValue(state.scratch, converted[i]) != RecordStatus::Ok)
+          return Refuse(state, NotConvertedReason(kind, CheckOf(state.rules, i)));
+        checked.value = converted[i];
       }
     }
+    if (std::string failure = CheckFailure(kind, CheckOf(state.rules, i), checked); !failure.empty())
+      return Refuse(state, std::move(failure));
   }
   state.values = converted;
   state.readBackIncomplete = false;
@@ -105,7 +145,13 @@ void DeliverPendingTexts(const FormState& state, const PendingTexts& pending) {
   for (std::int32_t i = 1; i <= state.fieldCount; ++i) {
     if (!pending.due[i]) continue;
     char* buffer = state.values[i].TextAddress();
-    if (buffer != nullptr) FixedToTerminated(pending.texts[i].All(), TextSpan(buffer, TextValueLength + 1));
+    if (buffer == nullptr) continue;
+    // At most the field's maxBytes, as ReadBackFields cut it: the caller's
+    // buffer holds that and the NUL; bytes after the NUL keep their contents.
+    const TextView text = UpToNul(pending.texts[i].All());
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(KindOf(state.fieldTypes[i]).maxBytes));
+    std::copy_n(text.begin(), length, buffer);
+    buffer[length] = Nul;
   }
 }
 

@@ -16,24 +16,25 @@ namespace formreel {
 class FieldControls {
  public:
   virtual ~FieldControls() = default;
-  // 0-based index of the list entry chosen in field `field`'s combo box, or
-  // -1 when none is chosen.
+  // 0-based index of the list entry chosen in field `field`, or -1 when
+  // none is chosen or the field has no list.
   virtual std::int32_t ChosenEntry(std::int32_t field) = 0;
-  // Reads the text of field `field`'s combo box into `scratch` as
-  // NUL-terminated text of at most 79 characters and returns its length;
-  // positions after the NUL keep their contents.
-  virtual std::int32_t ReadText(std::int32_t field, Record& scratch) = 0;
+  // Reads the text of field `field` into `text` as NUL-terminated text of
+  // at most 255 bytes and returns its length.
+  virtual std::int32_t ReadText(std::int32_t field, FieldText& text) = 0;
+  // The boxes checked in M field `field`, as bits (bit K-1 for box K).
+  virtual std::uint8_t CheckedBoxes(std::int32_t field) = 0;
 };
 
-// Texts of C fields, held back until every field has converted, so that a
-// form that stops at a bad value and is then cancelled leaves the caller's
-// buffers as they were.
+// Texts of text fields, held back until every field has converted, so that
+// a form that stops at a bad value and is then cancelled leaves the
+// caller's buffers as they were.
 struct PendingTexts {
-  Table<FixedText<TextValueLength + 1>, 1, MaxFields> texts;
+  Table<FieldText, 1, MaxFields> texts;
   Table<bool, 1, MaxFields> due;
 };
 
-// Whether a C, I, L, R or D field is as the form built it: no list entry
+// Whether a field with a text is as the form built it: no list entry
 // chosen (`selection` 0) and its `text` the same bytes, and as many, as the
 // `shown` text its control held then.
 bool IsUntouched(std::int8_t selection, TextView text, TextView shown);
@@ -41,18 +42,19 @@ bool IsUntouched(std::int8_t selection, TextView text, TextView shown);
 // Walks fields 1..fieldCount of `state` with currentField as the index:
 // sets every field's selection (a chosen entry or button as its 1-based
 // number; `groupButton` is the pressed group button, 0 for none), converts
-// the typed numbers (an empty number field reads as 0) and collects the
-// typed C texts into `pending`; an untouched field (IsUntouched against its
-// shownTexts entry) is not typed, and keeps the caller's value or text
-// exactly. Sets `confirmed`; returns true when every field converted, and
-// only then are the converted numbers stored in `values`. Otherwise stops at
-// the field whose text does not convert, leaving currentField and the focus
-// target on it and every value as it was.
+// the typed numbers (an empty number field reads as 0), collects the typed
+// texts into `pending` and an M field's boxes; an untouched field
+// (IsUntouched against its shownTexts entry, boxes as shownChecks) keeps
+// the caller's value or text exactly. Each answer then meets its checks
+// (state.rules). Sets `confirmed`; returns true when every field converted
+// and passed, and only then are the new values stored in `values`.
+// Otherwise stops at the field that did not, leaving currentField and the
+// focus target on it, the reason in `refusal`, and every value as it was.
 [[nodiscard]] bool ReadBackFields(FormState& state, std::int32_t groupButton, FieldControls& controls,
                     PendingTexts& pending);
 
-// Writes the collected C texts (at most 30 characters and a NUL) into the
-// caller's buffers named by the fields' value slots.
+// Writes the collected texts (at most their field's maxBytes and a NUL)
+// into the caller's buffers named by the fields' value slots.
 void DeliverPendingTexts(const FormState& state, const PendingTexts& pending);
 
 // A confirmation (O.K., CTRL-ENTER, or group button `groupButton`, 0 for

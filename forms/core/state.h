@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "formreel/forms.h"
 #include "forms/core/table.h"
@@ -29,6 +30,10 @@ inline constexpr int MaxBytesPerColumn = 4;
 inline constexpr int LineBytes = LineWidth * MaxBytesPerColumn;
 inline constexpr int CaptionBytes = PromptWidth * MaxBytesPerColumn + 1;  // and its NUL
 
+// The buffer a field's text is shown from and read into: as long as the
+// longest text a field holds, with its NUL.
+using FieldText = FixedText<LongTextLength + 1>;
+
 // The item letters of a descriptor. T and H items are not fields.
 enum class FieldType : char {
   None = ' ',
@@ -37,8 +42,11 @@ enum class FieldType : char {
   DoubleReal = 'D',
   ShortInteger = 'I',
   LongInteger = 'L',
+  CheckBoxes = 'M',
+  HiddenText = 'P',
   SingleReal = 'R',
   Selection = 'S',
+  LongText = 'X',
   TextLines = 'T',
   Heading = 'H',
 };
@@ -54,12 +62,17 @@ inline constexpr std::uint32_t CmdNextField = 302;
 inline constexpr std::uint32_t CmdCancel = 303;
 inline constexpr std::uint32_t CmdConfirm = 304;
 inline constexpr std::uint32_t IdFirstGroupButton = 305;  // group button j: 304 + j
+inline constexpr std::uint32_t IdFirstCheckBox = 400;     // check box k: 399 + k; no command
 
 // Window styles of the controls (the form window's own is the public
 // FormWindowStyle).
 inline constexpr std::uint32_t PushButtonStyle = 0x50000000;    // child, visible, push button
 inline constexpr std::uint32_t EditComboStyle = 0x50a00002;     // + border, vscroll, drop-down
 inline constexpr std::uint32_t ListComboStyle = 0x50a00003;     // + border, vscroll, drop-down list
+inline constexpr std::uint32_t ScrollingComboStyle = EditComboStyle | 0x40;  // + autohscroll: X
+inline constexpr std::uint32_t HiddenTextStyle = 0x500000a0;    // edit: child, visible, password, autohscroll
+inline constexpr std::uint32_t SunkenEdgeStyle = 0x200;         // extended: a combo box's sunken frame, for P
+inline constexpr std::uint32_t CheckBoxStyle = 0x50000003;      // child, visible, auto check box
 
 // The caption of a form without an H item.
 inline constexpr char FormWindowTitle[] = "FORM";
@@ -117,6 +130,11 @@ struct FormState {
   std::int32_t descriptorLength = 0;
   bool confirmed = false;
   CodePage codePage;  // the process's ANSI code page, read by the entry call
+  // The caller's checks and time limit, for the length of the call.
+  FormRules rules;
+  // Why the last confirmation stopped on currentField, in words
+  // (field_words.h); empty once a confirmation went through.
+  std::string refusal;
 
   // Window part: built when the form window is created.
   FormMetrics metrics;
@@ -126,14 +144,20 @@ struct FormState {
   // Per field, the text its control held once the form had set it, before
   // any list entry was chosen, NUL-terminated: a field whose text still
   // equals it hands back the caller's value as it came.
-  Table<FixedText<ScratchWidth>, 1, MaxFields> shownTexts;
+  Table<FieldText, 1, MaxFields> shownTexts;
+  // Per M field, the boxes it showed checked once the form had set them.
+  Table<std::uint8_t, 1, MaxFields> shownChecks;
   Table<bool, 1, MaxLines> hasChoices;
   Table<std::int32_t, 1, MaxFields> groupStart;
   Table<std::int32_t, 1, MaxFields> groupSize;
   std::int32_t buttonCount = 0;
   Table<ControlHandle, 1, MaxGroupButtons> buttons;
   Table<std::int32_t, 1, MaxGroupButtons> buttonField;
-  Table<FixedText<CaptionBytes>, 1, MaxGroupSize> captions;
+  // The boxes of every M field, in the same way: k from 1 to checkBoxCount,
+  // field i's from checkBoxes[groupStart[i] + 1].
+  std::int32_t checkBoxCount = 0;
+  Table<ControlHandle, 1, MaxFields * MaxCheckBoxes> checkBoxes;
+  Table<FixedText<CaptionBytes>, 1, (MaxGroupSize > MaxCheckBoxes ? MaxGroupSize : MaxCheckBoxes)> captions;
   std::int32_t currentField = 0;
   std::int32_t groupPosition = 0;
   bool readBackIncomplete = false;

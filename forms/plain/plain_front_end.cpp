@@ -1,13 +1,15 @@
 #include "forms/plain/plain_front_end.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "forms/core/descriptor_fields.h"
+#include "forms/core/field_checks.h"
 #include "forms/core/field_kinds.h"
 #include "forms/core/field_words.h"
 #include "forms/core/form_model.h"
+#include "forms/core/navigation.h"
 #include "forms/core/read_back.h"
 #include "text/small_number.h"
 #include "text/visible_text.h"
@@ -48,31 +50,51 @@ std::string EntryRange(int count, bool noneToo) {
   return "not an entry number (1 to " + std::to_string(count) + (noneToo ? ", or 0 for none)" : ")");
 }
 
+// The blank-separated words of `text`.
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  for (std::size_t start = text.find_first_not_of(" \t"); start != std::string_view::npos;) {
+    const std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
+    words.push_back(text.substr(start, end - start));
+    start = text.find_first_not_of(" \t", end);
+  }
+  return words;
+}
+
 class Dialogue {
  public:
   Dialogue(FormState& state, FormModel& model, LineChannel& channel)
-      : state_(state), model_(model), channel_(channel),
-        fields_(FieldsOf(state.descriptor, state.descriptorLength)) {}
+      : state_(state), model_(model), channel_(channel) {}
 
   Showing Run();
 
  private:
-  enum class Outcome : std::uint8_t { Next, Again, Pressed, Cancelled };
+  // Ended: cancelled, interrupted or out of time, as howEnded_ says.
+  enum class Outcome : std::uint8_t { Next, Again, Pressed, Ended };
 
   Outcome AskField(std::int32_t field);
   Outcome AnswerEditable(std::int32_t field, FormModel::Control& control, const std::string& line);
   Outcome AnswerChoice(std::int32_t field, FormModel::Control& control, const std::string& line);
   Outcome AnswerButtons(std::int32_t field, const std::string& line);
+  Outcome AnswerBoxes(std::int32_t field, const std::string& line);
   Outcome AskConfirmation();
   void Describe(std::int32_t field);
-  // Says why field `field`'s answer is refused, naming the field first.
+  void DescribeValue(std::int32_t field, const FieldKind& kind, const FormModel::Control& control);
+  // Says why field `field`'s answer is refused, naming the field first and
+  // then the text, but a hidden one's.
   void SayRefused(std::int32_t field, std::string_view reason, std::string_view text) {
-    Say(RefusalLine(Prompt(field), reason, Visible(text)));
+    Say(RefusalLine(Prompt(field), reason, KindOf(LetterOf(field)).Hidden() ? "" : Visible(text)));
   }
-  // Says that the text a confirmation stopped at does not convert.
-  void SayNotConverted(std::int32_t field) {
-    SayRefused(field, NotConvertedReason(KindOf(LetterOf(field))), ControlOf(field).text);
+  // Says why a confirmation stopped at `field`: its text does not convert
+  // or it fails a check.
+  void SayStopped(std::int32_t field) {
+    const bool typed = KindOf(LetterOf(field)).control == ControlKind::EditableList;
+    SayRefused(field, state_.refusal, typed ? ControlOf(field).text : std::string());
   }
+  // Why a typed text, `value` as it converted (a text field's slot as it
+  // is), fails field `field`'s checks but "required", which a confirmation
+  // says; empty when it passes.
+  std::string TypedRefusal(std::int32_t field, std::string_view text, const ValueSlot& value) const;
   std::string Shown(std::int32_t field) const;
   std::string Prompt(std::int32_t field) const;
   void Say(const std::string& line) { channel_.Write(line + "\n"); }
@@ -82,21 +104,25 @@ class Dialogue {
   // Whether `text` is made of characters that can be typed: no control
   // characters, no bytes that make no character of the page.
   bool Typeable(std::string_view text) const;
-  // The line typed; nothing when the form ends here: cancelled (ESCAPE,
-  // the end of input) or interrupted (`interrupted_`).
-  std::optional<std::string> Read(const std::string& question);
-  Showing Cancel() {
+  // The line typed, its echo as `echo` asks; nothing when the form ends
+  // here: cancelled (ESCAPE, the end of input), interrupted, or out of time
+  // (`howEnded_`).
+  std::optional<std::string> Read(const std::string& question, LineChannel::Echo echo = LineChannel::Echo::Shown);
+  Showing End() {
     state_.confirmed = false;
-    return interrupted_ ? Showing::Interrupted : Showing::Ended;
+    return howEnded_;
   }
   FormModel::Control& ControlOf(std::int32_t field) { return FormModel::Of(state_.controls[field]); }
+  // Button or box `position` (from 1) of a B or M field.
+  FormModel::Control& PositionOf(std::int32_t field, std::int32_t position) const {
+    return FormModel::Of(PositionControl(state_, field, position));
+  }
   char LetterOf(std::int32_t field) const { return Letter(state_.fieldTypes[field]); }
 
   FormState& state_;
   FormModel& model_;
   LineChannel& channel_;
-  std::vector<DescriptorField> fields_;
-  bool interrupted_ = false;
+  Showing howEnded_ = Showing::Ended;
 };
 
 Showing Dialogue::Run() {
@@ -106,26 +132,25 @@ Showing Dialogue::Run() {
     // speaks a line the terminal wrapped as two, a word cut in two.
     Say("Answer each field on a line. ENTER alone keeps a field as it is.");
     Say(std::string(channel_.CancelKeys()) + " cancels the form.");
+    if (state_.rules.timeLimit.count() > 0)
+      Say("Each question waits " + SecondsInWords(state_.rules.timeLimit) + " for an answer.");
   }
   // The lines in the form's order: a text line as it comes, a field asked.
-  std::int32_t field = 0;
-  for (std::int32_t n = 1; n <= state_.metrics.lineCount; ++n) {
-    const std::string_view line = state_.lines[n].View();
-    if (line.find(Nul) == std::string_view::npos) {  // a text line; prompts end with a NUL
-      const TextExtent shown = WholePrefix(state_.codePage, TextView(line.data(), line.size()), NoLimit, LineWidth);
-      const std::string_view text = Trimmed(line.substr(0, shown.bytes));
+  for (const FormModel::Line& line : model_.Lines()) {
+    if (line.field == 0) {
+      const std::string_view text = Trimmed(line.text);
       if (!text.empty()) Say(Visible(text));
       continue;
     }
-    switch (AskField(++field)) {
-      case Outcome::Cancelled: return Cancel();
+    switch (AskField(line.field)) {
+      case Outcome::Ended: return End();
       case Outcome::Pressed: return Showing::Ended;
       default: break;
     }
   }
   for (;;) {
     switch (AskConfirmation()) {
-      case Outcome::Cancelled: return Cancel();
+      case Outcome::Ended: return End();
       case Outcome::Pressed: return Showing::Ended;
       default: break;
     }
@@ -133,40 +158,76 @@ Showing Dialogue::Run() {
 }
 
 std::string Dialogue::Prompt(std::int32_t field) const {
-  return Visible(Trimmed(fields_[static_cast<std::size_t>(field - 1)].prompt));
+  for (const FormModel::Line& line : model_.Lines())
+    if (line.field == field) return Visible(Trimmed(line.text));
+  return {};
 }
 
 void Dialogue::Describe(std::int32_t field) {
   const char letter = LetterOf(field);
   const FieldKind& kind = KindOf(letter);
-  const DescriptorField& info = fields_[static_cast<std::size_t>(field - 1)];
   Say("Field " + std::to_string(field) + " of " + std::to_string(state_.fieldCount) + ": " + Prompt(field));
-  if (kind.shape == ItemShape::ButtonGroup) {
-    Say("A row of " + Count(info.entries.size(), "button", "buttons") + "; pressing one confirms the form.");
-    for (std::size_t k = 0; k < info.entries.size(); ++k)
-      Say("Button " + std::to_string(k + 1) + ": " + Visible(info.entries[k]));
-    return;
+  const auto boxes = static_cast<std::size_t>(state_.groupSize[field]);
+  const bool required = CheckOf(state_.rules, field).required && kind.Requirable();
+  switch (kind.control) {
+    case ControlKind::ButtonRow:
+      Say("A row of " + Count(boxes, "button", "buttons") + "; pressing one confirms the form.");
+      for (std::int32_t m = 1; m <= state_.groupSize[field]; ++m)
+        Say("Button " + std::to_string(m) + ": " + Visible(PositionOf(field, m).text));
+      return;
+    case ControlKind::CheckBoxes:
+      Say(Count(boxes, "check box", "check boxes") + "; any number of them may be checked.");
+      if (required) Say("Required.");
+      for (std::int32_t m = 1; m <= state_.groupSize[field]; ++m)
+        Say("Box " + std::to_string(m) + ": " + Visible(PositionOf(field, m).text) +
+            (PositionOf(field, m).checked ? ", checked." : ", not checked."));
+      return;
+    case ControlKind::HiddenText:
+      Say("Hidden text of at most " + std::to_string(kind.maxBytes) + " bytes; what is typed is not shown.");
+      break;
+    default: DescribeValue(field, kind, ControlOf(field)); break;
   }
+  if (required) Say("Required.");
   const FormModel::Control& control = ControlOf(field);
-  if (kind.listOnly)
-    Say("A choice of " + Count(control.entries.size(), "entry", "entries") + ".");
-  else if (kind.slot == SlotHolds::Text)
-    Say("Text of at most " + std::to_string(TextValueLength) + " bytes" +
-        (control.entries.empty() ? "." : ", or an entry of its list."));
-  else
-    Say("Takes " + NumberInWords(kind) + (control.entries.empty() ? "." : ", or an entry of its list."));
   Say("Now: " + Shown(field) + ".");
+  if (kind.Hidden()) return;
   for (std::size_t k = 0; k < control.entries.size(); ++k)
     Say("Entry " + std::to_string(k + 1) + ": " + Visible(control.entries[k]));
   // In words: a screen reader drops the equals sign itself.
-  if (!kind.listOnly && !control.entries.empty())
+  if (kind.control != ControlKind::ListOnly && !control.entries.empty())
     Say("An equals sign followed by an entry number picks that entry.");
+}
+
+// What a list or an editable field takes: "Takes a 32-bit integer from 1
+// to 65535, or an entry of its list."
+void Dialogue::DescribeValue(std::int32_t field, const FieldKind& kind, const FormModel::Control& control) {
+  const std::string orEntry = control.entries.empty() ? "." : ", or an entry of its list.";
+  const FieldCheck& check = CheckOf(state_.rules, field);
+  if (kind.control == ControlKind::ListOnly)
+    Say("A choice of " + Count(control.entries.size(), "entry", "entries") + ".");
+  else if (kind.slot == SlotHolds::Text)
+    Say("Text of at most " + std::to_string(kind.maxBytes) + " bytes" + orEntry);
+  else if (check.bounded)
+    Say("Takes " + std::string(kind.valueName) + " from " + BoundsInWords(check.lowest, check.highest) + orEntry);
+  else
+    Say("Takes " + NumberInWords(kind) + orEntry);
 }
 
 // A field's value as the form shows it.
 std::string Dialogue::Shown(std::int32_t field) const {
-  if (KindOf(LetterOf(field)).shape == ItemShape::ButtonGroup) return "a row of buttons";
+  const FieldKind& kind = KindOf(LetterOf(field));
+  if (kind.control == ControlKind::ButtonRow) return "a row of buttons";
+  if (kind.control == ControlKind::CheckBoxes) {
+    std::string checked;
+    for (std::int32_t m = 1; m <= state_.groupSize[field]; ++m) {
+      const FormModel::Control& box = PositionOf(field, m);
+      if (box.checked) checked += (checked.empty() ? "checked: " : ", ") + Visible(box.text);
+    }
+    return checked.empty() ? "none checked" : checked;
+  }
   const FormModel::Control& control = FormModel::Of(state_.controls[field]);
+  // Neither the text of a hidden field nor its length.
+  if (kind.Hidden()) return control.text.empty() ? "empty" : "set";
   if (control.chosen >= 0) return "entry " + std::to_string(control.chosen + 1) + ", " + Visible(control.text);
   if (control.kind == FormModel::Kind::ListOnly) return "nothing chosen";
   return control.text.empty() ? "empty" : Visible(control.text);
@@ -184,38 +245,55 @@ bool Dialogue::Typeable(std::string_view text) const {
   return true;
 }
 
-std::optional<std::string> Dialogue::Read(const std::string& question) {
+std::optional<std::string> Dialogue::Read(const std::string& question, LineChannel::Echo echo) {
   channel_.Write(question);
-  LineChannel::Line line = channel_.ReadLine();
-  interrupted_ = line.end == LineChannel::Line::End::Interrupted;
-  if (line.end != LineChannel::Line::End::Typed || line.text.starts_with(Escape)) return std::nullopt;
+  LineChannel::Line line = channel_.ReadLine(echo, state_.rules.timeLimit);
+  switch (line.end) {
+    case LineChannel::Line::End::Typed: break;
+    case LineChannel::Line::End::EndOfInput: return std::nullopt;
+    case LineChannel::Line::End::Interrupted: howEnded_ = Showing::Interrupted; return std::nullopt;
+    case LineChannel::Line::End::TimedOut:
+      howEnded_ = Showing::TimedOut;
+      channel_.Write("\nNo answer for " + SecondsInWords(state_.rules.timeLimit) + ": the form ends.\n");
+      return std::nullopt;
+  }
+  if (line.text.starts_with(Escape)) return std::nullopt;
   return std::move(line.text);
+}
+
+std::string Dialogue::TypedRefusal(std::int32_t field, std::string_view text, const ValueSlot& value) const {
+  FieldCheck check = CheckOf(state_.rules, field);
+  check.required = false;
+  return CheckFailure(KindOf(LetterOf(field)), check, FieldAnswer{field, 0, value, text});
 }
 
 Dialogue::Outcome Dialogue::AskField(std::int32_t field) {
   const FieldKind& kind = KindOf(LetterOf(field));
   Describe(field);
-  const bool group = kind.shape == ItemShape::ButtonGroup;
   std::string question;
-  if (group) {
-    question = "Button number to press it, or ENTER to go on: ";
-  } else if (kind.listOnly) {
-    if (ControlOf(field).entries.empty()) return Outcome::Next;
-    question = "Entry number, 0 for none, or ENTER to keep it: ";
-  } else {
-    question = "New value, an equals sign alone to empty it, or ENTER to keep it: ";
+  switch (kind.control) {
+    case ControlKind::ButtonRow: question = "Button number to press it, or ENTER to go on: "; break;
+    case ControlKind::CheckBoxes:
+      question = "Box numbers to check, with spaces between, 0 for none, or ENTER to keep: ";
+      break;
+    case ControlKind::ListOnly:
+      if (ControlOf(field).entries.empty()) return Outcome::Next;
+      question = "Entry number, 0 for none, or ENTER to keep it: ";
+      break;
+    default: question = "New value, an equals sign alone to empty it, or ENTER to keep it: "; break;
   }
+  const LineChannel::Echo echo = kind.Hidden() ? LineChannel::Echo::Hidden : LineChannel::Echo::Shown;
   for (;;) {
-    const std::optional<std::string> line = Read(question);
-    if (!line) return Outcome::Cancelled;
+    const std::optional<std::string> line = Read(question, echo);
+    if (!line) return Outcome::Ended;
     if (line->empty()) return Outcome::Next;
     Outcome outcome = Outcome::Again;
-    if (group)
-      outcome = AnswerButtons(field, *line);
-    else if (kind.listOnly)
-      outcome = AnswerChoice(field, ControlOf(field), *line);
-    else
-      outcome = AnswerEditable(field, ControlOf(field), *line);
+    switch (kind.control) {
+      case ControlKind::ButtonRow: outcome = AnswerButtons(field, *line); break;
+      case ControlKind::CheckBoxes: outcome = AnswerBoxes(field, *line); break;
+      case ControlKind::ListOnly: outcome = AnswerChoice(field, ControlOf(field), *line); break;
+      default: outcome = AnswerEditable(field, ControlOf(field), *line); break;
+    }
     if (outcome != Outcome::Again) return outcome;
   }
 }
@@ -229,7 +307,8 @@ Dialogue::Outcome Dialogue::AnswerEditable(std::int32_t field, FormModel::Contro
     return Outcome::Next;
   } else if (line[0] == Command) {
     const std::optional<int> entry = WholeNumber(std::string_view(line).substr(1));
-    const auto count = static_cast<int>(control.entries.size());
+    // A hidden text takes no entry: its field shows no list.
+    const auto count = KindOf(LetterOf(field)).Hidden() ? 0 : static_cast<int>(control.entries.size());
     if (entry && *entry >= 1 && *entry <= count) {
       FormModel::Choose(control, *entry - 1);
       return Outcome::Next;
@@ -243,13 +322,19 @@ Dialogue::Outcome Dialogue::AnswerEditable(std::int32_t field, FormModel::Contro
     return Outcome::Again;
   }
   const FieldKind& kind = KindOf(LetterOf(field));
-  if (kind.slot == SlotHolds::Text && text.size() > static_cast<std::size_t>(TextValueLength)) {
-    SayRefused(field, TooLongReason(TextValueLength), text);
+  if (kind.slot == SlotHolds::Text && text.size() > static_cast<std::size_t>(kind.maxBytes)) {
+    SayRefused(field, TooLongReason(static_cast<std::size_t>(kind.maxBytes)), text);
     return Outcome::Again;
   }
-  ValueSlot converted;
+  ValueSlot converted = state_.values[field];
   if (kind.IsNumber() && !ReadTypedValue(kind.letter, text, converted)) {
-    SayRefused(field, NotConvertedReason(kind), text);
+    SayRefused(field, NotConvertedReason(kind, CheckOf(state_.rules, field)), text);
+    return Outcome::Again;
+  }
+  // A bound or the program's own check refuses the text at once, rather
+  // than at the confirmation.
+  if (const std::string failure = TypedRefusal(field, text, converted); !failure.empty()) {
+    SayRefused(field, failure, text);
     return Outcome::Again;
   }
   FormModel::Edit(control, text);
@@ -278,7 +363,27 @@ Dialogue::Outcome Dialogue::AnswerButtons(std::int32_t field, const std::string&
   if (*button == 0) return Outcome::Next;
   if (ConfirmFields(state_, state_.groupStart[field] + *button, model_)) return Outcome::Pressed;
   // As in the window, a press whose confirmation stops is forgotten.
-  SayNotConverted(state_.currentField);
+  SayStopped(state_.currentField);
+  return Outcome::Next;
+}
+
+// The numbers of the boxes to check, every other box left unchecked; 0
+// alone for none.
+Dialogue::Outcome Dialogue::AnswerBoxes(std::int32_t field, const std::string& line) {
+  const std::int32_t count = state_.groupSize[field];
+  const std::vector<std::string_view> words = Words(line);
+  unsigned bits = 0;
+  bool valid = !words.empty();
+  for (const std::string_view word : words) {
+    const std::optional<int> box = SmallNumber(word);
+    valid = valid && box && *box <= count && (*box != 0 || words.size() == 1);
+    if (valid && *box > 0) bits |= 1u << (*box - 1);
+  }
+  if (!valid) {
+    SayRefused(field, "not box numbers (1 to " + std::to_string(count) + ", or 0 alone for none)", line);
+    return Outcome::Again;
+  }
+  for (std::int32_t m = 1; m <= count; ++m) PositionOf(field, m).checked = (bits >> (m - 1) & 1u) != 0;
   return Outcome::Next;
 }
 
@@ -289,11 +394,11 @@ Dialogue::Outcome Dialogue::AskConfirmation() {
                                                      : "Y to confirm, or N to cancel: ";
   for (;;) {
     const std::optional<std::string> line = Read(question);
-    if (!line || IsNo(*line)) return Outcome::Cancelled;
+    if (!line || IsNo(*line)) return Outcome::Ended;
     if (IsYes(*line)) {
       if (ConfirmFields(state_, 0, model_)) return Outcome::Pressed;
-      SayNotConverted(state_.currentField);
-      return AskField(state_.currentField) == Outcome::Cancelled ? Outcome::Cancelled : Outcome::Next;
+      SayStopped(state_.currentField);
+      return AskField(state_.currentField) == Outcome::Ended ? Outcome::Ended : Outcome::Next;
     }
     const std::optional<int> field = WholeNumber(*line);
     if (field && *field >= 1 && *field <= state_.fieldCount) {
@@ -308,7 +413,7 @@ Dialogue::Outcome Dialogue::AskConfirmation() {
 
 Showing PlainFrontEnd::Show(FormState& state) {
   FormModel model(state);
-  BuildForm(state, CellWidth, CellHeight, model);
+  BuildForm(state, model);
   Dialogue dialogue(state, model, channel_);
   return dialogue.Run();
 }

@@ -11,6 +11,18 @@
 // same construction into the form model, confirmed by the same read-back.
 // Platform-free.
 //
+// A hidden text (P) is read with the echo off, and neither its text nor its
+// length is ever said: its value is "set" or "empty", and a refusal names
+// the field and the reason alone. Check boxes (M) are numbered, each said
+// "checked" or "not checked". A field's checks are said with it ("Takes a
+// 32-bit integer from 1 to 65535.", "Required."); a typed value that fails
+// a bound or the program's own check is refused at once, and a required
+// field left empty stops the confirmation, which says why ("NAME:
+// required") and asks that field again. With a time limit every question
+// waits that long for its answer, each answer starting the time again (a
+// line comes whole: the keys typed before ENTER are not seen), and the
+// form then ends as TimedOut.
+//
 // What a person or a script types for a field:
 //   an empty line       keeps the field as it is
 //   a text              an editable field's new text (a number field's is
@@ -21,6 +33,8 @@
 //   N                   in a choice list, picks entry N (0 for none; =N
 //                       too); in a row of buttons, presses button N, which
 //                       confirms (0 goes on without pressing)
+//   N N ...             in check boxes, the boxes to check, the others
+//                       then unchecked (0 alone for none)
 // and for the last question Y (or yes), N (or no), or a field's number. A
 // line that starts with ESCAPE, or the end of input, cancels the form.
 #pragma once

@@ -1,22 +1,73 @@
 // The entry call on POSIX systems (the form in the controlling terminal, as
-// plain lines, or confirmed unshown) and its public companions.
+// plain lines, in a desktop window, or confirmed unshown) and its public
+// companions.
 #include "formreel/forms.h"
 #include "forms/core/code_page.h"
 #include "forms/core/descriptor_check.h"
 #include "forms/core/descriptor_fields.h"
+#include "forms/core/display_rule.h"
 #include "forms/core/unattended.h"
+#include "forms/gtk/window_front_end.h"
+#include "forms/plain/plain_front_end.h"
+#include "forms/plain/stream_lines.h"
+#include "forms/terminal/controlling_terminal.h"
 #include "forms/terminal/terminal_front_end.h"
 
 namespace formreel {
 
+namespace {
+
+// Neither a terminal nor a desktop: the form is not shown, and says why.
+class NowhereFrontEnd final : public FormFrontEnd {
+ public:
+  explicit NowhereFrontEnd(std::string problem) : problem_(std::move(problem)) {}
+  Showing Show(FormState&) override { return Showing::NotShown; }
+  std::string WhyNotShown() const override { return problem_; }
+
+ private:
+  std::string problem_;
+};
+
+}  // namespace
+
 bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values, FormDisplay display) {
-  TerminalFrontEnd terminal(display == FormDisplay::Plain ? TerminalFrontEnd::Mode::Plain
-                                                          : TerminalFrontEnd::Mode::FullScreen);
+  return FormEntry(descriptor, length, selections, values, display, FormRules{});
+}
+
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, FormDisplay display, const FormRules& rules) {
+  // Only the standard display asks whether there is a terminal.
+  std::string noTerminal;
+  const bool hasTerminal = display == FormDisplay::Standard && [&] {
+    const ControllingTerminal terminal;
+    noTerminal = terminal.Problem();
+    return terminal.IsOpen();
+  }();
+  const FormPlace place = PlaceFor(display, hasTerminal, DesktopNamed());
+  TerminalFrontEnd fullScreen(TerminalFrontEnd::Mode::FullScreen);
+  TerminalFrontEnd plain(TerminalFrontEnd::Mode::Plain);
+  WindowFrontEnd window;
   UnattendedFrontEnd unattended;
-  FormFrontEnd& frontEnd = display == FormDisplay::Unattended ? static_cast<FormFrontEnd&>(unattended)
-                                                              : static_cast<FormFrontEnd&>(terminal);
-  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd) == FormEntryEnd::Confirmed;
+  NowhereFrontEnd nowhere(noTerminal + "; no desktop either: neither WAYLAND_DISPLAY nor DISPLAY is set");
+  FormFrontEnd* frontEnd = &nowhere;
+  switch (place) {
+    case FormPlace::Window: frontEnd = &window; break;
+    case FormPlace::Terminal: frontEnd = &fullScreen; break;
+    case FormPlace::PlainLines: frontEnd = &plain; break;
+    case FormPlace::Unattended: frontEnd = &unattended; break;
+    case FormPlace::Nowhere: break;
+  }
+  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), *frontEnd, rules) ==
+         FormEntryEnd::Confirmed;
+}
+
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, std::istream& answers, std::ostream& said, const FormRules& rules) {
+  StreamLineChannel channel(answers, said);
+  PlainFrontEnd plain(channel);
+  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), plain, rules) ==
+         FormEntryEnd::Confirmed;
 }
 
 // The calls on a descriptor, in the locale's character set.

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "forms/core/field_kinds.h"
+#include "forms/core/navigation.h"
 #include "text/visible_text.h"
 
 namespace formreel {
@@ -28,24 +29,127 @@ constexpr int KeyHelpRows = 2;
 constexpr int RowsBelowLines = 2 + StatusRows + 1 + KeyHelpRows;  // sign, buttons, status, message, key help
 constexpr int RowsBesideLines = FirstLineRow + RowsBelowLines;
 
-// The signs a terminal of the page can draw: the list's frame and the marks
-// of more above and below.
+// The signs a terminal of the page can draw: the list's frame, the marks
+// of more above and below, of more text left and right in a field (which
+// a screen reader leaves out at its usual punctuation level, so that a
+// scrolled text is heard as it stands), and the mask of a hidden text's
+// characters.
 struct Signs {
-  std::string_view topLeft, topRight, bottomLeft, bottomRight, across, down, above, below;
+  std::string_view topLeft, topRight, bottomLeft, bottomRight, across, down, above, below, left, right, mask;
 };
-constexpr Signs Utf8Signs{"┌", "┐", "└", "┘", "─", "│", "▲ more above", "▼ more below"};
-constexpr Signs AsciiSigns{"+", "+", "+", "+", "-", "|", "^ more above", "v more below"};
+constexpr Signs Utf8Signs{"┌", "┐", "└", "┘", "─", "│", "▲ more above", "▼ more below", "<", ">", "•"};
+constexpr Signs AsciiSigns{"+", "+", "+", "+", "-", "|", "^ more above", "v more below", "<", ">", "*"};
+
+const Signs& SignsOf(const CodePage& page) { return page.kind == CodePage::Kind::Utf8 ? Utf8Signs : AsciiSigns; }
 
 int Columns(std::string_view text) { return static_cast<int>(TextColumns(Utf8Page, TextView(text))); }
 
-// A field underlined, the focused one in reverse video; a selected text
+// A field's text as its cells show it: a hidden text as one mask character
+// for each of its characters, the cursor among them where it stands among
+// the characters. Only a text that may be longer than the field (X, P)
+// scrolls sideways; any other shows its first 30 columns.
+struct FieldCells {
+  std::string text;
+  const CodePage* page = nullptr;
+  std::size_t cursor = 0;  // in bytes of `text`
+  bool scrolls = false;
+
+  std::size_t ColumnsOf(std::size_t from, std::size_t to) const {
+    return TextColumns(*page, TextView(text).subspan(from, to - from));
+  }
+  // Whether the text shown from byte `start` leaves more unshown on the
+  // right, where a sign then takes the field's last column.
+  bool MoreRight(std::size_t start) const {
+    return scrolls && (start > 0 ? 1u : 0u) + ColumnsOf(start, text.size()) > static_cast<std::size_t>(FieldColumns);
+  }
+};
+
+FieldCells CellsOf(const FormModel::Control& field, const CodePage& page, std::size_t cursor, bool scrolls) {
+  if (field.kind != FormModel::Kind::HiddenText) return {field.text, &page, cursor, scrolls};
+  FieldCells cells{{}, &Utf8Page, 0, scrolls};
+  const std::string_view mask = SignsOf(page).mask;
+  for (std::size_t at = 0; at < field.text.size(); at += FirstCharacter(page, TextView(field.text).subspan(at)).bytes) {
+    if (at < cursor) cells.cursor += mask.size();
+    cells.text += mask;
+  }
+  return cells;
+}
+
+// Whether the cursor's cell (its character, or a blank at the end) is in
+// view when the field shows its text from byte `start`.
+bool CursorShown(const FieldCells& cells, std::size_t start) {
+  if (cells.cursor < start) return false;
+  const std::size_t under =
+      cells.cursor < cells.text.size()
+          ? FirstCharacter(*cells.page, TextView(cells.text).subspan(cells.cursor)).columns
+          : 1;
+  const std::size_t end = static_cast<std::size_t>(FieldColumns) - (cells.MoreRight(start) ? 1 : 0);
+  return (start > 0 ? 1 : 0) + cells.ColumnsOf(start, cells.cursor) + under <= end;
+}
+
+// The byte a field shows its text from: `from`, where it showed it from
+// last, moved as little as brings the cursor into view, then back as far as
+// the rest of the text, and a cell after it, still fits.
+std::size_t SidewaysStart(const FieldCells& cells, std::size_t from) {
+  if (!cells.scrolls) return 0;
+  std::vector<std::size_t> starts{0};  // where each character starts, and the end
+  for (std::size_t at = 0; at < cells.text.size();)
+    starts.push_back(at += FirstCharacter(*cells.page, TextView(cells.text).subspan(at)).bytes);
+  auto k = static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), std::min(from, cells.cursor)) -
+                                    starts.begin() - 1);
+  while (starts[k] < cells.cursor && !CursorShown(cells, starts[k])) ++k;
+  while (k > 0 && (k > 1 ? 1u : 0u) + cells.ColumnsOf(starts[k - 1], cells.text.size()) + 1 <=
+                      static_cast<std::size_t>(FieldColumns))
+    --k;
+  return starts[k];
+}
+
+// A field underlined, the focused one in reverse video, showing its text
+// from byte `start`, with the signs of more left and right; a selected text
 // stands out of it in plain video.
-void DrawField(Screen& screen, const CodePage& page, CellPosition at, const FormModel::Control& field, bool focused,
-               bool selected) {
+void DrawField(Screen& screen, CellPosition at, const FieldCells& cells, std::size_t start, const Signs& signs,
+               bool focused, bool selected) {
   const std::uint8_t attributes = focused ? Reverse : Underline;
+  const int left = start > 0 ? 1 : 0;
+  const int right = cells.MoreRight(start) ? 1 : 0;
   screen.Fill(at.row, at.column, FieldColumns, attributes);
-  screen.Write(at.row, at.column, TextView(field.text), page, selected ? std::uint8_t{Underline} : attributes,
-               FieldColumns);
+  if (left != 0) screen.Write(at.row, at.column, TextView(signs.left), Utf8Page, attributes, 1);
+  screen.Write(at.row, at.column + left, TextView(cells.text).subspan(start), *cells.page,
+               selected ? std::uint8_t{Underline} : attributes, FieldColumns - left - right);
+  if (right != 0) screen.Write(at.row, at.column + FieldColumns - 1, TextView(signs.right), Utf8Page, attributes, 1);
+}
+
+// An M field's boxes, "[x] FILM", two blanks apart in the columns beside
+// its prompt, a box that does not fit after the others on the next row.
+constexpr std::string_view CheckedMark = "[x] ";
+constexpr std::string_view ClearMark = "[ ] ";
+constexpr int BoxGap = 2;
+constexpr int BoxesColumns = ViewColumns - FieldColumn;
+
+struct BoxPlace {
+  int row = 0;     // from the line's first row
+  int column = 0;  // from the field column
+  int width = 0;
+};
+
+std::vector<BoxPlace> BoxPlaces(const FormState& state, std::int32_t field) {
+  std::vector<BoxPlace> places;
+  int row = 0;
+  int column = 0;
+  for (std::int32_t m = 1; m <= state.groupSize[field]; ++m) {
+    const std::string& caption = FormModel::Of(PositionControl(state, field, m)).text;
+    const int width = std::min(Columns(CheckedMark) + static_cast<int>(TextColumns(state.codePage, TextView(caption))),
+                               BoxesColumns);
+    if (column > 0 && column + BoxGap + width > BoxesColumns) {
+      ++row;
+      column = 0;
+    } else if (column > 0) {
+      column += BoxGap;
+    }
+    places.push_back({row, column, width});
+    column += width;
+  }
+  return places;
 }
 
 // [ caption ], the caption centred between the brackets.
@@ -129,8 +233,27 @@ std::string Screen::RowText(int row) const {
   return text;
 }
 
+bool FormView::Scrolls(const FormModel::Control& field) const {
+  return field.field > 0 && KindOf(state_.fieldTypes[field.field]).ScrollsSideways();
+}
+
+int FormView::LineRows(std::int32_t line) const {
+  const std::int32_t field = form_.FieldOnLine(line);
+  if (field == 0 || KindOf(state_.fieldTypes[field]).control != ControlKind::CheckBoxes) return 1;
+  const std::vector<BoxPlace> places = BoxPlaces(state_, field);
+  return places.empty() ? 1 : places.back().row + 1;
+}
+
+int FormView::RowsOfLines(std::int32_t first, std::int32_t last) const {
+  int rows = 0;
+  for (std::int32_t line = first; line <= last; ++line) rows += LineRows(line);
+  return rows;
+}
+
 CellPosition FormView::LeastSize() const {
-  return {RowsBesideLines + std::min(state_.metrics.lineCount, 1), ViewColumns};
+  int tallest = 0;
+  for (std::int32_t line = 1; line <= LineCount(); ++line) tallest = std::max(tallest, LineRows(line));
+  return {RowsBesideLines + tallest, ViewColumns};
 }
 
 Screen FormView::Compose(int rows, int columns) {
@@ -144,26 +267,36 @@ Screen FormView::Compose(int rows, int columns) {
     return screen;
   }
   const CodePage& page = state_.codePage;
-  const Signs& signs = page.kind == CodePage::Kind::Utf8 ? Utf8Signs : AsciiSigns;
-  const std::int32_t lines = state_.metrics.lineCount;
-  const int shown = std::min(lines, rows - RowsBesideLines);
-  shown_ = shown;
-  top_ = std::clamp(top_, 1, lines - shown + 1);
+  const Signs& signs = SignsOf(page);
+  const std::int32_t lines = LineCount();
+  const int room = rows - RowsBesideLines;
+  top_ = std::clamp(top_, 1, std::max(lines, 1));
+  while (top_ > 1 && RowsOfLines(top_ - 1, lines) <= room) --top_;
   if (const std::int32_t focus = form_.FocusLine(); focus > 0) {
     if (focus < top_) {
       top_ = focus;
-      while (top_ > 1 && form_.FieldOnLine(top_ - 1) == 0 && focus - top_ + 1 < shown) --top_;
-    } else if (focus >= top_ + shown) {
-      top_ = focus - shown + 1;
+      while (top_ > 1 && form_.FieldOnLine(top_ - 1) == 0 && RowsOfLines(top_ - 1, focus) <= room) --top_;
+    } else {
+      while (top_ < focus && RowsOfLines(top_, focus) > room) ++top_;
     }
   }
+  std::int32_t last = top_ - 1;  // the last line shown
+  while (last < lines && RowsOfLines(top_, last + 1) <= room) ++last;
+  shown_ = RowsOfLines(top_, last);
+
+  const FormModel::Control& control = form_.Focus();
+  if (sidewaysOf_ != &control) sideways_ = 0;
+  sidewaysOf_ = &control;
+  const FieldCells focusCells = CellsOf(control, page, form_.Cursor(), Scrolls(control));
+  sideways_ = SidewaysStart(focusCells, sideways_);
 
   screen.Fill(0, 0, ViewColumns, Bold | Underline);
   screen.Write(0, LeftColumn, TextView(model_.Caption()), page, Bold | Underline, ViewColumns - 2 * LeftColumn);
   if (top_ > 1) screen.Write(FirstLineRow - 1, LeftColumn, TextView(signs.above), Utf8Page, 0, RowColumns);
-  for (int k = 0; k < shown; ++k) DrawLine(screen, FirstLineRow + k, top_ + k);
-  const int belowRow = FirstLineRow + shown;
-  if (top_ + shown <= lines) screen.Write(belowRow, LeftColumn, TextView(signs.below), Utf8Page, 0, RowColumns);
+  for (std::int32_t line = top_, row = FirstLineRow; line <= last; row += LineRows(line++))
+    DrawLine(screen, row, line);
+  const int belowRow = FirstLineRow + shown_;
+  if (last < lines) screen.Write(belowRow, LeftColumn, TextView(signs.below), Utf8Page, 0, RowColumns);
   const ControlHandle focus = state_.controls[FocusTargetSlot];
   for (const int slot : {OkButtonSlot, CancelButtonSlot}) {
     const ControlHandle button = state_.controls[slot];
@@ -178,33 +311,37 @@ Screen FormView::Compose(int rows, int columns) {
 
   int width = 0;
   const CellPosition place = FocusPlace(width);
-  const FormModel::Control& control = form_.Focus();
   switch (control.kind) {
-    case FormModel::Kind::EditableList: {
-      const std::string_view before = std::string_view(control.text).substr(0, form_.Cursor());
-      screen.cursor = CellPosition{
-          place.row, place.column + std::min(static_cast<int>(TextColumns(page, TextView(before))), width)};
+    case FormModel::Kind::EditableList:
+    case FormModel::Kind::HiddenText: {
+      // In view in a field that scrolls; just after a full one that does not.
+      const auto column = (sideways_ > 0 ? 1u : 0u) + focusCells.ColumnsOf(sideways_, focusCells.cursor);
+      screen.cursor = CellPosition{place.row, place.column + std::min(static_cast<int>(column), width)};
       break;
     }
     case FormModel::Kind::ListOnly: screen.cursor = place; break;
-    case FormModel::Kind::Button: screen.cursor = CellPosition{place.row, place.column + 1}; break;
+    case FormModel::Kind::Button:
+    case FormModel::Kind::CheckBox: screen.cursor = CellPosition{place.row, place.column + 1}; break;
   }
   if (form_.ListShown()) DrawList(screen, place);
   return screen;
 }
 
-// A text line's first 60 columns; a prompt's 30 and its field; a row of
-// buttons.
+// A text line's first 60 columns; a prompt's 30 and its field, or its
+// boxes; a row of buttons.
 void FormView::DrawLine(Screen& screen, int row, std::int32_t line) const {
   const CodePage& page = state_.codePage;
   const std::int32_t field = form_.FieldOnLine(line);
-  const std::string_view text = state_.lines[line].View();
-  if (field == 0) {
-    screen.Write(row, LeftColumn, TextView(text), page, 0, RowColumns);
+  const std::string& text = model_.Lines()[static_cast<std::size_t>(line - 1)].text;
+  if (field == 0) {  // centred by the columns it fills, as the window centres it
+    const TextExtent shown = WholePrefix(page, TextView(text), NoLimit, LineWidth);
+    const int padding = static_cast<int>(LineWidth - shown.columns) / 2;
+    screen.Write(row, LeftColumn + padding, TextView(text).first(shown.bytes), page, 0, RowColumns - padding);
     return;
   }
   const ControlHandle focus = state_.controls[FocusTargetSlot];
-  if (KindOf(state_.fieldTypes[field]).shape == ItemShape::ButtonGroup) {
+  const ControlKind kind = KindOf(state_.fieldTypes[field]).control;
+  if (kind == ControlKind::ButtonRow) {
     const std::int32_t count = state_.groupSize[field];
     for (std::int32_t m = 1; m <= count; ++m) {
       const ControlHandle button = state_.buttons[state_.groupStart[field] + m];
@@ -213,10 +350,30 @@ void FormView::DrawLine(Screen& screen, int row, std::int32_t line) const {
     }
     return;
   }
-  screen.Write(row, LeftColumn, TextView(text.substr(0, text.find(Nul))), page, 0, PromptWidth);
+  screen.Write(row, LeftColumn, TextView(form_.Prompt(field)), page, 0, PromptWidth);
+  if (kind == ControlKind::CheckBoxes) return DrawBoxes(screen, row, field);
   const ControlHandle control = state_.controls[field];
-  DrawField(screen, page, {row, FieldColumn}, FormModel::Of(control), control == focus,
-            control == focus && form_.Selected());
+  const FormModel::Control& shown = FormModel::Of(control);
+  const bool focused = control == focus;
+  DrawField(screen, {row, FieldColumn}, CellsOf(shown, page, focused ? form_.Cursor() : 0, Scrolls(shown)),
+            focused ? sideways_ : 0, SignsOf(page), focused, focused && form_.Selected());
+}
+
+// Each box "[x] FILM", the focused one in reverse video.
+void FormView::DrawBoxes(Screen& screen, int row, std::int32_t field) const {
+  const std::vector<BoxPlace> places = BoxPlaces(state_, field);
+  for (std::int32_t m = 1; m <= static_cast<std::int32_t>(places.size()); ++m) {
+    const BoxPlace& place = places[static_cast<std::size_t>(m - 1)];
+    const ControlHandle handle = PositionControl(state_, field, m);
+    const FormModel::Control& box = FormModel::Of(handle);
+    const std::uint8_t attributes = handle == state_.controls[FocusTargetSlot] ? Reverse : 0;
+    const std::string_view mark = box.checked ? CheckedMark : ClearMark;
+    const int at = FieldColumn + place.column;
+    screen.Fill(row + place.row, at, place.width, attributes);
+    const int written = screen.Write(row + place.row, at, TextView(mark), Utf8Page, attributes, place.width);
+    screen.Write(row + place.row, at + written, TextView(box.text), state_.codePage, attributes,
+                 place.width - written);
+  }
 }
 
 CellPosition FormView::FocusPlace(int& width) const {
@@ -226,9 +383,19 @@ CellPosition FormView::FocusPlace(int& width) const {
     width = ButtonColumns;
     return {FirstLineRow + shown_ + 1, focus == state_.controls[OkButtonSlot] ? OkColumn : CancelColumn};
   }
-  const int row = FirstLineRow + line - top_;
+  const int row = FirstLineRow + RowsOfLines(top_, line - 1);
   const std::int32_t field = state_.currentField;
-  if (KindOf(state_.fieldTypes[field]).shape != ItemShape::ButtonGroup) {
+  const ControlKind kind = KindOf(state_.fieldTypes[field]).control;
+  if (kind == ControlKind::CheckBoxes) {
+    const std::vector<BoxPlace> places = BoxPlaces(state_, field);
+    for (std::int32_t m = 1; m <= static_cast<std::int32_t>(places.size()); ++m) {
+      const BoxPlace& place = places[static_cast<std::size_t>(m - 1)];
+      width = place.width;
+      if (PositionControl(state_, field, m) == focus) return {row + place.row, FieldColumn + place.column};
+    }
+    return {row, FieldColumn};
+  }
+  if (kind != ControlKind::ButtonRow) {
     width = FieldColumns;
     return {row, FieldColumn};
   }
@@ -244,7 +411,7 @@ CellPosition FormView::FocusPlace(int& width) const {
 // reverse video.
 void FormView::DrawList(Screen& screen, CellPosition field) const {
   const FormModel::Control& control = form_.Focus();
-  const Signs& signs = state_.codePage.kind == CodePage::Kind::Utf8 ? Utf8Signs : AsciiSigns;
+  const Signs& signs = SignsOf(state_.codePage);
   const auto count = static_cast<int>(control.entries.size());
   const int below = screen.Rows() - field.row - 1;
   const int above = field.row;

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "forms/core/field_checks.h"
 #include "forms/core/field_kinds.h"
 #include "forms/core/field_words.h"
 #include "forms/core/navigation.h"
@@ -17,7 +18,7 @@ namespace {
 using Kind = FormModel::Kind;
 
 // Which focused controls a binding applies to.
-enum class Where : std::uint8_t { Anywhere, Button, EditableField, ListOnlyField, AnyField };
+enum class Where : std::uint8_t { Anywhere, Button, Box, TextField, ListOnlyField, ListField };
 
 struct Binding {
   Key key;
@@ -28,9 +29,11 @@ struct Binding {
 // The first binding of a key that applies wins. The form's keys as the
 // window has them (TAB next, CTRL-BACKSPACE previous, CTRL-ENTER confirm,
 // ESCAPE cancel), with SHIFT-TAB and CTRL-J for the terminals that cannot
-// report the others, and ENTER pressing a button as terminal forms do; then
-// a line editor's keys in an editable field, and a combo box's in any field.
-constexpr std::array<Binding, 22> Bindings{{
+// report the others, and ENTER pressing a button as terminal forms do (but
+// moving on from a box, as from the window's group buttons); SPACE checks
+// or clears a box; then a line editor's keys in a field that takes text,
+// and a combo box's in a field with a list.
+constexpr std::array<Binding, 23> Bindings{{
     {Key::Enter, Where::Button, Action::Press},
     {Key::Enter, Where::Anywhere, Action::Next},
     {Key::Tab, Where::Anywhere, Action::Next},
@@ -41,27 +44,29 @@ constexpr std::array<Binding, 22> Bindings{{
     {Key::Escape, Where::Anywhere, Action::Cancel},
     {Key::CtrlC, Where::Anywhere, Action::Interrupt},
     {Key::Space, Where::Button, Action::Press},
-    {Key::Space, Where::EditableField, Action::Type},
-    {Key::Character, Where::EditableField, Action::Type},
+    {Key::Space, Where::Box, Action::Toggle},
+    {Key::Space, Where::TextField, Action::Type},
+    {Key::Character, Where::TextField, Action::Type},
     {Key::Character, Where::ListOnlyField, Action::TypeAhead},
-    {Key::Left, Where::EditableField, Action::Left},
-    {Key::Right, Where::EditableField, Action::Right},
-    {Key::Home, Where::EditableField, Action::Home},
-    {Key::End, Where::EditableField, Action::End},
-    {Key::Backspace, Where::EditableField, Action::DeleteBefore},
-    {Key::Delete, Where::EditableField, Action::DeleteAfter},
-    {Key::Up, Where::AnyField, Action::EntryBefore},
-    {Key::Down, Where::AnyField, Action::EntryAfter},
-    {Key::ShowList, Where::AnyField, Action::ShowList},
+    {Key::Left, Where::TextField, Action::Left},
+    {Key::Right, Where::TextField, Action::Right},
+    {Key::Home, Where::TextField, Action::Home},
+    {Key::End, Where::TextField, Action::End},
+    {Key::Backspace, Where::TextField, Action::DeleteBefore},
+    {Key::Delete, Where::TextField, Action::DeleteAfter},
+    {Key::Up, Where::ListField, Action::EntryBefore},
+    {Key::Down, Where::ListField, Action::EntryAfter},
+    {Key::ShowList, Where::ListField, Action::ShowList},
 }};
 
 bool Applies(Where where, Kind kind) {
   switch (where) {
     case Where::Anywhere: return true;
     case Where::Button: return kind == Kind::Button;
-    case Where::EditableField: return kind == Kind::EditableList;
+    case Where::Box: return kind == Kind::CheckBox;
+    case Where::TextField: return kind == Kind::EditableList || kind == Kind::HiddenText;
     case Where::ListOnlyField: return kind == Kind::ListOnly;
-    case Where::AnyField: return kind != Kind::Button;
+    case Where::ListField: return kind == Kind::EditableList || kind == Kind::ListOnly;
   }
   return false;
 }
@@ -83,15 +88,12 @@ Action ActionFor(Key key, FormModel::Kind kind) {
 }
 
 TerminalForm::TerminalForm(FormState& state, FormModel& model)
-    : state_(state), model_(model), fieldOnLine_(static_cast<std::size_t>(state.metrics.lineCount) + 1, 0),
+    : state_(state), model_(model), fieldOnLine_(model.Lines().size() + 1, 0),
       lineOfField_(static_cast<std::size_t>(state.fieldCount) + 1, 0) {
-  // A field's line holds its prompt up to a NUL (a group's, a NUL alone); a
-  // text line holds none.
-  std::int32_t field = 0;
-  for (std::int32_t n = 1; n <= state.metrics.lineCount; ++n) {
-    if (state.lines[n].View().find(Nul) == std::string_view::npos || field == state.fieldCount) continue;
-    fieldOnLine_[static_cast<std::size_t>(n)] = ++field;
-    lineOfField_[static_cast<std::size_t>(field)] = n;
+  for (std::size_t n = 1; n <= model.Lines().size(); ++n) {
+    const std::int32_t field = model.Lines()[n - 1].field;
+    fieldOnLine_[n] = field;
+    if (field > 0) lineOfField_[static_cast<std::size_t>(field)] = static_cast<std::int32_t>(n);
   }
   FocusMoved();
 }
@@ -111,17 +113,23 @@ TerminalForm::Progress TerminalForm::Press(const KeyPress& key) {
     case Action::Cancel: state_.confirmed = false; return Progress::Ended;
     case Action::Interrupt: return Progress::Interrupted;
     case Action::Press: return PressFocusedButton();
+    case Action::Toggle:
+      Focused().checked = !Focused().checked;
+      message_.clear();
+      break;
     default: Edit(action, key.key == Key::Space ? std::string(1, Blank) : key.text); break;
   }
   return Progress::Open;
 }
 
 // A confirmation that stops leaves the focus on the field that did not
-// convert, its text selected, and says why.
+// convert or pass its checks, its text selected, and says why: with the
+// text only where the field shows it (not a hidden text, nor a box's
+// caption).
 TerminalForm::Progress TerminalForm::Confirm(std::int32_t groupButton) {
   if (ConfirmFields(state_, groupButton, model_)) return Progress::Ended;
   FocusMoved();
-  Refuse(NotConvertedReason(KindOf(state_.fieldTypes[state_.currentField])), Focus().text);
+  Refuse(state_.refusal, Focus().kind == Kind::EditableList ? Focus().text : std::string());
   return Progress::Open;
 }
 
@@ -142,27 +150,44 @@ std::int32_t TerminalForm::FocusLine() const {
 }
 
 std::string_view TerminalForm::Prompt(std::int32_t field) const {
-  const std::string_view line = state_.lines[LineOfField(field)].View();
-  return WithoutTrailingBlanks(line.substr(0, line.find(Nul)));
+  const std::string& prompt = model_.Lines()[static_cast<std::size_t>(LineOfField(field) - 1)].text;
+  const TextExtent shown = WholePrefix(state_.codePage, TextView(prompt), NoLimit, PromptWidth);
+  return WithoutTrailingBlanks(std::string_view(prompt).substr(0, shown.bytes));
 }
 
 std::string TerminalForm::Status() const {
   FocusedPosition position;
   const ControlHandle focus = state_.controls[FocusTargetSlot];
   const std::int32_t field = state_.currentField;
-  std::string name = VisibleUtf8(state_.codePage, TextView(Focus().text));
+  const FormModel::Control& control = Focus();
+  // A button's caption, a box's; never a field's text.
+  const std::string caption =
+      control.kind == Kind::Button || control.kind == Kind::CheckBox
+          ? VisibleUtf8(state_.codePage, TextView(control.text))
+          : std::string();
+  std::string prompt;
+  position.name = caption;
   if (focus == state_.controls[OkButtonSlot]) {
     position.is = FocusedPosition::Is::Ok;
   } else if (focus == state_.controls[CancelButtonSlot]) {
     position.is = FocusedPosition::Is::Cancel;
-  } else if (Focus().kind == Kind::Button) {
+  } else if (control.kind == Kind::Button) {
     position.is = FocusedPosition::Is::GroupButton;
   } else {
-    name = VisibleUtf8(state_.codePage, TextView(Prompt(field)));
+    prompt = VisibleUtf8(state_.codePage, TextView(Prompt(field)));
+    position.name = prompt;
     position.letter = Letter(state_.fieldTypes[field]);
-    position.entries = Focus().entries.size();
+    position.check = &CheckOf(state_.rules, field);
+    if (control.kind == Kind::EditableList || control.kind == Kind::ListOnly)
+      position.entries = control.entries.size();
+    if (control.kind == Kind::CheckBox) {
+      position.is = FocusedPosition::Is::Box;
+      position.caption = caption;
+      position.box = control.index;
+      position.boxes = state_.groupSize[field];
+      position.checked = control.checked;
+    }
   }
-  position.name = name;
   return StatusWords(position);
 }
 
@@ -213,18 +238,19 @@ void TerminalForm::Edit(Action action, const std::string& character) {
 }
 
 // A character goes in, in place of the whole text when it is selected,
-// while the field holds it: a C field's 30 bytes (what read-back keeps) or
-// the 79 a number's text may have, and the columns the field shows. One
-// that does not fit is refused in words.
+// while the field holds it: the bytes its kind takes (a C field's 30, what
+// read-back keeps; the 79 a number's text may have; X's and P's 255), and,
+// unless its text scrolls sideways, the columns the field shows. One that
+// does not fit is refused in words.
 void TerminalForm::Insert(const std::string& character, bool replacing) {
   FormModel::Control& field = Focused();
-  const bool text = KindOf(state_.fieldTypes[state_.currentField]).slot == SlotHolds::Text;
-  const std::size_t maxBytes = text ? TextValueLength : ScratchWidth - 1;
+  const FieldKind& kind = KindOf(state_.fieldTypes[state_.currentField]);
+  const auto maxBytes = static_cast<std::size_t>(kind.maxBytes);
   const std::size_t at = replacing ? 0 : cursor_;
   const std::string edited =
       replacing ? character : field.text.substr(0, cursor_) + character + field.text.substr(cursor_);
   if (edited.size() > maxBytes) return Refuse(TooLongReason(maxBytes), "");
-  if (TextColumns(state_.codePage, TextView(edited)) > static_cast<std::size_t>(FieldColumns))
+  if (!kind.ScrollsSideways() && TextColumns(state_.codePage, TextView(edited)) > std::size_t{FieldColumns})
     return Refuse(TooWideReason(FieldColumns), "");
   FormModel::Edit(field, edited);
   cursor_ = at + character.size();
@@ -267,12 +293,12 @@ std::size_t TerminalForm::CharacterAfter(std::size_t position) const {
 }
 
 // The focus comes to a field with its text selected, as it comes to the
-// window's combo box.
+// window's combo box and edit control.
 void TerminalForm::FocusMoved() {
   listShown_ = false;
   message_.clear();
   cursor_ = Focus().text.size();
-  selected_ = Focus().kind == FormModel::Kind::EditableList && !Focus().text.empty();
+  selected_ = (Focus().kind == Kind::EditableList || Focus().kind == Kind::HiddenText) && !Focus().text.empty();
 }
 
 }  // namespace formreel

@@ -27,6 +27,7 @@ enum class Action : std::uint8_t {
   Cancel,
   Interrupt,     // CTRL-C: the form ends without an answer
   Press,         // the focused button
+  Toggle,        // the focused box, checked or cleared
   ShowList,      // the focused field's whole list, shown or hidden
   Type,          // the key's character at the cursor
   TypeAhead,     // the list's next entry that starts with the key's character
@@ -48,7 +49,8 @@ Action ActionFor(Key key, FormModel::Kind kind);
 inline constexpr KeyHelp TerminalKeyHelp{"ENTER or TAB=down   SHIFT-TAB=up   ESCAPE=cancel   F4=list",
                                          "SPACE or ENTER presses button   CTRL-ENTER or CTRL-J=confirm"};
 
-// The columns a field shows on the terminal: what can be typed into it.
+// The columns a field shows on the terminal: what can be typed into a
+// field whose text does not scroll sideways.
 inline constexpr int FieldColumns = 30;
 
 class TerminalForm {
@@ -78,8 +80,10 @@ class TerminalForm {
   // What the focused position takes, in words (StatusWords), as UTF-8.
   std::string Status() const;
   // Why a value was refused, as UTF-8: set when a confirmation stops on a
-  // field whose text does not convert or when a typed character does not
-  // fit, gone once the field is left or its text changes. Empty for none.
+  // field whose text does not convert or fails its checks, or when a typed
+  // character does not fit; gone once the field is left or changes. It
+  // names the field and the reason, and the text only of a field that
+  // shows it. Empty for none.
   const std::string& Message() const { return message_; }
 
   // The form's lines (text lines and fields, 1 to lineCount) and the field

@@ -3,9 +3,13 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 #include <string_view>
 
 #include "forms/core/form_model.h"
@@ -18,21 +22,44 @@ namespace formreel {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 // How long the bytes of one key may take to arrive: an ESCAPE with nothing
 // after it within this time is the ESCAPE key, not the start of a sequence.
 constexpr int EscapeWaitMilliseconds = 25;
 
+// How long poll may wait: for the rest of a key's bytes, and for no longer
+// than the time limit leaves (for ever without one), in whole milliseconds
+// rounded up so that the wait never ends before the limit.
+int PollWait(bool keyUnfinished, const std::optional<Clock::time_point>& deadline) {
+  int wait = keyUnfinished ? EscapeWaitMilliseconds : -1;
+  if (!deadline) return wait;
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now()).count();
+  const int limit = static_cast<int>(std::clamp<decltype(left)>(left, 0, std::numeric_limits<int>::max()));
+  return wait < 0 ? limit : std::min(wait, limit);
+}
+
 Showing RunFullScreen(FormState& state, const ControllingTerminal& terminal, SignalWatch& signals,
                       CursesScreen& curses) {
   FormModel model(state);
-  BuildForm(state, CellWidth, CellHeight, model);
+  BuildForm(state, model);
   TerminalForm form(state, model);
   FormView view(state, model, form);
   std::string pending;
+  // Without a time limit there is no deadline, and poll waits for ever. A
+  // century is as good as for ever, and the clock adds it without overflow.
+  const std::chrono::milliseconds limit =
+      std::min<std::chrono::milliseconds>(state.rules.timeLimit, std::chrono::years(100));
+  std::optional<Clock::time_point> deadline;
+  if (limit.count() > 0) deadline = Clock::now() + limit;
   for (;;) {
     curses.Draw(view.Compose(curses.Rows(), curses.Columns()));
     std::array<pollfd, 2> ready{{{terminal.Descriptor(), POLLIN, 0}, {signals.Descriptor(), POLLIN, 0}}};
-    const int count = poll(ready.data(), ready.size(), pending.empty() ? -1 : EscapeWaitMilliseconds);
+    const int count = poll(ready.data(), ready.size(), PollWait(!pending.empty(), deadline));
+    if (count == 0 && pending.empty() && deadline && Clock::now() >= *deadline) {
+      curses.Close();
+      return Showing::TimedOut;
+    }
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) {  // no key can come any more: the form ends as when the terminal goes
       curses.Close();
@@ -62,6 +89,7 @@ Showing RunFullScreen(FormState& state, const ControllingTerminal& terminal, Sig
       const DecodedKey decoded = DecodeKey(pending, state.codePage, complete);
       if (decoded.length == 0) break;
       pending.erase(0, decoded.length);
+      if (deadline) deadline = Clock::now() + limit;  // each key gives the whole time again
       // A form too small to be seen takes only its ways out.
       if (!fits && decoded.press.key != Key::Escape && decoded.press.key != Key::CtrlC) continue;
       switch (form.Press(decoded.press)) {

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <memory>
 
 namespace formreel {
 
@@ -41,6 +43,63 @@ BOOL WINAPI NoteInterrupt(DWORD event) {
   return TRUE;
 }
 
+// How long a line read that an ENTER was given to end may take to end.
+constexpr DWORD ReadEndMilliseconds = 1000;
+
+// A line being read from the console.
+struct ConsoleRead {
+  HANDLE input;
+  std::wstring typed;
+};
+
+// Reads up to the line end: the console hands a long line over in parts.
+DWORD WINAPI ReadTyped(void* parameter) {
+  ConsoleRead& read = *static_cast<ConsoleRead*>(parameter);
+  for (;;) {
+    wchar_t buffer[256];
+    DWORD got = 0;
+    if (!ReadConsoleW(read.input, buffer, 256, &got, nullptr) || got == 0) break;
+    read.typed.append(buffer, got);
+    if (read.typed.find(L'\n') != std::wstring::npos) break;
+  }
+  return 0;
+}
+
+// The console takes an ENTER, pressed and let go, as if typed.
+void PressEnter(HANDLE input) {
+  INPUT_RECORD keys[2]{};
+  for (int k = 0; k < 2; ++k) {
+    keys[k].EventType = KEY_EVENT;
+    KEY_EVENT_RECORD& key = keys[k].Event.KeyEvent;
+    key.bKeyDown = k == 0;
+    key.wRepeatCount = 1;
+    key.wVirtualKeyCode = VK_RETURN;
+    key.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC));
+    key.uChar.UnicodeChar = L'\r';
+  }
+  DWORD written = 0;
+  WriteConsoleInputW(input, keys, 2, &written);
+}
+
+// While it lives, the console echoes nothing typed; its mode as before after.
+class EchoOff {
+ public:
+  EchoOff(HANDLE input, bool wanted) : input_(input) {
+    if (!wanted || !GetConsoleMode(input, &saved_)) return;
+    active_ = SetConsoleMode(input, saved_ & ~static_cast<DWORD>(ENABLE_ECHO_INPUT)) != 0;
+  }
+  ~EchoOff() {
+    if (active_) SetConsoleMode(input_, saved_);
+  }
+  EchoOff(const EchoOff&) = delete;
+  EchoOff& operator=(const EchoOff&) = delete;
+
+ private:
+  HANDLE input_;
+  DWORD saved_ = 0;
+  bool active_ = false;
+};
+
 }  // namespace
 
 ConsoleLineChannel::ConsoleLineChannel() : input_(Open(L"CONIN$")), output_(Open(L"CONOUT$")) {
@@ -61,18 +120,46 @@ void ConsoleLineChannel::Write(std::string_view text) {
   WriteConsoleW(output_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
 }
 
-LineChannel::Line ConsoleLineChannel::ReadLine() {
+LineChannel::Line ConsoleLineChannel::ReadLine(Echo echo, std::chrono::milliseconds limit) {
+  EchoOff echoOff(input_, echo == Echo::Hidden);
+  bool timedOut = false;
   std::wstring typed;
-  for (;;) {
-    wchar_t buffer[256];
-    DWORD got = 0;
-    if (!ReadConsoleW(input_, buffer, 256, &got, nullptr) || got == 0) break;
-    typed.append(buffer, got);
-    if (typed.find(L'\n') != std::wstring::npos) break;
+  if (limit.count() <= 0) {
+    ConsoleRead read{input_, {}};
+    ReadTyped(&read);
+    typed = std::move(read.typed);
+  } else {
+    // On a thread of its own, since a console line read cannot be given a
+    // time: when the time is up an ENTER ends it, and what it read is
+    // dropped.
+    auto* read = new ConsoleRead{input_, {}};
+    const HANDLE thread = CreateThread(nullptr, 0, ReadTyped, read, 0, nullptr);
+    if (thread == nullptr) {
+      ReadTyped(read);
+    } else {
+      const auto wait = static_cast<DWORD>(std::min<std::chrono::milliseconds::rep>(limit.count(), INFINITE - 1));
+      if (WaitForSingleObject(thread, wait) == WAIT_TIMEOUT) {
+        timedOut = true;
+        PressEnter(input_);
+        if (WaitForSingleObject(thread, ReadEndMilliseconds) != WAIT_OBJECT_0) {
+          CloseHandle(thread);  // the thread keeps `read`, which outlives this call
+          return {Line::End::TimedOut, {}};
+        }
+      }
+      CloseHandle(thread);
+    }
+    const std::unique_ptr<ConsoleRead> done(read);
+    typed = std::move(done->typed);
   }
+  // The console echoed no line end either (nor, out of time, was there one).
+  if (echo == Echo::Hidden && !timedOut) Write("\n");
   Line line;
   if (interrupted.exchange(false)) {
     line.end = Line::End::Interrupted;
+    return line;
+  }
+  if (timedOut) {
+    line.end = Line::End::TimedOut;
     return line;
   }
   const std::size_t end = typed.find_first_of(L"\r\n");

@@ -23,8 +23,11 @@ class ConsoleLineChannel final : public LineChannel {
 
   void Write(std::string_view text) override;
   // CTRL-Z, the console's end of input, ends the input as at a file's end;
-  // CTRL-C interrupts the line instead of ending the program.
-  Line ReadLine() override;
+  // CTRL-C interrupts the line instead of ending the program. A hidden line
+  // is read with the console's echo off (ENABLE_ECHO_INPUT), its mode put
+  // back after; a line with a limit is read on a thread of its own, which
+  // an ENTER given to the console ends when the time is up.
+  Line ReadLine(Echo echo, std::chrono::milliseconds limit) override;
   std::string_view CancelKeys() const override { return "CTRL-Z and ENTER"; }
 
  private:

@@ -10,6 +10,7 @@
 #include "forms/core/descriptor_fields.h"
 #include "forms/core/unattended.h"
 #include "forms/plain/plain_front_end.h"
+#include "forms/plain/stream_lines.h"
 #include "forms/win32/console_line_channel.h"
 #include "forms/win32/entry.h"
 
@@ -37,6 +38,14 @@ class ConsoleFrontEnd final : public FormFrontEnd {
 
 }  // namespace
 
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, std::istream& answers, std::ostream& said, const FormRules& rules) {
+  StreamLineChannel channel(answers, said);
+  PlainFrontEnd plain(channel);
+  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), plain, rules) ==
+         FormEntryEnd::Confirmed;
+}
+
 // The calls on a descriptor, in the active code page.
 std::string DescriptorProblem(const char* text, std::int32_t length) {
   return DescriptorProblem(text, length, ActiveCodePage());
@@ -47,14 +56,22 @@ std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t len
 
 bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values, FormDisplay display) {
+  return FormEntry(descriptor, length, selections, values, display, FormRules{});
+}
+
+bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+               std::span<ValueSlot> values, FormDisplay display, const FormRules& rules) {
   const WindowHandle noOwner = nullptr;
   WindowFrontEnd window(noOwner);
   ConsoleFrontEnd console;
   UnattendedFrontEnd unattended;
-  FormFrontEnd& frontEnd = display == FormDisplay::Plain        ? static_cast<FormFrontEnd&>(console)
+  // A console has no full-screen form: Terminal is its plain lines.
+  const bool lines = display == FormDisplay::Plain || display == FormDisplay::Terminal;
+  FormFrontEnd& frontEnd = lines                                ? static_cast<FormFrontEnd&>(console)
                            : display == FormDisplay::Unattended ? static_cast<FormFrontEnd&>(unattended)
                                                                 : static_cast<FormFrontEnd&>(window);
-  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd) == FormEntryEnd::Confirmed;
+  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), frontEnd, rules) ==
+         FormEntryEnd::Confirmed;
 }
 
 }  // namespace formreel

@@ -2,6 +2,7 @@
 // steps: the form window and the modal loop.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 
@@ -34,9 +35,17 @@ class WindowFrontEnd final : public FormFrontEnd {
   const WindowHandle& owner_;
 };
 
+// How the modal loop ended.
+struct FormLoopEnd {
+  int exitCode = 0;       // the quit message's
+  bool timedOut = false;  // the time limit ended the form
+};
+
 // The modal loop: dispatches every message of the thread, turning the five
 // form keys into commands sent to `formWindow`, until the quit message.
-// Returns the quit message's exit code.
-int RunFormLoop(const WindowHandle& formWindow);
+// With a `timeLimit` above zero, a timer of the form window ends the form
+// unconfirmed once that long has passed without a key or a mouse button
+// pressed anywhere in the thread; with none, no timer is set.
+FormLoopEnd RunFormLoop(const WindowHandle& formWindow, std::chrono::milliseconds timeLimit);
 
 }  // namespace formreel

@@ -183,6 +183,7 @@ const std::vector<std::pair<Place, std::string>>& OtherExamples() {
       {{&Readme, "cmake --preset win32"}, "builds this tree"},
       {{&Readme, "cmake -S . -B build -G Ninja"}, "runs in MSYS2 on Windows itself"},
       {{&Readme, "$name, $age = formentry"}, "PowerShell, which Wine does not have"},
+      {{&Guide, "formentry --window"}, "the native window, as tests/forms/gtk/window_test.cpp types into it"},
   };
   return examples;
 }

@@ -144,12 +144,12 @@ HWND FocusedControl() {
 }
 
 bool RunForm(FormScript& script, const std::string& descriptor, std::span<std::int8_t> selections,
-             std::span<ValueSlot> values) {
+             std::span<ValueSlot> values, const FormRules& rules) {
   InstanceHandle instance = GetModuleHandleA(nullptr);
   WindowHandle owner = nullptr;
   script.Start();
   const bool confirmed = FormEntry(instance, owner, descriptor.data(),
-                                   static_cast<std::int32_t>(descriptor.size()), selections, values);
+                                   static_cast<std::int32_t>(descriptor.size()), selections, values, rules);
   script.Stop();
   return confirmed;
 }

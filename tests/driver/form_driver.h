@@ -74,10 +74,10 @@ HWND FocusedControl();
 
 
 // Runs FormEntry on `descriptor` (its length counting the descriptor's own
-// characters, NULs included) with `script` driving the form; the script
-// starts just before the call. Returns FormEntry's result.
+// characters, NULs included) and `rules` with `script` driving the form;
+// the script starts just before the call. Returns FormEntry's result.
 bool RunForm(FormScript& script, const std::string& descriptor, std::span<std::int8_t> selections,
-             std::span<ValueSlot> values);
+             std::span<ValueSlot> values, const FormRules& rules = {});
 
 // Position and size of `control` in its parent's client area.
 RECT ClientBox(HWND control);

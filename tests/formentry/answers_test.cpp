@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -92,6 +93,20 @@ TEST(FormentryAnswers, RealsAreTheShortestTextThatReadsBack) {
   form.arrays.values[2].Put(-0.0f);
   form.arrays.values[3].Put(5e-324);
   EXPECT_EQ(AnswerLines(form.fields, form.arrays), "16777216\n1e+300\n-0\n5e-324\n");
+}
+
+// An M field's line is its checked boxes' captions as words of a shell, a
+// quote in one too; in JSON they are an array. A P field answers its text.
+TEST(FormentryAnswers, CheckedBoxesAsShellWordsAndAnArrayHiddenTextAsIs) {
+  Answered form("MBOX^RED^it's^a b^|PPASS^|MNONE^X^|"s);
+  form.arrays.values[0].Put(std::uint8_t{6});
+  std::strcpy(form.arrays.texts[1].data(), "s3cr3t");
+  EXPECT_EQ(AnswerLines(form.fields, form.arrays), "'it'\\''s' 'a b'\ns3cr3t\n\n");
+  EXPECT_EQ(AnswerJson(form.fields, form.arrays, Latin1ToUtf8),
+            "{\"fields\":[{\"letter\":\"M\",\"prompt\":\"BOX\",\"selection\":0,\"entry\":null,"
+            "\"value\":[\"it's\",\"a b\"]},"
+            "{\"letter\":\"P\",\"prompt\":\"PASS\",\"selection\":0,\"entry\":null,\"value\":\"s3cr3t\"},"
+            "{\"letter\":\"M\",\"prompt\":\"NONE\",\"selection\":0,\"entry\":null,\"value\":[]}]}\n");
 }
 
 }  // namespace

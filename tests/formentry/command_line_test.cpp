@@ -67,6 +67,15 @@ TEST(FormentryCommandLine, BadArgumentsAreUsageErrorsThatSayWhy) {
       {{"--value", "+1=1", "CA^|"}, "--value: the field number \"+1\" is not a number from 1 up"},
       {{"--select", "1=1234567890", "CA^|"}, "--select 1: \"1234567890\" is not a choice number (0 for none)"},
       {{"--select", "1=-1", "CA^|"}, "--select 1: \"-1\" is not a choice number (0 for none)"},
+      {{"--range", "1=5", "IA^|"}, "--range needs N=LOW..HIGH, got \"1=5\""},
+      {{"--range", "1..5", "IA^|"}, "--range needs N=LOW..HIGH, got \"1..5\""},
+      {{"--required", "0", "CA^|"}, "--required: the field number \"0\" is not a number from 1 up"},
+      {{"--timeout", "0", "CA^|"}, "--timeout: \"0\" is not a number of seconds above 0 (at most 2000000)"},
+      {{"--timeout", "nan", "CA^|"}, "--timeout: \"nan\" is not a number of seconds above 0 (at most 2000000)"},
+      {{"--timeout", "1s", "CA^|"}, "--timeout: \"1s\" is not a number of seconds above 0 (at most 2000000)"},
+      {{"--timeout", "3e6", "CA^|"}, "--timeout: \"3e6\" is not a number of seconds above 0 (at most 2000000)"},
+      {{"--terminal", "CA^|", "--window"}, "--window and --terminal cannot both be given"},
+      {{"--no-input", "--plain", "CA^|"}, "--plain and --no-input cannot both be given"},
   };
   for (const auto& [arguments, expected] : cases) {
     CommandLine line;
@@ -172,6 +181,10 @@ TEST(FormentrySetUp, OptionsThatDoNotFitTheFormNameTheField) {
       {{"--select", "7=2"}, "--select 7=2: field 7 (B \"GO\") has 1 button"},
       {{"--value", "2=1", "--value", "2=2"}, "--value given twice for field 2 (I \"AGE\")"},
       {{"--select", "3=1", "--select", "3=2"}, "--select given twice for field 3 (S \"PICK\")"},
+      {{"--range", "1=1..2"}, "--range 1: field 1 (C \"NAME\") takes no range: only I, L, R and D fields do"},
+      {{"--range", "2=9..-9"}, "--range 2=9..-9: the lowest value is above the highest"},
+      {{"--range", "2=1..99999"}, "--range 2: AGE: not a 16-bit integer (-32768 to 32767): 99999"},
+      {{"--required", "2"}, "--required 2: field 2 (I \"AGE\") cannot be required: only C, X, P, S and M fields can"},
   };
   for (const auto& [options, expected] : cases) {
     const PreparedForm form(descriptor, options);
@@ -188,6 +201,41 @@ TEST(FirstNonUtf8Byte, NamesTheFirstByteOfNoWholeCharacter) {
       {"\xed\xa0\x80", 1}, {"\xf4\x90\x80\x80", 1}, {"ok\x80", 3},            // surrogate, beyond U+10FFFF, a stray
   };
   for (const auto& [text, at] : rows) EXPECT_EQ(FirstNonUtf8Byte(text), at) << testing::PrintToString(text);
+}
+
+// The newer kinds and the checks: X and P take 255 bytes (a refused P
+// value is never repeated), M its boxes as a number or box by box.
+TEST(FormentrySetUp, LongAndHiddenTextsBoxesRangesAndRequiredFields) {
+  const std::string descriptor = "XHOST^|PPASS^|MBOX^A^B^C^|LPORT^|RS^|"s;
+  const std::string longest(255, 'x');
+  const std::string value = "1=" + longest, pass = "2=" + longest;
+  const PreparedForm form(descriptor, {"--value", value, "--value", pass, "--value", "3=1", "--select", "3=3",
+                                       "--select", "3=3", "--range", "4=1..16#FFFF", "--range", "5=-.5..2.5",
+                                       "--required", "2", "--required", "3"});
+  ASSERT_EQ(form.status, CommandLineStatus::Ok) << form.message;
+  EXPECT_EQ(form.arrays.texts[0].data(), longest);
+  EXPECT_EQ(form.arrays.values[2].Get<std::uint8_t>(), 5);
+  const FieldCheck& port = form.arrays.checks[3];
+  EXPECT_TRUE(port.bounded && port.lowest == 1 && port.highest == 65535 && !port.required);
+  EXPECT_TRUE(form.arrays.checks[4].lowest == -0.5 && form.arrays.checks[4].highest == 2.5);
+  EXPECT_TRUE(form.arrays.checks[1].required && form.arrays.checks[2].required && !form.arrays.checks[0].required);
+  CommandLine line;
+  std::string message;
+  ASSERT_EQ(Parse({"--timeout", "1.0001", "CA^|"}, line, message), CommandLineStatus::Ok);
+  EXPECT_EQ(line.timeout, std::chrono::milliseconds(1001));  // a part of a millisecond waits a whole one
+
+  const std::string tooLong = "1=" + longest + "x", passTooLong = "2=" + longest + "x";
+  const std::pair<std::vector<std::string_view>, std::string> refused[] = {
+      {{"--value", tooLong}, "--value 1: HOST: at most 255 bytes: " + longest + "x"},
+      {{"--value", passTooLong}, "--value 2: PASS: at most 255 bytes"},
+      {{"--value", "3=8"}, "--value 3: BOX: not its boxes as a number (0 to 7): 8"},
+      {{"--select", "3=4"}, "--select 3=4: field 3 (M \"BOX\") has 3 boxes"},
+  };
+  for (const auto& [options, expected] : refused) {
+    const PreparedForm bad(descriptor, options);
+    EXPECT_EQ(bad.status, CommandLineStatus::UsageError) << expected;
+    EXPECT_EQ(bad.message, expected);
+  }
 }
 
 }  // namespace

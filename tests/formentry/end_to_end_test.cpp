@@ -83,11 +83,11 @@ TEST_F(FormentryCommand, CancelledPrintsNothing) {
 }
 
 TEST_F(FormentryCommand, ARefusedDescriptorSaysWhyAndShowsNoForm) {
-  const Outcome outcome = RunWithoutForm({"CNAME^|XWHAT^|"});
+  const Outcome outcome = RunWithoutForm({"CNAME^|ZWHAT^|"});
   EXPECT_EQ(outcome.status, 2);
   EXPECT_EQ(outcome.output, "");
   EXPECT_EQ(outcome.errors,
-            "formentry: item 2 has an unknown letter \"X\" (letters are B, C, D, I, L, R, S, T and H)\n");
+            "formentry: item 2 has an unknown letter \"Z\" (letters are B, C, D, I, L, M, P, R, S, X, T and H)\n");
 }
 
 TEST_F(FormentryCommand, AUsageErrorSaysWhyPointsToHelpAndShowsNoForm) {
@@ -224,6 +224,27 @@ TEST_F(FormentryCommand, PlainLinesInTheConsole) {
   std::string code;
   ASSERT_TRUE(PollUntil(ExitLimit, [&] { return (code = formreel::ReadWhole(status)).ends_with('\n'); }));
   EXPECT_EQ(code, "0\n");
+}
+
+// A hidden text in the console is typed with its echo off, so no screen
+// holds it; and a time limit ends the form with status 124, nothing printed.
+TEST_F(FormentryCommand, AHiddenTextUnseenAndATimeLimitInTheConsole) {
+  if (const std::string missing = MissingTmux(); !missing.empty()) GTEST_SKIP() << "needs " << missing;
+  TmuxSession tmux;
+  const std::string status = run_.Folder() + "/status";
+  ASSERT_TRUE(tmux.Start("cd " + ShellQuoted(ProgramDirectory()) +
+                         " && wine formentry.exe --plain --timeout 5 'PPASS^|'; echo $? >" + ShellQuoted(status) +
+                         "; exec cat"));
+  ASSERT_TRUE(tmux.WaitForScreen("Hidden text", WindowLimit)) << tmux.Screen();
+  ASSERT_TRUE(tmux.Type("Zq7xW9"));
+  ASSERT_TRUE(tmux.Press({"Enter"}));
+  ASSERT_TRUE(tmux.WaitForScreen("1 PASS: set", WindowLimit)) << tmux.Screen();
+  const std::optional<std::string> screen = tmux.WaitForScreen("No answer for 5 seconds: the form ends.", WindowLimit);
+  ASSERT_TRUE(screen) << tmux.Screen();
+  EXPECT_EQ(screen->find("Zq"), std::string::npos) << *screen;
+  std::string code;
+  ASSERT_TRUE(PollUntil(ExitLimit, [&] { return (code = formreel::ReadWhole(status)).ends_with('\n'); }));
+  EXPECT_EQ(code, "124\n");
 }
 
 }  // namespace

@@ -110,4 +110,14 @@ TEST_F(FormentryHeard, TheFullScreenFormSaysWhatEachFieldTakesAndWhyAValueIsRefu
   EXPECT_TRUE(HeardIn(said, "CLIP, FILM, 1994"));
 }
 
+// A box heard as the focus comes to it and as SPACE checks it: the status
+// row says which box, and whether it is checked.
+TEST_F(FormentryHeard, TheFullScreenFormSaysWhichBoxHasTheFocusAndWhetherItIsChecked) {
+  Step("start", Ran({"CNAME^|MGENRES^FILM^NEWS^|"}), "GENRES");
+  Step("TAB", Pressed("Tab"), "GENRES: FILM, box 1 of 2, not checked; SPACE checks or clears it");
+  const std::string said = Step("SPACE", Pressed("Space"), "GENRES: FILM, box 1 of 2, checked");
+  EXPECT_TRUE(HeardIn(said, "GENRES x FILM NEWS"));
+  Step("CTRL-J", Pressed("C-j"), FenrirSession::Prompt);
+}
+
 }  // namespace

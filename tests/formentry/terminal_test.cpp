@@ -214,4 +214,60 @@ TEST_F(FormentryInTerminal, ATerminalOnStandardInputIsNoDescriptorFile) {
             "pipe\nTry 'formentry --help' for more information.\n");
 }
 
+// A hidden text in the plain mode is typed with the terminal's echo off,
+// after a stop and a continuation too: no screen ever holds it. formentry
+// prints it with the answers.
+TEST_F(FormentryInTerminal, ThePlainModeReadsAHiddenTextWithTheEchoOff) {
+  const std::string secret = "Zq7-xW9";
+  Start({"--plain", "PPASS^|"}, "Hidden text");
+  // Stopped and continued, as CTRL-Z and fg do, with the echo on between as a shell sets it.
+  const CommandResult child = RunCommand({"pgrep", "-P", tmux_.Format("#{pane_pid}"), "formentry"}, ScreenLimit);
+  ASSERT_EQ(child.status, 0);
+  ASSERT_EQ(kill(std::stoi(child.output), SIGSTOP), 0);
+  ASSERT_EQ(RunCommand({"stty", "-F", tmux_.Format("#{pane_tty}"), "echo"}, ScreenLimit).status, 0);
+  ASSERT_EQ(kill(std::stoi(child.output), SIGCONT), 0);
+  ASSERT_TRUE(tmux_.Resize(90, 30));  // a new size (SIGWINCH) ends nothing either
+  std::vector<std::string> screens;
+  for (const char c : secret) {
+    ASSERT_TRUE(tmux_.Type(std::string(1, c)));
+    screens.push_back(tmux_.Screen());
+  }
+  ASSERT_TRUE(tmux_.Press({"Enter"}));
+  const std::optional<std::string> last = tmux_.WaitForScreen("1 PASS: set\n", ScreenLimit);
+  ASSERT_TRUE(last) << tmux_.Screen();
+  screens.push_back(*last);
+  ASSERT_TRUE(tmux_.Type("y"));
+  ASSERT_TRUE(tmux_.Press({"Enter"}));
+  const Outcome outcome = Finish();
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_EQ(outcome.output, secret + "\n");
+  for (const std::string& screen : screens) EXPECT_EQ(screen.find(secret.substr(0, 2)), std::string::npos) << screen;
+}
+
+// However a hidden field's question ends, out of time (status 124, nothing
+// printed) or by SIGTERM, the echo is back and what was typed of it is gone
+// from the terminal's input, so that the next program (here cat) does not
+// read it.
+TEST_F(FormentryInTerminal, TheEchoComesBackAfterATimeLimitOrASignal) {
+  for (const int signal : {0, SIGTERM}) {
+    Start({"--plain", "--timeout", signal == 0 ? "1" : "60", "PPASS^|"}, "Hidden text");
+    ASSERT_TRUE(tmux_.Type("ab"));
+    if (signal != 0) {
+      const CommandResult child = RunCommand({"pgrep", "-P", tmux_.Format("#{pane_pid}"), "formentry"}, ScreenLimit);
+      ASSERT_EQ(child.status, 0);
+      ASSERT_EQ(kill(std::stoi(child.output), signal), 0);
+    }
+    const Outcome outcome = Finish();
+    EXPECT_EQ(outcome.status, signal == 0 ? 124 : 128 + signal);
+    EXPECT_EQ(outcome.output, "");
+    EXPECT_EQ(outcome.errors, "");
+    ASSERT_TRUE(tmux_.Type("seen"));
+    ASSERT_TRUE(tmux_.WaitForScreen("seen", ScreenLimit)) << signal << tmux_.Screen();
+    ASSERT_TRUE(tmux_.Press({"Enter"}));
+    const std::optional<std::string> screen = tmux_.WaitForScreen("seen\nseen\n", ScreenLimit);
+    ASSERT_TRUE(screen) << signal << tmux_.Screen();
+    EXPECT_EQ(screen->find("ab"), std::string::npos) << *screen;
+  }
+}
+
 }  // namespace

@@ -17,11 +17,12 @@ namespace {
 
 constexpr Milliseconds RunLimit{10000};
 
-// Runs formentry in a session of its own: it has no controlling terminal.
+// Runs formentry in a session of its own: it has no controlling terminal,
+// and no desktop either.
 CommandResult RunWithoutTerminal(const std::vector<std::string>& arguments, const std::string& errors = "") {
   std::vector<std::string> argv = {"setsid", "-w", FORMREEL_NATIVE_FORMENTRY};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return RunCommand(argv, RunLimit, {.errorPath = errors});
+  return RunCommand(argv, RunLimit, {.environment = {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, .errorPath = errors});
 }
 
 TEST(FormentryUnattended, NoInputConfirmsTheFormAsItStands) {
@@ -37,20 +38,28 @@ TEST(FormentryUnattended, NoInputConfirmsTheFormAsItStands) {
             "\"value\":3.141592653589793}]}\n");
 }
 
-TEST(FormentryUnattended, NoTerminalToDrawOnIsStatusFour) {
+TEST(FormentryUnattended, NoTerminalOrDesktopToShowOnIsStatusFour) {
   char errors[] = "/tmp/formentry-errors-XXXXXX";
   const int file = mkstemp(errors);
   ASSERT_GE(file, 0);
   close(file);
-  for (const std::vector<std::string>& arguments : {std::vector<std::string>{"CNAME^|"}, {"--plain", "CNAME^|"}}) {
+  const std::string noTerminal = "no terminal to draw on: /dev/tty: No such device or address";
+  const std::string noDesktop = "no desktop to show a window on: neither WAYLAND_DISPLAY nor DISPLAY is set";
+  const std::pair<std::string, std::string> cases[] = {
+      {"", noTerminal + "; no desktop either: neither WAYLAND_DISPLAY nor DISPLAY is set"},
+      {"--plain", noTerminal},
+      {"--terminal", noTerminal},
+      {"--window", noDesktop},
+  };
+  for (const auto& [option, why] : cases) {
+    std::vector<std::string> arguments = {"CNAME^|"};
+    if (!option.empty()) arguments.insert(arguments.begin(), option);
     const CommandResult result = RunWithoutTerminal(arguments, errors);
-    EXPECT_EQ(result.status, 4) << arguments[0];
+    EXPECT_EQ(result.status, 4) << option;
     EXPECT_EQ(result.output, "");
     std::ifstream file(errors);
     const std::string message((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(message,
-              "formentry: the form could not be shown (no terminal to draw on: /dev/tty: No such device or "
-              "address)\n");
+    EXPECT_EQ(message, "formentry: the form could not be shown (" + why + ")\n") << option;
   }
   std::remove(errors);
 }
@@ -87,6 +96,9 @@ TEST(FormentryUnattended, RefusalsSayWhyAndEndWithTheirStatus) {
       {"$F --no-input \"T$(head -c 2001 /dev/zero | tr '\\0' x)\\|\"", 2, "",
        "formentry: the descriptor has 2004 bytes (at most 2000)\n"},
       {"printf '# a clip\\nCNAME^|  \\n\\nIYEAR^|\\n' | $F --no-input --value 2=1994 --file -", 0, "\n1994\n", ""},
+      // The checks apply to the values given: nobody can mend one that fails.
+      {"$F --no-input --range 1=1..65535 --value 1=70000 'LPORT^|'", 2, "", "formentry: PORT: 1 to 65535: 70000\n"},
+      {"$F --no-input --required 2 --value 1=s3cr3t 'PPASS^|PPIN^|'", 2, "", "formentry: PIN: required\n"},
       // A pipe that never closes: formentry is a writer of its own input.
       {"exec 3<>" + pipe + "; exec $F --no-input --file - <&3", 2, "",
        "formentry: standard input did not end within 10 seconds\n"},

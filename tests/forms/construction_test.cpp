@@ -26,22 +26,23 @@ std::string BoxText(Box b) {
          std::to_string(b.height);
 }
 
-// Records every call as one line of text; handles are named by identifier.
-// Its controls hold their texts as a control that cannot show bytes above
-// 127 would ('?' for each), and selecting an entry shows the entry's text.
+// Records every call as one line of text, each control as the window makes
+// it (its class, style, box and identifier from the layout); handles are
+// named by identifier. Its controls hold their texts as a control that
+// cannot show bytes above 127 would ('?' for each), and selecting an entry
+// shows the entry's text.
 class RecordingFactory final : public FormControlFactory {
  public:
-  void PlaceFormWindow(std::int32_t w, std::int32_t h) override {
-    calls.push_back("place " + std::to_string(w) + "x" + std::to_string(h));
+  void TextLine(std::int32_t, TextView) override {}
+  ControlHandle CreateField(std::int32_t field, std::int32_t line, const FieldKind& kind, TextView) override {
+    return Record(FieldWindowControl(formState.metrics, field, line, kind), "");
   }
-  ControlHandle CreateComboBox(std::uint32_t style, Box box, std::uint32_t id) override {
-    calls.push_back((style == ListComboStyle ? "list "s : style == EditComboStyle ? "combo "s : "?? "s) +
-                    BoxText(box) + " id " + std::to_string(id));
-    return Handle(id);
+  ControlHandle CreatePosition(std::int32_t, std::int32_t line, const FieldKind& kind, std::int32_t index,
+                               std::int32_t count, std::int32_t number, const char* caption, TextView) override {
+    return Record(PositionWindowControl(formState.metrics, line, kind, index, count, number), caption);
   }
-  ControlHandle CreateButton(const char* caption, Box box, std::uint32_t id) override {
-    calls.push_back("button '"s + caption + "' " + BoxText(box) + " id " + std::to_string(id));
-    return Handle(id);
+  ControlHandle CreateFormButton(FormButton button, const char* caption) override {
+    return Record(FormButtonWindowControl(formState.metrics, button), caption);
   }
   void SetText(ControlHandle c, const char* text) override {
     calls.push_back("text " + Name(c) + " '" + text + "'");
@@ -49,9 +50,7 @@ class RecordingFactory final : public FormControlFactory {
     for (char& byte : held_[Key(c)])
       if (static_cast<unsigned char>(byte) > 127) byte = '?';
   }
-  void ReadText(ControlHandle c, FixedText<ScratchWidth>& text) override {
-    text = FixedText<ScratchWidth>(held_[Key(c)] + '\0');
-  }
+  void ReadText(ControlHandle c, const FieldKind&, FieldText& text) override { text = FieldText(held_[Key(c)] + '\0'); }
   void AddListEntry(ControlHandle c, const char* text) override {
     calls.push_back("add " + Name(c) + " '" + text + "'");
     entries_[Key(c)].push_back(text);
@@ -60,8 +59,19 @@ class RecordingFactory final : public FormControlFactory {
     calls.push_back("select " + Name(c) + " " + std::to_string(index));
     if (index >= 0) held_[Key(c)] = entries_[Key(c)].at(static_cast<std::size_t>(index));
   }
-  void SetItemHeight(ControlHandle c, std::int32_t index, std::int32_t height) override {
-    calls.push_back("height " + Name(c) + " " + std::to_string(index) + " " + std::to_string(height));
+  // The window's item heights: a shown list's rows and selection field, or
+  // an empty list's tall drop-down.
+  void ListComplete(ControlHandle c, bool shown) override {
+    const FormMetrics& m = formState.metrics;
+    if (shown) {
+      calls.push_back(HeightCall(c, 0, ControlRowHeight(m)));
+      calls.push_back(HeightCall(c, -1, ControlRowHeight(m)));
+    } else {
+      calls.push_back(HeightCall(c, 0, EmptyListItemHeight(m)));
+    }
+  }
+  void SetChecked(ControlHandle c, bool checked) override {
+    calls.push_back("check " + Name(c) + (checked ? " on" : " off"));
   }
   void SetCaption(const char* text) override { calls.push_back("caption '"s + text + "'"); }
 
@@ -72,16 +82,35 @@ class RecordingFactory final : public FormControlFactory {
   Calls calls;
 
  private:
-  ControlHandle Handle(std::uint32_t id) {
+  ControlHandle Record(const WindowControl& c, const char* caption) {
+    const std::string kind = c.style == ListComboStyle        ? "list "s
+                             : c.style == EditComboStyle      ? "combo "s
+                             : c.style == ScrollingComboStyle ? "scrolling "s
+                             : c.style == HiddenTextStyle     ? "hidden "s
+                             : c.style == CheckBoxStyle       ? "box '"s + caption + "' "
+                                                              : "button '"s + caption + "' ";
+    calls.push_back(kind + BoxText(c.box) + " id " + std::to_string(c.id));
     auto handle = ControlHandle(&storage_[ids_.size()]);
-    ids_[Key(handle)] = id;
+    ids_[Key(handle)] = c.id;
     return handle;
   }
-  char storage_[64] = {};
+  std::string HeightCall(ControlHandle c, int index, std::int32_t height) const {
+    return "height " + Name(c) + " " + std::to_string(index) + " " + std::to_string(height);
+  }
+  char storage_[256] = {};
   std::map<const void*, std::uint32_t> ids_;
   std::map<const void*, std::string> held_;
   std::map<const void*, std::vector<std::string>> entries_;
 };
+
+// Builds the form in `formState` as the window does: the metrics of a font
+// of these two, the window placed, then every control.
+void BuildAsTheWindow(std::int32_t charWidth, std::int32_t lineHeight, RecordingFactory& factory) {
+  formState.metrics = MetricsFor(charWidth, lineHeight, LineCountOf(formState));
+  factory.calls.push_back("place " + std::to_string(FormWindowWidth(formState.metrics)) + "x" +
+                          std::to_string(FormWindowHeight(formState.metrics)));
+  BuildForm(formState, factory);
+}
 
 // Normalises `descriptor` into a fresh state with the given answers and builds it.
 class Built {
@@ -96,7 +125,7 @@ class Built {
     formState.descriptorLength = counts.descriptorLength;
     for (std::size_t k = 0; k < selections.size(); ++k) formState.selections[static_cast<int>(k) + 1] = selections[k];
     for (std::size_t k = 0; k < values.size(); ++k) formState.values[static_cast<int>(k) + 1] = values[k];
-    BuildForm(formState, 8, 16, factory);
+    BuildAsTheWindow(8, 16, factory);
   }
   const Calls& calls() const { return factory.calls; }
   std::string Focus() const { return factory.Name(formState.controls[FocusTargetSlot]); }
@@ -313,7 +342,7 @@ TEST(ConstructionInUtf8, LinesAndPromptsCountColumns) {
     formState.textLineCount = counts.textLineCount;
     formState.descriptorLength = counts.descriptorLength;
     RecordingFactory factory;
-    BuildForm(formState, 8, 16, factory);
+    BuildAsTheWindow(8, 16, factory);
     EXPECT_EQ(std::string(formState.lines[c.line].View().substr(0, c.shown.size())), c.shown) << c.descriptor;
   }
 }
@@ -332,7 +361,7 @@ TEST(ConstructionInUtf8, CaptionsAndCallerTextsKeepWholeCharacters) {
   formState.descriptorLength = counts.descriptorLength;
   formState.values[2].Put(static_cast<char*>(text));
   RecordingFactory factory;
-  BuildForm(formState, 8, 16, factory);
+  BuildAsTheWindow(8, 16, factory);
   EXPECT_EQ(factory.calls[1], Button(std::string(28, 'x') + "名", GroupButtonBox(MetricsFor(8, 16, 2), 1, 1, 1), 305));
   EXPECT_EQ(factory.calls[3], "text 203 '" + typed.substr(0, 29) + "'");
 }

@@ -60,6 +60,7 @@ TEST(DescriptorProblemTest, AcceptsTheLanguage) {
       "BP^" + Repeat("c^", 7) + "|\0"s,                           // 8 buttons in one group
       Repeat("BP^" + Repeat("c^", 4) + "|", 4) + "\0"s,           // 20 group buttons
       "SP^" + Repeat("c^", 127) + "|\0"s,                         // 127 choices
+      Repeat("MP^" + Repeat("c^", 8) + "|", 20) + "\0"s,          // 160 check boxes
       "T" + std::string(60, 'x') + "\\|\0"s,                      // longest text line
       "C" + std::string(60, 'x') + "^|\0"s,                       // longest prompt
       "SP^" + std::string(79, 'x') + "^|\0"s,                     // longest choice
@@ -77,11 +78,13 @@ struct RefusalCase {
 
 TEST(DescriptorProblemTest, RefusesShapesOutsideTheLanguage) {
   const RefusalCase cases[] = {
-      {"QX^|\0"s, "item 1 has an unknown letter \"Q\" (letters are B, C, D, I, L, R, S, T and H)"},
-      {"CA^|xB^|\0"s, "item 2 has an unknown letter \"X\" (letters are B, C, D, I, L, R, S, T and H)"},
-      {"CA^|{B^|\0"s, "item 2 has an unknown letter \"[\" (letters are B, C, D, I, L, R, S, T and H)"},
-      {"CA^|\xC9x^|\0"s, "item 2 has an unknown letter code 201 (letters are B, C, D, I, L, R, S, T and H)"},
-      {"CA^|\tx^|\0"s, "item 2 has an unknown letter code 9 (letters are B, C, D, I, L, R, S, T and H)"},
+      {"QX^|\0"s, "item 1 has an unknown letter \"Q\" (letters are B, C, D, I, L, M, P, R, S, X, T and H)"},
+      {"CA^|yB^|\0"s, "item 2 has an unknown letter \"Y\" (letters are B, C, D, I, L, M, P, R, S, X, T and H)"},
+      {"MBOXES^|\0"s, "item 1 (M): no check boxes (an M field needs a choice at least)"},
+      {"MP^" + Repeat("c^", 9) + "|\0"s, "item 1 (M): more than 8 check boxes"},
+      {"CA^|{B^|\0"s, "item 2 has an unknown letter \"[\" (letters are B, C, D, I, L, M, P, R, S, X, T and H)"},
+      {"CA^|\xC9x^|\0"s, "item 2 has an unknown letter code 201 (letters are B, C, D, I, L, M, P, R, S, X, T and H)"},
+      {"CA^|\tx^|\0"s, "item 2 has an unknown letter code 9 (letters are B, C, D, I, L, M, P, R, S, X, T and H)"},
       {" CA^|\0"s, "item 1 has no letter: it starts with a blank"},
       {"CA^| IB^|\0"s, "item 2 has no letter: it starts with a blank"},
       {"CA^|   x"s, "item 2 has no letter: it starts with a blank"},

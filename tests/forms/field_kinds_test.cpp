@@ -15,26 +15,32 @@ namespace {
 // descriptor; anything else, a lower-case letter or a NUL included, is no
 // item at all.
 TEST(FieldKinds, WhatEachLetterIs) {
+  using enum ControlKind;
   struct Row {
     char letter;
-    bool item, field, textItem, number, listOnly;
+    bool item, field, number;
+    ControlKind control;
+    int maxBytes;
   };
   const Row rows[] = {
-      {'C', true, true, false, false, false}, {'I', true, true, false, true, false},
-      {'L', true, true, false, true, false},  {'R', true, true, false, true, false},
-      {'D', true, true, false, true, false},  {'S', true, true, false, false, true},
-      {'B', true, true, false, false, false}, {'T', true, false, true, false, false},
-      {'H', true, false, true, false, false}, {'c', false, false, false, false, false},
-      {'X', false, false, false, false, false}, {'\\', false, false, false, false, false},
-      {' ', false, false, false, false, false}, {'\0', false, false, false, false, false},
+      {'C', true, true, false, EditableList, 30},  {'X', true, true, false, EditableList, 255},
+      {'P', true, true, false, HiddenText, 255},   {'I', true, true, true, EditableList, 79},
+      {'L', true, true, true, EditableList, 79},   {'R', true, true, true, EditableList, 79},
+      {'D', true, true, true, EditableList, 79},   {'S', true, true, false, ListOnly, 0},
+      {'B', true, true, false, ButtonRow, 0},      {'M', true, true, false, CheckBoxes, 0},
+      {'T', true, false, false, None, 0},          {'H', true, false, false, None, 0},
+      {'c', false, false, false, None, 0},         {'Y', false, false, false, None, 0},
+      {'\\', false, false, false, None, 0},        {' ', false, false, false, None, 0},
+      {'\0', false, false, false, None, 0},
   };
   for (const Row& row : rows) {
     const FieldKind& kind = KindOf(row.letter);
     EXPECT_EQ(kind.IsItem(), row.item) << row.letter;
     EXPECT_EQ(kind.IsField(), row.field) << row.letter;
-    EXPECT_EQ(kind.IsTextItem(), row.textItem) << row.letter;
+    EXPECT_EQ(kind.IsTextItem(), row.item && !row.field) << row.letter;
     EXPECT_EQ(kind.IsNumber(), row.number) << row.letter;
-    EXPECT_EQ(kind.listOnly, row.listOnly) << row.letter;
+    EXPECT_EQ(kind.control, row.control) << row.letter;
+    EXPECT_EQ(kind.maxBytes, row.maxBytes) << row.letter;
   }
 }
 
@@ -53,7 +59,7 @@ TEST(FieldKinds, ShownNumbersReadBackAsTheSameValue) {
   };
   for (const Row& row : rows) {
     const FieldKind& kind = KindOf(row.letter);
-    Record text;
+    FieldText text;
     kind.showValue(row.value, SingleBytePage, text);
     const std::string shown(text.Terminated());
     Record typed;  // blanks after the text

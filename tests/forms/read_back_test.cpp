@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -22,13 +23,15 @@ class FakeControls final : public FieldControls {
     asked += std::to_string(field);
     return chosen.count(field) ? chosen[field] : -1;
   }
-  std::int32_t ReadText(std::int32_t field, Record& scratch) override {
+  std::int32_t ReadText(std::int32_t field, FieldText& into) override {
     const std::string& text = texts[field];
-    const std::size_t n = std::min<std::size_t>(text.size(), ScratchWidth - 1);
-    for (std::size_t k = 0; k < n; ++k) scratch.Set(static_cast<int>(k) + 1, text[k]);
-    scratch.Set(static_cast<int>(n) + 1, Nul);
+    const std::size_t n = std::min<std::size_t>(text.size(), FieldText::length - 1);
+    for (std::size_t k = 0; k < n; ++k) into.Set(static_cast<int>(k) + 1, text[k]);
+    into.Set(static_cast<int>(n) + 1, Nul);
     return static_cast<std::int32_t>(n);
   }
+  std::uint8_t CheckedBoxes(std::int32_t field) override { return boxes[field]; }
+  std::map<int, std::uint8_t> boxes;
   std::map<int, std::int32_t> chosen;
   std::map<int, std::string> texts;
   std::string asked;
@@ -50,7 +53,7 @@ void Prepare(const std::string& letters) {
     formState.fieldTypes[field] = static_cast<FieldType>(letters[k]);
     formState.values[field] = Garbage();
     formState.selections[field] = 99;
-    formState.shownTexts[field] = FixedText<ScratchWidth>("SHOWN\0"s);
+    formState.shownTexts[field] = FieldText("SHOWN\0"s);
     if (letters[k] == 'B') {
       const int size = letters[++k] - '0';
       formState.groupStart[field] = formState.buttonCount;
@@ -135,21 +138,24 @@ TEST(ReadBackChoices, AChosenEntryIsReturnedAsItsNumberAlone) {
 }
 
 TEST(ReadBackText, TypedTextGoesToTheCallersBufferOnlyWhenDelivered) {
-  Prepare("CCC");
-  char first[40], third[31];
+  Prepare("CCCX");
+  char first[40], third[31], fourth[256];
   std::memset(first, '#', sizeof first);
   std::memset(third, '#', sizeof third);
+  std::memset(fourth, '#', sizeof fourth);
   formState.values[1] = Slot(&first[0]);
   formState.values[2] = Slot<char*>(nullptr);
   formState.values[3] = Slot(&third[0]);
+  formState.values[4] = Slot(&fourth[0]);
   FakeControls controls;
-  controls.texts = {{1, "CLIP"}, {2, "NOWHERE"}, {3, std::string(35, 'x')}};
+  controls.texts = {{1, "CLIP"}, {2, "NOWHERE"}, {3, std::string(35, 'x')}, {4, std::string(300, 'y')}};
   PendingTexts pending;
   ASSERT_TRUE(ReadBackFields(formState, 0, controls, pending));
   EXPECT_EQ(first[0], '#');
   DeliverPendingTexts(formState, pending);
   EXPECT_EQ(std::string(first, 6), "CLIP\0#"s);
   EXPECT_EQ(std::string(third, 31), std::string(30, 'x') + "\0"s);
+  EXPECT_EQ(std::string(fourth, 256), std::string(255, 'y') + "\0"s);  // a long text's 255 bytes
 }
 
 TEST(ReadBackText, AUtf8TextIsCutAtItsLastWholeCharacter) {
@@ -257,7 +263,7 @@ TEST(ReadBackUntouched, KeepsTheCallersValueAndText) {
   const std::string shown[] = {"**************", "-32768", std::string(30, 'x'), "7"};
   FakeControls controls;
   for (int i = 1; i <= 4; ++i) {
-    formState.shownTexts[i] = FixedText<ScratchWidth>(shown[i - 1] + "\0"s);
+    formState.shownTexts[i] = FieldText(shown[i - 1] + "\0"s);
     controls.texts[i] = shown[i - 1];
   }
   controls.texts[4] = "8";  // touched
@@ -268,6 +274,88 @@ TEST(ReadBackUntouched, KeepsTheCallersValueAndText) {
   EXPECT_EQ(formState.values[2], Garbage());
   EXPECT_EQ(std::string(buffer), std::string(40, 'x'));
   EXPECT_EQ(formState.values[4], Slot(8.0f));
+}
+
+// A program's checks refuse an answer as a text that does not convert is
+// refused: the walk stops on the field, with the reason in words; the
+// caller's own value is checked too, and a chosen entry as if typed.
+TEST(ReadBackChecks, ABoundARequirementOrTheProgramsOwnCheckStopsTheWalk) {
+  FieldCheck port;
+  port.bounded = true;
+  port.lowest = 1;
+  port.highest = 65535;
+  FieldCheck required;
+  required.required = true;
+  FieldCheck even;
+  even.own = [](const FieldAnswer& a) { return a.value.Get<std::int32_t>() % 2 == 0 ? "" : "not even"; };
+  FieldCheck entry;  // sees a chosen entry's text
+  entry.own = [](const FieldAnswer& a) { return a.text == "0" ? "the entry 0" : ""; };
+  struct Case {
+    std::string letters;
+    FieldCheck check;
+    std::string typed;  // "" leaves the field as it was shown ("SHOWN") unless chosen
+    std::int32_t chosen;
+    std::string refusal;
+  };
+  const Case cases[] = {
+      {"L", port, "70000", -1, "1 to 65535"},
+      {"L", port, "0", -1, "1 to 65535"},
+      {"L", port, "65535", -1, ""},
+      {"L", port, "7x", -1, "not a 32-bit integer (1 to 65535)"},
+      {"L", port, "", 0, "1 to 65535"},  // the entry "0", chosen
+      {"C", required, "", -1, ""},       // "SHOWN" is kept
+      {"C", required, " ", -1, ""},
+      {"S", required, "", -1, "required"},
+      {"S", required, "", 1, ""},
+      {"S", entry, "", 0, "the entry 0"},
+      {"I", required, "", -1, ""},       // a number is never empty
+      {"L", even, "7", -1, "not even"},
+      {"L", even, "8", -1, ""},
+  };
+  for (const Case& c : cases) {
+    Prepare(c.letters);
+    formState.values[1] = Slot(std::int32_t{0});
+    const FieldCheck checks[] = {c.check};
+    formState.rules.checks = checks;
+    FakeControls controls;
+    controls.texts[1] = c.typed.empty() && c.chosen < 0 ? "SHOWN" : c.typed;
+    if (c.chosen >= 0) {
+      controls.chosen[1] = c.chosen;
+      controls.texts[1] = "0";
+    }
+    PendingTexts pending;
+    EXPECT_EQ(ReadBackFields(formState, 0, controls, pending), c.refusal.empty()) << c.letters << " " << c.typed;
+    EXPECT_EQ(formState.refusal, c.refusal) << c.letters << " '" << c.typed << "'";
+  }
+  // The caller's own value, untouched, is checked as well; a not-a-number
+  // lies within no bounds.
+  Prepare("LR");
+  formState.values[1] = Slot(std::int32_t{5});
+  formState.values[2] = Slot(std::numeric_limits<float>::quiet_NaN());
+  const FieldCheck checks[] = {port, port};
+  formState.rules.checks = checks;
+  FakeControls controls;
+  controls.texts = {{1, "SHOWN"}, {2, "SHOWN"}};
+  PendingTexts pending;
+  EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(formState.currentField, 2);
+}
+
+// Check boxes left empty are refused at their first box, wherever the
+// focus stood in the row.
+TEST(ReadBackChecks, RequiredCheckBoxesAreRefusedAtTheirFirstBox) {
+  Prepare("M");
+  int box = 0;
+  formState.checkBoxes[1] = ControlHandle(&box);
+  formState.groupSize[1] = formState.groupPosition = 3;
+  FieldCheck checks[1];
+  checks[0].required = true;
+  formState.rules.checks = checks;
+  FakeControls controls;
+  PendingTexts pending;
+  EXPECT_FALSE(ReadBackFields(formState, 0, controls, pending));
+  EXPECT_EQ(formState.groupPosition, 1);
+  EXPECT_EQ(formState.controls[FocusTargetSlot], formState.checkBoxes[1]);
 }
 
 TEST(ReadBackAlignment, RightAlignsShortTextsInThirtyColumns) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <functional>
+#include <sstream>
 #include <cmath>
 #include <limits>
 
@@ -16,9 +18,31 @@ namespace {
 template <typename T>
 concept Bindable = requires(Form form, T value) { form.Field("P", value); };
 static_assert(Bindable<std::string> && Bindable<std::int16_t> && Bindable<std::int32_t> && Bindable<float> &&
-              Bindable<double>);
-static_assert(!Bindable<long long> && !Bindable<unsigned> && !Bindable<char*> && !Bindable<std::string_view> &&
-              !Bindable<long double>);
+              Bindable<double> && Bindable<std::uint8_t> && Bindable<std::uint16_t> && Bindable<std::uint32_t> &&
+              Bindable<LongText> && Bindable<HiddenText> && Bindable<CheckedBoxes>);
+static_assert(!Bindable<long long> && !Bindable<std::uint64_t> && !Bindable<char*> &&
+              !Bindable<std::string_view> && !Bindable<long double>);
+// A form binds its variables by address: it cannot be handed out of their scope.
+static_assert(!std::is_copy_constructible_v<Form> && !std::is_move_constructible_v<Form>);
+
+// A long text, a hidden one and check boxes, filled from lines as a person
+// would answer them: each comes back in its own type.
+TEST(TypedForm, TheNewKindsAnswerInTheirOwnTypes) {
+  LongText host{std::string(40, 'h')};
+  HiddenText token;
+  CheckedBoxes genres("101");
+  Form form;
+  form.Field("HOST", host).Field("TOKEN", token).Required().Field("GENRES", genres, {"A", "B", "C"});
+  EXPECT_EQ(form.Descriptor(), "XHOST^|PTOKEN^|MGENRES^A^B^C^|");
+  std::istringstream answers("\ns3cr3t\n2\ny\n");
+  std::ostringstream said;
+  const FormResult result = form.Show(answers, said);
+  ASSERT_TRUE(result) << result.Problem() << said.str();
+  EXPECT_EQ(host.text, std::string(40, 'h'));
+  EXPECT_EQ(token.text, "s3cr3t");
+  EXPECT_EQ(genres, CheckedBoxes("010"));
+  EXPECT_EQ(said.str().find("s3cr3t"), std::string::npos) << said.str();
+}
 
 TEST(TypedForm, WritesTheDescriptorItsFieldsMake) {
   std::string name;
@@ -45,29 +69,67 @@ TEST(TypedForm, WritesTheDescriptorItsFieldsMake) {
 
 TEST(TypedForm, RefusesWhatADescriptorCannotHoldBeforeShowingAnything) {
   std::string text;
-  Choice choice;
+  Choice choice, far{4};
   std::string longText(31, 'x');
   struct Case {
-    Form form;
+    std::function<void(Form&)> build;
     std::string problem;
   };
-  Case cases[] = {
-      {Form().Field("A|B", text), "item 1 (C): prompt holds \"|\", which a descriptor cannot hold"},
-      {Form().Text("line").Field("P", choice, {"a", "b^c"}),
+  const Case cases[] = {
+      {[&](Form& f) { f.Field("A|B", text); }, "item 1 (C): prompt holds \"|\", which a descriptor cannot hold"},
+      {[&](Form& f) { f.Text("line").Field("P", choice, {"a", "b^c"}); },
        "item 2 (S): choice 2 holds \"^\", which a descriptor cannot hold"},
-      {Form().Text("a\\b"), "item 1 (T): text line holds \"\\\", which a descriptor cannot hold"},
-      {Form().Heading(std::string("a\0b", 3)), "item 1 (H): heading holds a NUL, which a descriptor cannot hold"},
-      {Form().Buttons(choice, {"OK", "NO|"}), "item 1 (B): button 2 holds \"|\", which a descriptor cannot hold"},
-      {Form().Field("NAME", longText), "item 1 (C): value has 31 bytes (at most 30)"},
-      {Form().Field(std::string(61, 'p'), text), "item 1 (C): prompt is 61 columns wide (at most 60)"},
+      {[&](Form& f) { f.Text("a\\b"); }, "item 1 (T): text line holds \"\\\", which a descriptor cannot hold"},
+      {[&](Form& f) { f.Heading(std::string("a\0b", 3)); },
+       "item 1 (H): heading holds a NUL, which a descriptor cannot hold"},
+      {[&](Form& f) { f.Buttons(choice, {"OK", "NO|"}); },
+       "item 1 (B): button 2 holds \"|\", which a descriptor cannot hold"},
+      {[&](Form& f) { f.Field("NAME", longText); }, "item 1 (C): value has 31 bytes (at most 30)"},
+      {[&](Form& f) { f.Field(std::string(61, 'p'), text); }, "item 1 (C): prompt is 61 columns wide (at most 60)"},
+      {[&](Form& f) { f.Field("KIND", far, {"FILM", "NEWS", "CARTOON"}); },
+       "item 1 (S): choice 4 is not one of its 3 entries"},
   };
-  for (Case& c : cases) {
-    EXPECT_EQ(c.form.Problem(), c.problem);
-    const FormResult result = c.form.Show(FormDisplay::Unattended);
+  for (const Case& c : cases) {
+    Form form;
+    c.build(form);
+    EXPECT_EQ(form.Problem(), c.problem);
+    const FormResult result = form.Show(FormDisplay::Unattended);
     EXPECT_EQ(result.End(), FormEntryEnd::Refused) << c.problem;
     EXPECT_EQ(result.Problem(), c.problem);
   }
   EXPECT_EQ(longText, std::string(31, 'x'));  // refused, not cut
+  EXPECT_EQ(far, Choice{4});
+}
+
+// A program's forms filled without a terminal, from lines: the rules are
+// checked inside the form, which says why and asks again; an unsigned
+// type keeps to its own range.
+TEST(TypedForm, RulesAreCheckedInsideTheFormFilledFromLines) {
+  std::string name;
+  std::uint16_t port = 80;
+  std::uint8_t level = 1;
+  std::int32_t even = 2;
+  Form form;
+  form.Field("NAME", name).Required()
+      .Field("PORT", port).Between(1, 65535)
+      .Field("LEVEL", level)
+      .Field("EVEN", even).Check([](const std::int32_t& v) { return v % 2 == 0 ? "" : "not even"; });
+  // A bound and the own check refuse a typed value at once; "required" waits for the confirmation.
+  std::istringstream answers("\n0\n8080\n300\n5\n3\n4\ny\nCLIP\ny\n");
+  std::ostringstream said;
+  const FormResult result = form.Show(answers, said);
+  ASSERT_TRUE(result) << result.Problem() << said.str();
+  EXPECT_EQ(name, "CLIP");
+  EXPECT_EQ(port, 8080);
+  EXPECT_EQ(level, 5);
+  EXPECT_EQ(even, 4);
+  for (const char* line : {"NAME: required", "PORT: 1 to 65535: 0", "LEVEL: 0 to 255: 300", "EVEN: not even: 3"})
+    EXPECT_NE(said.str().find(line), std::string::npos) << line << "\n" << said.str();
+
+  std::istringstream none("");
+  const FormResult cancelled = form.Show(none, said);
+  EXPECT_EQ(cancelled.End(), FormEntryEnd::Cancelled);
+  EXPECT_EQ(cancelled.Problem(), "cancelled");
 }
 
 // Confirmed as it stands: every variable comes back as it went in, to the

@@ -17,6 +17,7 @@
 #include "forms/core/descriptor_check.h"
 #include "forms/core/descriptor_fields.h"
 #include "tests/support/require.h"
+#include "text/small_number.h"
 
 using namespace formreel;
 using namespace formreel::formentry;
@@ -76,9 +77,17 @@ void SetUp(const std::string& descriptor, const CommandLine& line) {
     const auto k = static_cast<std::size_t>(value.field - 1);
     Require(k < fields.size());
     ValueSlot read{};
+    const std::optional<int> bits = SmallNumber(value.text);  // an M field's: --select checks more
     if (SlotOf(fields[k].letter) == SlotHolds::Text) Require(arrays.texts[k].data() == value.text);
+    else if (SlotOf(fields[k].letter) == SlotHolds::Bits) Require(bits && (arrays.values[k].bytes[0] & *bits) == *bits);
     else Require(ReadTypedValue(fields[k].letter, value.text, read) && read == arrays.values[k]);
   }
+  for (const CommandLine::Range& range : line.ranges) {
+    const FieldCheck& check = arrays.checks[static_cast<std::size_t>(range.field - 1)];
+    Require(check.bounded && check.lowest <= check.highest);
+  }
+  for (const CommandLine::Requirement& required : line.required)
+    Require(arrays.checks[static_cast<std::size_t>(required.field - 1)].required);
 }
 
 }  // namespace

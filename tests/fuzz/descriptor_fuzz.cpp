@@ -16,6 +16,7 @@
 #include "forms/core/descriptor.h"
 #include "forms/core/descriptor_check.h"
 #include "forms/core/descriptor_scan.h"
+#include "forms/core/layout.h"
 #include "forms/core/painting.h"
 #include "tests/support/require.h"
 
@@ -24,6 +25,8 @@ using namespace formreel;
 namespace {
 
 int Length(TextView text) { return static_cast<int>(text.size()); }
+
+constexpr char FieldLetters[] = "BCDILMPRSX";
 
 // Restates the form's limits over the events, independently of the check.
 class LimitOracle final : public DescriptorEvents {
@@ -43,7 +46,8 @@ class LimitOracle final : public DescriptorEvents {
     inField_ = true;
     letter_ = letter;
     choices_ = 0;
-    Expect(std::string_view("BCDILRS").find(letter) != std::string_view::npos && TextColumns(Utf8Page, prompt) <= MaxPromptLength);
+    Expect(std::string_view(FieldLetters).find(letter) != std::string_view::npos &&
+           TextColumns(Utf8Page, prompt) <= MaxPromptLength);
     if (letter == 'B') ++buttons;
   }
   void Choice(TextView text) override {
@@ -52,12 +56,15 @@ class LimitOracle final : public DescriptorEvents {
     if (letter_ == 'B') {
       ++buttons;
       Expect(choices_ + 1 <= MaxGroupSize);
+    } else if (letter_ == 'M') {
+      Expect(choices_ <= MaxCheckBoxes);
     } else {
       Expect(choices_ <= MaxChoices);
     }
   }
   void ItemEnd(char letter, TextView lastSegment) override {
-    Expect(inField_ == (std::string_view("BCDILRS").find(letter) != std::string_view::npos));
+    Expect(inField_ == (std::string_view(FieldLetters).find(letter) != std::string_view::npos));
+    if (letter == 'M') Expect(choices_ > 0);
     if (letter == 'H') Expect(Length(lastSegment) <= MaxChoiceLength);
     inField_ = false;
   }
@@ -76,14 +83,19 @@ class LimitOracle final : public DescriptorEvents {
 // creation gives null, as a real failure would.
 class NoControls final : public FormControlFactory {
  public:
-  void PlaceFormWindow(std::int32_t, std::int32_t) override {}
-  ControlHandle CreateComboBox(std::uint32_t, Box, std::uint32_t) override { return nullptr; }
-  ControlHandle CreateButton(const char*, Box, std::uint32_t) override { return nullptr; }
+  void TextLine(std::int32_t, TextView) override {}
+  ControlHandle CreateField(std::int32_t, std::int32_t, const FieldKind&, TextView) override { return nullptr; }
+  ControlHandle CreatePosition(std::int32_t, std::int32_t, const FieldKind&, std::int32_t, std::int32_t, std::int32_t,
+                               const char*, TextView) override {
+    return nullptr;
+  }
+  ControlHandle CreateFormButton(FormButton, const char*) override { return nullptr; }
   void SetText(ControlHandle, const char*) override {}
-  void ReadText(ControlHandle, FixedText<ScratchWidth>& text) override { text.Set(1, Nul); }
+  void ReadText(ControlHandle, const FieldKind&, FieldText& text) override { text.Set(1, Nul); }
   void AddListEntry(ControlHandle, const char*) override {}
   void SelectListEntry(ControlHandle, std::int32_t) override {}
-  void SetItemHeight(ControlHandle, std::int32_t, std::int32_t) override {}
+  void ListComplete(ControlHandle, bool) override {}
+  void SetChecked(ControlHandle, bool) override {}
   void SetCaption(const char*) override {}
 };
 
@@ -103,12 +115,13 @@ void BuildAndPaint(const FixedText<DescriptorCapacity>& descriptor, const Descri
   for (int k = 1; k <= counts.fieldCount; ++k) {
     const std::uint8_t byte = size > 0 ? data[static_cast<std::size_t>(k) % size] : 0;
     state.selections[k] = static_cast<std::int8_t>(byte % 4);
-    // A C field's slot holds an address: none here.
-    const bool text = letters[static_cast<std::size_t>(k - 1)] == 'C';
+    // A text field's slot holds an address: none here.
+    const bool text = SlotOf(letters[static_cast<std::size_t>(k - 1)]) == SlotHolds::Text;
     state.values[k].Put(text ? std::uint64_t{0} : std::uint64_t{byte} * 0x0101010101010101u);
   }
   NoControls controls;
-  BuildForm(state, 8, 16, controls);
+  state.metrics = MetricsFor(8, 16, LineCountOf(state));
+  BuildForm(state, controls);
   Require(state.metrics.lineCount == counts.fieldCount + counts.textLineCount);
   // Painting must stay inside the form's tables; what it paints is for the
   // painting tests.

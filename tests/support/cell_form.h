@@ -24,7 +24,7 @@ inline void BuildCellForm(const std::string& descriptor, FormState& state, FormM
     state.values[k].Put(std::int64_t{0});
   }
   if (firstText != nullptr) state.values[1].Put(firstText);
-  BuildForm(state, CellWidth, CellHeight, model);
+  BuildForm(state, model);
 }
 
 }  // namespace formreel

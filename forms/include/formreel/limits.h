@@ -14,5 +14,10 @@ inline constexpr int DescriptorCapacity = 2000;  // characters, its NUL included
 // caller's buffer of at least 31 bytes, with its NUL; a typed number is read
 // from its first 30 columns.
 inline constexpr int TextValueLength = 30;
+// A long text (X) and a hidden text (P): at most 255 bytes, in a caller's
+// buffer of at least 256 bytes with its NUL.
+inline constexpr int LongTextLength = 255;
+// The boxes of one M field, so the bits of its value.
+inline constexpr int MaxCheckBoxes = 8;
 
 }  // namespace formreel

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/cell_form.h"
@@ -21,6 +22,14 @@ struct Composed {
   }
   void Press(Key key, int times = 1) const {
     for (int k = 0; k < times; ++k) form->Press({key, {}});
+  }
+  // A screen after each key, as the terminal draws one: a field scrolls
+  // sideways from where it was.
+  void Type(std::string_view keys) const {
+    for (DecodedKey key; !keys.empty(); keys.remove_prefix(key.length)) {
+      form->Press((key = DecodeKey(keys, Utf8Page, true)).press);
+      view->Compose(24, 80);
+    }
   }
 
   std::unique_ptr<FormState> state = std::make_unique<FormState>();
@@ -100,6 +109,43 @@ TEST(FormView, TheListIsFramedBelowOrAboveItsField) {
     for (const auto& [row, text] : c.rows) EXPECT_EQ(screen.RowText(row).substr(30, text.size()), text) << row;
     EXPECT_EQ(screen.At(c.rows[2].first, 31).attributes, Reverse);
   }
+}
+
+// A hidden text shows a mask character per character; a text longer than
+// its field scrolls sideways as little as keeps the cursor in view, with a
+// sign where there is more.
+TEST(FormView, HiddenTextIsMaskedAndLongTextScrollsSideways) {
+  const std::string digits = "0123456789012345678901234567890123456789";
+  const std::tuple<std::string, const CodePage*, std::string, std::string, int> cases[] = {
+      {"PPASS^|", &Utf8Page, "sécret\x1b[D", "••••••", 36},
+      {"PPASS^|", &SingleBytePage, "secret", "******", 37},
+      {"XHOST^|", &Utf8Page, digits, "<" + digits.substr(12), 60},
+      {"XHOST^|", &Utf8Page, digits + "\x1b[H", digits.substr(0, 29) + ">", 31},
+      {"XHOST^|", &Utf8Page, digits + "\x1b[H\x1b[F\x1b[D", "<" + digits.substr(12), 59},
+      {"XHOST^|", &Utf8Page, digits + std::string(11, '\x7f'), digits.substr(0, 29), 60}};
+  for (const auto& [descriptor, page, keys, field, cursor] : cases) {
+    Composed form(descriptor, *page);
+    form.Type(keys);
+    const Screen screen = form.view->Compose(24, 80);
+    EXPECT_EQ(Trimmed(screen.RowText(2).substr(31)), field) << keys;
+    EXPECT_EQ(screen.cursor, (CellPosition{2, cursor})) << keys;
+  }
+}
+
+// Boxes beside their prompt, on as many rows as they need (the form
+// scrolled until they are all in view); the focused one in reverse video
+// with the cursor on its mark.
+TEST(FormView, BoxesStandBesideTheirPromptOnTheRowsTheyNeed) {
+  Composed c(Fields(12) + "MGENRES^FILM^NEWS^DOCUMENTARY^ANIMATION^|");
+  c.Type(std::string(12, '\t') + " \t\t");
+  const Screen screen = c.view->Compose(20, 80);
+  EXPECT_EQ(Trimmed(screen.RowText(2)), " F4");
+  EXPECT_EQ(Trimmed(screen.RowText(11)), " GENRES" + std::string(24, ' ') + "[x] FILM  [ ] NEWS");
+  EXPECT_EQ(Trimmed(screen.RowText(12)), std::string(31, ' ') + "[ ] DOCUMENTARY  [ ] ANIMATION");
+  EXPECT_EQ(screen.At(12, 45).attributes, Reverse);
+  EXPECT_EQ(screen.At(12, 46).attributes, 0);
+  EXPECT_EQ(screen.cursor, (CellPosition{12, 32}));
+  EXPECT_EQ(c.view->LeastSize(), (CellPosition{11, 62}));
 }
 
 // Only a terminal narrower than the form, or too short for one line with

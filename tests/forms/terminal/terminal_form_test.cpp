@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "tests/support/cell_form.h"
 
@@ -11,11 +13,14 @@ namespace formreel {
 
 namespace {
 
-// A form built as the terminal builds it; a first C field holds CLIP.
+// A form built as the terminal builds it, with the checks given; a first
+// C, X or P field holds CLIP.
 class Form {
  public:
-  explicit Form(const std::string& descriptor) {
-    BuildCellForm(descriptor, *state_, model_, descriptor[0] == 'C' ? firstValue_ : nullptr);
+  explicit Form(const std::string& descriptor, std::vector<FieldCheck> checks = {}) : checks_(std::move(checks)) {
+    const bool text = std::string_view("CXP").find(descriptor[0]) != std::string_view::npos;
+    BuildCellForm(descriptor, *state_, model_, text ? firstValue_ : nullptr);
+    state_->rules.checks = checks_;
     form_ = std::make_unique<TerminalForm>(*state_, model_);
   }
 
@@ -32,8 +37,9 @@ class Form {
   const std::string& Text() const { return form_->Focus().text; }
 
  private:
+  std::vector<FieldCheck> checks_;
   std::unique_ptr<FormState> state_ = std::make_unique<FormState>();
-  char firstValue_[31] = "CLIP";
+  char firstValue_[LongTextLength + 1] = "CLIP";
   FormModel model_{*state_};
   std::unique_ptr<TerminalForm> form_;
 };
@@ -87,17 +93,64 @@ TEST(TerminalForm, ARefusalIsSaidUntilTheFieldIsLeftOrChanged) {
   }
 }
 
-// What each position takes, as TAB reaches them.
+// What each position takes, as TAB reaches them, with the program's checks;
+// the second box as SPACE leaves it.
 TEST(TerminalForm, TheStatusSaysWhatEachPositionTakes) {
-  Form f("CNAME^|CENV^prod^test^|IYEAR^|SKIND^FILM^|SNONE^|BSAVE^|");
-  for (const char* words : {"NAME: text of up to 30 bytes",
+  const FieldCheck required{.required = true};
+  Form f("CNAME^|CENV^prod^test^|IYEAR^|SKIND^FILM^|SNONE^|LPORT^|PPASS^|XHOST^|MGENRES^FILM^NEWS^|BSAVE^|",
+         {required, {}, {}, required, {}, {.bounded = true, .lowest = 1, .highest = 65535}, {}, {}, required});
+  for (const char* words : {"NAME: text of up to 30 bytes, required",
                             "ENV: text of up to 30 bytes, or one of a list of 2 entries; UP and DOWN step it, F4 shows it",
                             "YEAR: a 16-bit integer (-32768 to 32767)",
-                            "KIND: a list of 1 entry; UP and DOWN step it, F4 shows it", "NONE: an empty list",
+                            "KIND: a list of 1 entry, required; UP and DOWN step it, F4 shows it", "NONE: an empty list",
+                            "PORT: a 32-bit integer from 1 to 65535", "PASS: hidden text of up to 255 bytes",
+                            "HOST: text of up to 255 bytes",
+                            "GENRES: FILM, box 1 of 2, not checked; SPACE checks or clears it; one at least must be checked",
+                            "GENRES: NEWS, box 2 of 2, checked; SPACE checks or clears it; one at least must be checked",
                             "SAVE: a button; SPACE or ENTER presses it and confirms the form",
                             "O.K.: confirms the form", "CANCEL: cancels the form"}) {
+    if (f.form().Focus().index == 2) f.Press(Key::Space);
     EXPECT_EQ(f.form().Status(), words);
     f.Press(Key::Tab);
+  }
+}
+
+// TAB, ENTER (which presses nothing here) and SHIFT-TAB step from box to
+// box, SPACE checks or clears the focused one; box K answers as bit K-1.
+TEST(TerminalForm, EachBoxIsAPositionAndSpaceChecksOrClearsIt) {
+  struct Case {
+    std::string keys;
+    std::int32_t box;  // focused at the end, 0 for NAME
+    std::uint8_t bits;
+  };
+  for (const Case& c : {Case{" ", 1, 1}, Case{"\t ", 2, 2}, Case{"\r\r   ", 3, 4}, Case{"\r\r\r ", 0, 0},
+                        Case{"\x1b[Z\x1b[Z\x1b[Z\x1b[Z ", 3, 4}}) {
+    Form f("MGENRES^FILM^NEWS^DRAMA^|CNAME^|");
+    f.Type(c.keys);
+    EXPECT_EQ(f.form().Focus().index, c.box) << c.keys;
+    EXPECT_FALSE(f.state().confirmed);
+    EXPECT_EQ(f.Press(Key::CtrlJ), TerminalForm::Progress::Ended);
+    EXPECT_EQ(f.state().values[1].Get<std::uint8_t>(), c.bits) << c.keys;
+  }
+}
+
+// A refusal by a check says the field's name and the reason, and the text
+// only where the field shows it; the focus stays on the field (its first
+// box). X (as P) takes 255 bytes, past the columns it shows.
+TEST(TerminalForm, ARefusalNamesTheFieldAndTheReasonAndNeverAHiddenText) {
+  const FieldCheck port{.bounded = true, .lowest = 1, .highest = 65535}, required{.required = true};
+  const FieldCheck eight{.own = [](const FieldAnswer& a) { return a.text.size() < 8 ? "shorter than 8" : ""; }};
+  const std::tuple<std::string, FieldCheck, std::string, std::string> cases[] = {
+      {"LPORT^|", port, "70000\n", "PORT: 1 to 65535: 70000"},  {"CNAME^|", required, "\x7f\n", "NAME: required"},
+      {"PPASS^|", eight, "secret\n", "PASS: shorter than 8"},    {"MGENRES^A^B^|", required, "\t\n", "GENRES: required"},
+      {"XHOST^|", {}, std::string(300, 'x'), "HOST: at most 255 bytes"}};
+  for (const auto& [descriptor, check, typed, message] : cases) {
+    Form f(descriptor, {check});
+    f.Type(typed);
+    EXPECT_EQ(f.form().Message(), message);
+    // Field 1, and box 1 of an M field.
+    EXPECT_EQ(f.form().Focus().index + f.state().currentField, descriptor[0] == 'M' ? 2 : 1) << descriptor;
+    if (typed.size() == 300) EXPECT_EQ(f.Text().size(), 255u);
   }
 }
 

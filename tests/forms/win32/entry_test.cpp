@@ -146,6 +146,24 @@ TEST(FormEntryRegistration, TheClassIsRegisteredOnce) {
   ASSERT_NE(RegisterClassA(&info), 0);
 }
 
+// A time limit counts from the last key or click: keys alone and clicks
+// alone, each for longer than the limit, keep the form open; idle, it ends
+// unconfirmed as TimedOut.
+TEST(FormEntryTimeLimit, EndsTheFormThatLongAfterTheLastKeyOrClick) {
+  FormRules rules;
+  rules.timeLimit = std::chrono::milliseconds(400);
+  std::int8_t selections[1] = {};
+  ValueSlot values[1] = {};
+  FormScript busy, idle;
+  for (int k = 0; k < 30; ++k) busy.Space();
+  for (int k = 0; k < 30; ++k) busy.Click([] { return FormControl(400); });
+  EXPECT_TRUE(RunForm(busy.CtrlEnter(), "MBOX^A^|\0"s, selections, values, rules));
+  EXPECT_FALSE(RunForm(idle.Space(), "MBOX^A^|\0"s, selections, values, rules));
+  EXPECT_EQ(LastFormEntryEnd(), FormEntryEnd::TimedOut);
+  EXPECT_FALSE(idle.stuck());
+  EXPECT_EQ(values[0], ValueSlot{});
+}
+
 TEST(FormEntryNoFields, ConfirmsAndCancels) {
   std::int8_t selections[1] = {9};
   ValueSlot values[1] = {};
@@ -164,7 +182,7 @@ TEST(FormEntryRefusal, ShowsNothingForABadDescriptor) {
   ValueSlot values[21] = {Slot<std::int16_t>(2)};
   std::string tooMany;
   for (int k = 0; k < 21; ++k) tooMany += "CF^|";
-  for (const std::string& bad : {tooMany + "\0"s, "XWHAT^|\0"s, "CNO CLOSE^\0"s}) {
+  for (const std::string& bad : {tooMany + "\0"s, "ZWHAT^|\0"s, "CNO CLOSE^\0"s}) {
     FormScript script;
     script.Escape();
     WindowCallLog log;

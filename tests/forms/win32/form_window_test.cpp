@@ -2,6 +2,7 @@
 // lists, the caption, and the pixels the form paints itself.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -224,6 +225,25 @@ TEST(FormWindowPainting, PromptsMarksTextLinesAndKeyHelpAtTheirPixels) {
     EXPECT_GT(pixels.Differences(8, 145, std::string(WindowKeyHelp.second)), 0);
     Screenshot("text-line-and-field");
   });
+}
+
+// A hidden text is painted as masks: two texts of one length leave the
+// same pixels, where a C field's show which is which.
+TEST(FormWindowPainting, AHiddenTextLeavesNoTraceOfItsCharacters) {
+  for (const char letter : {'P', 'C'}) {
+    std::string shots[2];
+    for (const int k : {0, 1}) {
+      const std::string name = letter + "-field-"s + std::to_string(k);
+      FormScript script;  // the screenshot once the caret has left the field
+      script.Type(k == 0 ? "SECRET" : "PUBLIC").Tab().Do([name] { Screenshot(name); }).Escape();
+      std::int8_t selections[1] = {};
+      ValueSlot values[1] = {};
+      EXPECT_FALSE(RunForm(script, letter + "KEY^|\0"s, selections, values));
+      std::ifstream file("screenshots\\" + name + ".bmp", std::ios::binary);
+      shots[k].assign(std::istreambuf_iterator<char>(file), {});
+    }
+    EXPECT_EQ(shots[0] == shots[1], letter == 'P') << letter;
+  }
 }
 
 // The program's code page is UTF-8 (its manifest): a text line is centred

@@ -26,7 +26,7 @@ TEST(GuideAsk, ReportsOnlyAFormThatFailed) {
     bool answer;
     int reports;
   };
-  const Case cases[] = {{"IN^|\0"s, VK_RETURN, true, 0}, {"IN^|\0"s, VK_ESCAPE, false, 0}, {"XWHAT^|\0"s, 0, false, 1}};
+  const Case cases[] = {{"IN^|\0"s, VK_RETURN, true, 0}, {"IN^|\0"s, VK_ESCAPE, false, 0}, {"ZWHAT^|\0"s, 0, false, 1}};
   for (const Case& c : cases) {
     std::int8_t selections[1] = {};
     ValueSlot values[1] = {};

@@ -159,6 +159,24 @@ TEST(WorkingReadBack, AChosenEntryReturnsOnlyItsNumber) {
   EXPECT_EQ(a.selections[2], 3);
 }
 
+// Long and hidden texts typed beyond their 30 columns arrive whole; check
+// boxes are positions, toggled by SPACE and by a click, which ends nothing.
+TEST(WorkingReadBack, LongAndHiddenTextsAndCheckBoxes) {
+  const std::string host = "staging-db-01.eu-west-1.example.com";
+  char server[256] = "OLD", token[256] = "OLD";
+  Arrays a;
+  a.values[0] = Slot(&server[0]);
+  a.values[1] = Slot(&token[0]);
+  a.values[2] = Slot(std::uint8_t{1});
+  FormScript script;
+  script.Type(host).Tab().Type(host + "!").Tab().Do(FocusIs(400)).Space()  // MP4 off
+      .Enter().CtrlBackspace().Do(FocusIs(400)).Enter().Do(FocusIs(401)).Space()  // WEBM on
+      .Click([] { return FormControl(402); }).Do([] { EXPECT_NE(OpenFormWindow(), nullptr); }).CtrlEnter();
+  EXPECT_TRUE(RunForm(script, "XSERVER^|PTOKEN^|MFORMATS^MP4^WEBM^GIF^|\0"s, a.selections, a.values));
+  EXPECT_EQ(server + " "s + token, host + " " + host + "!");
+  EXPECT_EQ(a.values[2].Get<std::uint8_t>(), 6);  // WEBM and GIF
+}
+
 TEST(WorkingReadBack, APressedGroupButtonConfirmsWithItsNumber) {
   Arrays a;
   a.selections[0] = 3;
@@ -224,6 +242,26 @@ TEST(WorkingBadValue, TheValueTypedNextReplacesIt) {
     EXPECT_EQ(a.values[1].Get<std::int16_t>(), 42) << fromNextField;
     EXPECT_EQ(a.values[2].Get<std::int16_t>(), fromNextField ? 2001 : 0);
   }
+}
+
+// A check refuses a value as a conversion does, silently (no message box),
+// its text selected: a bound on a number, a program's own check on a P text.
+TEST(WorkingBadValue, ACheckRefusesItTooAndTheValueTypedNextReplacesIt) {
+  FieldCheck checks[2];
+  checks[0].bounded = true;
+  checks[0].lowest = 1;
+  checks[0].highest = 65535;
+  checks[1].own = [](const FieldAnswer& a) { return a.text.size() < 6 ? "short" : ""; };
+  char key[256] = "";
+  Arrays a;
+  a.values[1] = Slot(&key[0]);
+  FormScript script;
+  script.Type("70000").Tab().Type("abc").CtrlEnter().Do(FocusIs(202))
+      .Do([] { EXPECT_EQ(FindWindowA("#32770", nullptr), nullptr); })
+      .Type("8080").CtrlEnter().Do(FocusIs(203)).Type("abcdef").CtrlEnter();
+  EXPECT_TRUE(RunForm(script, "LPORT^|PKEY^|\0"s, a.selections, a.values, {checks}));
+  EXPECT_EQ(a.values[0].Get<std::int32_t>(), 8080);
+  EXPECT_STREQ(key, "abcdef");
 }
 
 TEST(WorkingBadValue, ACloseFromTheFrameAfterwardsIsACancel) {

@@ -3,8 +3,12 @@
 // tests of its forms, which then need no terminal. Platform-free.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
+#include <span>
 
+#include "formreel/forms.h"
+#include "forms/core/code_page.h"
 #include "forms/plain/line_channel.h"
 
 namespace formreel {
@@ -23,5 +27,11 @@ class StreamLineChannel final : public LineChannel {
   std::istream& answers_;
   std::ostream& said_;
 };
+
+// The public FormEntry over streams, in `page`: the plain mode on a
+// StreamLineChannel, through the entry call.
+bool EnterFromLines(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
+                    std::span<ValueSlot> values, std::istream& answers, std::ostream& said, const FormRules& rules,
+                    const CodePage& page);
 
 }  // namespace formreel

@@ -40,10 +40,7 @@ class ConsoleFrontEnd final : public FormFrontEnd {
 
 bool FormEntry(const char* descriptor, std::int32_t length, std::span<std::int8_t> selections,
                std::span<ValueSlot> values, std::istream& answers, std::ostream& said, const FormRules& rules) {
-  StreamLineChannel channel(answers, said);
-  PlainFrontEnd plain(channel);
-  return EnterForm(descriptor, length, selections, values, ActiveCodePage(), plain, rules) ==
-         FormEntryEnd::Confirmed;
+  return EnterFromLines(descriptor, length, selections, values, answers, said, rules, ActiveCodePage());
 }
 
 // The calls on a descriptor, in the active code page.

@@ -2,13 +2,15 @@
 // terminal or a desktop window elsewhere.
 //
 // A form is described by one descriptor string: items ended by "|", each
-// starting with its letter (C text, I 16-bit integer, L 32-bit integer, R
-// single real, D double real, S a choice from a list, B a row of buttons, T
-// centred text lines ended by "\", H the window caption); in a field item
-// the prompt ends with "^" and every further "^" ends a list entry (a
-// button, for B). FormEntry shows it, runs the form until it is confirmed
-// or cancelled, and hands the typed values back. formreel/form.h binds a
-// program's own variables to fields instead. docs/forms.md is the guide.
+// starting with its letter (C text, X long text, P hidden text, I 16-bit
+// integer, L 32-bit integer, R single real, D double real, S a choice from
+// a list, M check boxes, B a row of buttons, T centred text lines ended by
+// "\", H the window caption); in a field item the prompt ends with "^" and
+// every further "^" ends a list entry (a button, for B; a box, for M).
+// FormEntry shows it, runs the form until it is confirmed or cancelled,
+// and hands the typed values back; checks and a time limit go beside the
+// descriptor (FormRules). formreel/form.h binds a program's own variables
+// to fields instead. docs/forms.md is the guide.
 //
 // This header needs nothing but the standard library: on Windows the
 // handles are the platform's own pointer types, declared by name, so

@@ -46,6 +46,22 @@ void FormModel::Edit(Control& control, std::string_view text) {
   control.chosen = -1;
 }
 
+std::int32_t FormModel::LineOf(std::int32_t field) const {
+  const auto line = std::ranges::find(lines_, field, &Line::field);
+  return line == lines_.end() || field == 0 ? 0 : static_cast<std::int32_t>(line - lines_.begin()) + 1;
+}
+
+std::string_view FormModel::PromptOf(std::int32_t field) const {
+  const std::int32_t line = LineOf(field);
+  return line == 0 ? std::string_view() : std::string_view(lines_[static_cast<std::size_t>(line - 1)].text);
+}
+
+std::string_view FormModel::ShownPrompt(const CodePage& page, std::string_view prompt) {
+  prompt = prompt.substr(0, WholePrefix(page, TextView(prompt), NoLimit, PromptWidth).bytes);
+  const std::size_t last = prompt.find_last_not_of(Blank);
+  return last == std::string_view::npos ? std::string_view() : prompt.substr(0, last + 1);
+}
+
 void FormModel::TextLine(std::int32_t, TextView text) { lines_.push_back({0, Text(text)}); }
 
 ControlHandle FormModel::CreateField(std::int32_t field, std::int32_t, const FieldKind& kind, TextView prompt) {

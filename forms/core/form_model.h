@@ -56,6 +56,14 @@ class FormModel final : public FormControlFactory, public FieldControls {
   const std::string& Caption() const { return caption_; }
   // The form's lines, in order.
   const std::vector<Line>& Lines() const { return lines_; }
+  // The line (1 to the number of lines) that field `field` stands on; 0
+  // for none.
+  std::int32_t LineOf(std::int32_t field) const;
+  // Field `field`'s prompt as written; empty for none.
+  std::string_view PromptOf(std::int32_t field) const;
+  // A prompt as a form shows it: its first 30 columns in `page`, without
+  // the blanks after them.
+  static std::string_view ShownPrompt(const CodePage& page, std::string_view prompt);
 
   // Chooses entry `index` (0-based; -1 for none) of a list; an editable
   // one then shows the entry's text. An index beyond the list chooses

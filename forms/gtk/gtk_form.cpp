@@ -402,15 +402,8 @@ void WindowForm::RestartTimeLimit() {
 // A field's prompt as the form shows it (its first 30 columns), without
 // the blanks around it; a B row's is its first button's caption.
 std::string WindowForm::Prompt(std::int32_t field) const {
-  for (const FormModel::Line& line : model_.Lines()) {
-    if (line.field != field) continue;
-    const TextExtent shown = WholePrefix(state_.codePage, TextView(line.text), NoLimit, PromptWidth);
-    const std::string_view prompt = std::string_view(line.text).substr(0, shown.bytes);
-    const std::size_t first = prompt.find_first_not_of(Blank);
-    if (first == std::string_view::npos) return {};
-    return Shown(prompt.substr(first, prompt.find_last_not_of(Blank) - first + 1));
-  }
-  return {};
+  const std::string_view prompt = FormModel::ShownPrompt(state_.codePage, model_.PromptOf(field));
+  return Shown(prompt.substr(std::min(prompt.size(), prompt.find_first_not_of(Blank))));
 }
 
 // A field's text as typed into the window, in the form's code page: the

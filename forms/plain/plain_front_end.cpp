@@ -157,11 +157,7 @@ Showing Dialogue::Run() {
   }
 }
 
-std::string Dialogue::Prompt(std::int32_t field) const {
-  for (const FormModel::Line& line : model_.Lines())
-    if (line.field == field) return Visible(Trimmed(line.text));
-  return {};
-}
+std::string Dialogue::Prompt(std::int32_t field) const { return Visible(Trimmed(model_.PromptOf(field))); }
 
 void Dialogue::Describe(std::int32_t field) {
   const char letter = LetterOf(field);

@@ -74,11 +74,6 @@ bool Applies(Where where, Kind kind) {
 // ASCII letters compare without case, as a list's type-ahead does.
 char Folded(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::string_view WithoutTrailingBlanks(std::string_view text) {
-  const std::size_t last = text.find_last_not_of(Blank);
-  return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
-}
-
 }  // namespace
 
 Action ActionFor(Key key, FormModel::Kind kind) {
@@ -88,13 +83,7 @@ Action ActionFor(Key key, FormModel::Kind kind) {
 }
 
 TerminalForm::TerminalForm(FormState& state, FormModel& model)
-    : state_(state), model_(model), fieldOnLine_(model.Lines().size() + 1, 0),
-      lineOfField_(static_cast<std::size_t>(state.fieldCount) + 1, 0) {
-  for (std::size_t n = 1; n <= model.Lines().size(); ++n) {
-    const std::int32_t field = model.Lines()[n - 1].field;
-    fieldOnLine_[n] = field;
-    if (field > 0) lineOfField_[static_cast<std::size_t>(field)] = static_cast<std::int32_t>(n);
-  }
+    : state_(state), model_(model) {
   FocusMoved();
 }
 
@@ -150,9 +139,7 @@ std::int32_t TerminalForm::FocusLine() const {
 }
 
 std::string_view TerminalForm::Prompt(std::int32_t field) const {
-  const std::string& prompt = model_.Lines()[static_cast<std::size_t>(LineOfField(field) - 1)].text;
-  const TextExtent shown = WholePrefix(state_.codePage, TextView(prompt), NoLimit, PromptWidth);
-  return WithoutTrailingBlanks(std::string_view(prompt).substr(0, shown.bytes));
+  return FormModel::ShownPrompt(state_.codePage, model_.PromptOf(field));
 }
 
 std::string TerminalForm::Status() const {

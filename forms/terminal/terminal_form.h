@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "forms/core/form_model.h"
 #include "forms/core/painting.h"
@@ -88,8 +87,8 @@ class TerminalForm {
 
   // The form's lines (text lines and fields, 1 to lineCount) and the field
   // that each holds, 0 for a text line; and the line of field i.
-  std::int32_t FieldOnLine(std::int32_t line) const { return fieldOnLine_[static_cast<std::size_t>(line)]; }
-  std::int32_t LineOfField(std::int32_t field) const { return lineOfField_[static_cast<std::size_t>(field)]; }
+  std::int32_t FieldOnLine(std::int32_t line) const { return model_.Lines()[static_cast<std::size_t>(line - 1)].field; }
+  std::int32_t LineOfField(std::int32_t field) const { return model_.LineOf(field); }
   // The line of the focused position; 0 for O.K. and CANCEL.
   std::int32_t FocusLine() const;
   // A field's prompt as it is shown (its first 30 columns), without the
@@ -111,8 +110,6 @@ class TerminalForm {
 
   FormState& state_;
   FormModel& model_;
-  std::vector<std::int32_t> fieldOnLine_;
-  std::vector<std::int32_t> lineOfField_;
   std::size_t cursor_ = 0;
   bool selected_ = false;
   bool listShown_ = false;

@@ -28,6 +28,15 @@ class FieldCollector final : public DescriptorEvents {
   void ItemEnd(char, TextView) override {}
 };
 
+// The fields of a normalised descriptor that DescriptorProblem accepts, in
+// field order (the order of the selection and value arrays).
+std::vector<DescriptorField> FieldsOf(const FixedText<DescriptorCapacity>& descriptor,
+                                      std::int32_t descriptorLength) {
+  FieldCollector collector;
+  ScanDescriptor(descriptor, descriptorLength, collector);
+  return std::move(collector.fields);
+}
+
 }  // namespace
 
 std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t length, const CodePage& page) {
@@ -35,13 +44,6 @@ std::vector<DescriptorField> DescriptorFields(const char* text, std::int32_t len
   const DescriptorCounts counts = NormaliseDescriptor(text, length, descriptor);
   if (!DescriptorProblem(descriptor, counts, page).empty()) return {};
   return FieldsOf(descriptor, counts.descriptorLength);
-}
-
-std::vector<DescriptorField> FieldsOf(const FixedText<DescriptorCapacity>& descriptor,
-                                      std::int32_t descriptorLength) {
-  FieldCollector collector;
-  ScanDescriptor(descriptor, descriptorLength, collector);
-  return std::move(collector.fields);
 }
 
 }  // namespace formreel

@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 namespace formreel {
 
@@ -24,6 +26,12 @@ void Note(int signal) {
 }
 
 }  // namespace
+
+int MillisecondsUntil(std::chrono::steady_clock::time_point deadline) {
+  const auto left =
+      std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+  return static_cast<int>(std::clamp<decltype(left)>(left, 0, std::numeric_limits<int>::max()));
+}
 
 ControllingTerminal::ControllingTerminal() {
   descriptor_ = open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);

@@ -3,11 +3,16 @@
 // signals that arrive while a form owns it. POSIX.
 #pragma once
 
+#include <chrono>
 #include <csignal>
 #include <optional>
 #include <string>
 
 namespace formreel {
+
+// How long poll() may wait for `deadline`: the milliseconds left, rounded
+// up so that the wait never ends before it, 0 once it has passed.
+int MillisecondsUntil(std::chrono::steady_clock::time_point deadline);
 
 class ControllingTerminal {
  public:

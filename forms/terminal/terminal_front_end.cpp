@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -32,10 +31,9 @@ constexpr int EscapeWaitMilliseconds = 25;
 // than the time limit leaves (for ever without one), in whole milliseconds
 // rounded up so that the wait never ends before the limit.
 int PollWait(bool keyUnfinished, const std::optional<Clock::time_point>& deadline) {
-  int wait = keyUnfinished ? EscapeWaitMilliseconds : -1;
+  const int wait = keyUnfinished ? EscapeWaitMilliseconds : -1;
   if (!deadline) return wait;
-  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now()).count();
-  const int limit = static_cast<int>(std::clamp<decltype(left)>(left, 0, std::numeric_limits<int>::max()));
+  const int limit = MillisecondsUntil(*deadline);
   return wait < 0 ? limit : std::min(wait, limit);
 }
 

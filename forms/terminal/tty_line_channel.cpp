@@ -4,10 +4,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <climits>
 #include <csignal>
 
 namespace formreel {
@@ -82,12 +80,11 @@ LineChannel::Line TtyLineChannel::ReadLine(Echo echo, std::chrono::milliseconds 
     int wait = -1;
     // A line that has begun to come is whole already: it is read to its end.
     if (limit.count() > 0 && line.text.empty()) {
-      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-      if (left <= 0) {
+      wait = MillisecondsUntil(deadline);
+      if (wait == 0) {
         tcflush(terminal_.Descriptor(), TCIFLUSH);
         return {Line::End::TimedOut, {}};
       }
-      wait = static_cast<int>(std::min<decltype(left)>(left, INT_MAX));
     }
     std::array<pollfd, 2> ready{{{terminal_.Descriptor(), POLLIN, 0}, {signals_.Descriptor(), POLLIN, 0}}};
     const int count = poll(ready.data(), ready.size(), wait);
